@@ -1,0 +1,111 @@
+// emberwick-sim: loads libEmberwick.so the way the game loads the .asi, plays
+// a session against the simulated world and prints what the plug-in did.
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "session.h"
+#include "simulator.h"
+
+#ifndef EMBERWICK_DEFAULT_PLUGIN
+#define EMBERWICK_DEFAULT_PLUGIN "libEmberwick.so"
+#endif
+#ifndef EMBERWICK_DEFAULT_SESSION
+#define EMBERWICK_DEFAULT_SESSION "sessions/default.ews"
+#endif
+
+namespace {
+
+void Usage() {
+  std::printf(
+      "usage: emberwick-sim [--trace] [--plugin PATH] [--list-settings] [SESSION]\n"
+      "  SESSION          a session script (default: the bundled default session)\n"
+      "  --plugin PATH    the plug-in to load (default: the libEmberwick.so of this build)\n"
+      "  --trace          also print every native call\n"
+      "  --list-settings  list the world settings a session can change with 'set'\n");
+}
+
+std::string Absolute(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::absolute(path, ignored).string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string pluginPath = EMBERWICK_DEFAULT_PLUGIN;
+  std::string sessionPath = EMBERWICK_DEFAULT_SESSION;
+  bool trace = false;
+  bool listSettings = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--trace") trace = true;
+    else if (arg == "--list-settings") listSettings = true;
+    else if (arg == "--plugin" && i + 1 < argc) pluginPath = argv[++i];
+    else if (arg == "--help" || arg == "-h") {
+      Usage();
+      return 0;
+    } else if (!arg.empty() && arg[0] != '-') sessionPath = arg;
+    else {
+      Usage();
+      return 2;
+    }
+  }
+  pluginPath = Absolute(pluginPath);
+  sessionPath = Absolute(sessionPath);
+
+  std::ifstream sessionFile(sessionPath);
+  if (!sessionFile) {
+    std::fprintf(stderr, "emberwick-sim: cannot read the session %s\n", sessionPath.c_str());
+    return 2;
+  }
+  std::stringstream sessionText;
+  sessionText << sessionFile.rdbuf();
+
+  // The plug-in reads Emberwick.ini from its working directory: give the
+  // session a fresh one, so it starts from the defaults unless it says otherwise.
+  char workDir[] = "/tmp/emberwick-sim-XXXXXX";
+  if (!mkdtemp(workDir) || chdir(workDir) != 0) {
+    std::fprintf(stderr, "emberwick-sim: cannot create a working directory\n");
+    return 2;
+  }
+
+  sim::Simulator simulator;
+  if (listSettings) {
+    for (const std::string& name : simulator.SetterNames()) std::printf("%s\n", name.c_str());
+    return 0;
+  }
+  simulator.traceCalls = trace;
+  simulator.recordCalls = false;
+  simulator.timeline.EchoTo(stdout);
+  std::printf("emberwick-sim: session %s\n", sessionPath.c_str());
+
+  std::string error;
+  if (!simulator.LoadPlugin(pluginPath, error)) {
+    std::fprintf(stderr, "emberwick-sim: cannot load %s: %s\n", pluginPath.c_str(), error.c_str());
+    return 2;
+  }
+  std::string baseDir = std::filesystem::path(sessionPath).parent_path().string();
+  bool ok = sim::RunSession(simulator, sessionText.str(), baseDir, error);
+  if (!ok) std::fprintf(stderr, "emberwick-sim: %s: %s\n", sessionPath.c_str(), error.c_str());
+  simulator.Detach();
+  std::fflush(stdout);
+
+  std::printf("\nAfter the session (%llu frames, %.3f s of game time, %llu native calls):\n",
+              static_cast<unsigned long long>(simulator.Frame()), static_cast<double>(simulator.NowUs()) / 1e6,
+              static_cast<unsigned long long>(simulator.TotalCalls()));
+  if (simulator.leftoverReport) std::printf("%s", simulator.leftoverReport().c_str());
+  if (!simulator.Errors().empty()) {
+    std::printf("%zu error(s) in the session.\n", simulator.Errors().size());
+    return 1;
+  }
+  std::filesystem::remove_all(workDir);
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,293 @@
+#include "simulator.h"
+
+#include <dlfcn.h>
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace sim {
+namespace {
+
+Simulator* current = nullptr;
+
+// Natives whose neutral answer in a quiet world is "yes": the player is alive,
+// in control, free to animate, on foot, at the keyboard; assets exist and load.
+constexpr const char* kTrueByDefault[] = {
+    "AnimDictExists",   "IsPedFreeToAnimate", "PlayerHasControl",       "IsPlayerPlaying",
+    "IsPedOnFoot",      "IsKeyboardActive",   "ModelExists",            "ModelIsUsable",
+    "IsModelLoaded",    "IsAssetLoaded",      "IsClipDictionaryLoaded", "LoadSoundSet",
+    "ItemKeyIsValid",   "GetPedConfigFlag",   "InventoryItemCheck",     "IsWeaponValid",
+};
+
+}  // namespace
+
+std::string RecordedCall::ToString() const {
+  std::string text = Name();
+  text += '(';
+  const std::vector<Kind>* kinds = info ? &info->args : nullptr;
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (i) text += ", ";
+    Kind kind = kinds && i < kinds->size() ? (*kinds)[i] : Kind::Int;
+    char buffer[64];
+    switch (kind) {
+      case Kind::Float:
+        std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(F(i)));
+        text += buffer;
+        break;
+      case Kind::String:
+        text += '"' + strings[i] + '"';
+        break;
+      case Kind::Bool:
+        text += U(i) ? "true" : "false";
+        break;
+      case Kind::Hash:
+        text += Simulator::HasCurrent() ? Simulator::Current().hashes.Name(U(i)) : std::to_string(U(i));
+        break;
+      case Kind::Pointer:
+        std::snprintf(buffer, sizeof buffer, "&%" PRIx64, words[i]);
+        text += buffer;
+        break;
+      default:
+        text += std::to_string(I(i));
+        break;
+    }
+  }
+  return text + ')';
+}
+
+Simulator::Simulator() {
+  current = this;
+  SimEntity& player = world.entities.Create(SimEntity::Type::Ped, hashes.Hash("PLAYER_ZERO"), "PLAYER_ZERO", {});
+  world.entities.player = player.handle;
+
+  for (const char* name : kTrueByDefault) {
+    Handle(name, [](const Call&, Result& r) { r.Bool(true); });
+  }
+  Handle("GetPlayerPed", [this](const Call&, Result& r) { r.Int(world.entities.player); });
+  Handle("GetPlayerIndex", [](const Call&, Result& r) { r.Int(0); });
+  Handle("GetGameTimer", [this](const Call&, Result& r) { r.Int(GameTimerMs()); });
+  Handle("HashString", [this](const Call& c, Result& r) { r.Int(static_cast<int32_t>(Hash(c.S(0)))); });
+  Handle("AbsFloat", [](const Call& c, Result& r) { r.Float(c.F(0) < 0 ? -c.F(0) : c.F(0)); });
+  InstallWorld(*this);
+}
+
+Simulator::~Simulator() {
+  if (dllMain_) Detach();
+  if (library_) dlclose(library_);
+  if (current == this) current = nullptr;
+}
+
+Simulator& Simulator::Current() {
+  if (!current) {
+    std::fprintf(stderr, "emberwick-sim: the plug-in called the host with no simulator running\n");
+    std::abort();
+  }
+  return *current;
+}
+
+bool Simulator::HasCurrent() { return current != nullptr; }
+
+bool Simulator::LoadPlugin(const std::string& path, std::string& error) {
+  library_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!library_) {
+    error = dlerror();
+    return false;
+  }
+  auto entry = reinterpret_cast<DllMainFn>(dlsym(library_, "DllMain"));
+  if (!entry) {
+    error = "the library exports no DllMain";
+    return false;
+  }
+  module_ = library_;
+  dllMain_ = entry;
+  dllMain_(module_, 1, nullptr);
+  return true;
+}
+
+void Simulator::AttachInProcess(DllMainFn dllMain) {
+  static int moduleToken = 0;
+  module_ = &moduleToken;
+  dllMain_ = dllMain;
+  dllMain_(module_, 1, nullptr);
+}
+
+void Simulator::Detach() {
+  if (!dllMain_) return;
+  dllMain_(module_, 0, nullptr);
+  dllMain_ = nullptr;
+  if (fiber_) fiber_->Stop();
+  fiber_.reset();
+}
+
+void Simulator::RunFrame() {
+  for (FrameHook& hook : frameStartHooks_) hook();
+  if (scriptMain_) {
+    if (!fiber_) fiber_ = std::make_unique<ScriptFiber>(scriptMain_);
+    fiber_->Resume();
+  }
+  for (FrameHook& hook : frameEndHooks_) hook();
+  ++frame_;
+  nowUs_ += frameUs_;
+}
+
+void Simulator::RunFrames(int count) {
+  for (int i = 0; i < count; ++i) RunFrame();
+}
+
+void Simulator::RunMs(int64_t ms) {
+  const int64_t end = nowUs_ + ms * 1000;
+  while (nowUs_ < end) RunFrame();
+}
+
+void Simulator::Handle(const char* nativeName, Handler handler) {
+  const NativeInfo* info = FindNative(nativeName);
+  if (!info) {
+    Error(std::string("handler for a native outside the catalogue: ") + nativeName);
+    return;
+  }
+  handlers_[info->hash] = std::move(handler);
+}
+
+std::vector<const RecordedCall*> Simulator::CallsNamed(const std::string& name) const {
+  std::vector<const RecordedCall*> found;
+  for (const RecordedCall& call : calls_) {
+    if (name == call.Name()) found.push_back(&call);
+  }
+  return found;
+}
+
+size_t Simulator::CountCalls(const std::string& name) const { return CallsNamed(name).size(); }
+
+void Simulator::KeyDown(int virtualKey) {
+  if (virtualKey < 0 || virtualKey > 255) return;
+  bool wasDown = world.keyboard.down[virtualKey];
+  world.keyboard.down[virtualKey] = true;
+  if (keyboardHandler_) keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, wasDown ? 1 : 0, 0);
+}
+
+void Simulator::KeyUp(int virtualKey) {
+  if (virtualKey < 0 || virtualKey > 255) return;
+  world.keyboard.down[virtualKey] = false;
+  if (keyboardHandler_) keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, 1, 1);
+}
+
+bool Simulator::Set(const std::string& name, const std::string& value, std::string& error) {
+  auto it = setters_.find(name);
+  if (it == setters_.end()) {
+    error = "unknown world setting '" + name + "'";
+    return false;
+  }
+  if (!it->second(value)) {
+    error = "cannot set '" + name + "' to '" + value + "'";
+    return false;
+  }
+  return true;
+}
+
+const Command* Simulator::FindCommand(const std::string& name) const {
+  auto it = commands_.find(name);
+  return it == commands_.end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> Simulator::SetterNames() const {
+  std::vector<std::string> names;
+  for (const auto& [name, setter] : setters_) names.push_back(name);
+  return names;
+}
+
+void Simulator::Event(const std::string& category, const std::string& text) {
+  timeline.Add(frame_, GameTimerMs(), category, text);
+}
+
+void Simulator::Error(const std::string& text) {
+  std::fprintf(stderr, "emberwick-sim: ERROR: %s\n", text.c_str());
+  errors_.push_back(text);
+  Event("error", text);
+}
+
+void Simulator::OnScriptRegister(void* module, void (*scriptMain)()) {
+  if (module != module_) Error("scriptRegister with a module handle that is not the plug-in's");
+  scriptMain_ = scriptMain;
+  Event("host", "script main registered");
+}
+
+void Simulator::ReplaceScriptMain(void (*scriptMain)()) {
+  if (fiber_) fiber_->Stop();
+  fiber_.reset();
+  scriptMain_ = scriptMain;
+}
+
+void Simulator::OnScriptUnregister(void*) {
+  scriptMain_ = nullptr;
+  Event("host", "script main unregistered");
+}
+
+void Simulator::OnScriptWait(uint32_t) {
+  if (!fiber_ || !fiber_->OnScriptThread()) {
+    Error("scriptWait called outside the script fiber");
+    return;
+  }
+  fiber_->Yield();
+}
+
+void Simulator::OnKeyboardHandlerRegister(KeyboardHandlerFn handler) {
+  keyboardHandler_ = handler;
+  Event("host", "keyboard handler registered");
+}
+
+void Simulator::OnKeyboardHandlerUnregister(KeyboardHandlerFn handler) {
+  if (keyboardHandler_ == handler) keyboardHandler_ = nullptr;
+  Event("host", "keyboard handler unregistered");
+}
+
+void Simulator::OnNativeInit(uint64_t hash) {
+  if (inCall_) Error("nativeInit while another invocation was being built");
+  pending_.hash = hash;
+  pending_.info = FindNative(hash);
+  pending_.words.clear();
+  inCall_ = true;
+  if (!pending_.info) {
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer, "native 0x%016" PRIX64 " is not in the catalogue", hash);
+    Error(buffer);
+  }
+}
+
+void Simulator::OnNativePush(uint64_t word) {
+  if (!inCall_) Error("nativePush64 outside an invocation");
+  pending_.words.push_back(word);
+}
+
+void Simulator::Record(const Call& call) {
+  RecordedCall record;
+  record.info = call.info;
+  record.hash = call.hash;
+  record.frame = frame_;
+  record.gameMs = GameTimerMs();
+  record.words = call.words;
+  record.strings.resize(call.words.size());
+  if (call.info) {
+    for (size_t i = 0; i < call.words.size() && i < call.info->args.size(); ++i) {
+      if (call.info->args[i] == Kind::String) record.strings[i] = call.S(i);
+    }
+  }
+  if (traceCalls) std::printf("frame %6llu  native   %s\n", static_cast<unsigned long long>(frame_), record.ToString().c_str());
+  if (recordCalls) calls_.push_back(std::move(record));
+}
+
+uint64_t* Simulator::OnNativeCall() {
+  if (!inCall_) Error("nativeCall without nativeInit");
+  inCall_ = false;
+  ++totalCalls_;
+  result_ = Result{};
+  if (pending_.info && pending_.words.size() != pending_.info->args.size()) {
+    Error(std::string(pending_.info->name) + " invoked with " + std::to_string(pending_.words.size()) +
+          " argument words, the catalogue has " + std::to_string(pending_.info->args.size()));
+  }
+  if (recordCalls || traceCalls) Record(pending_);
+  auto it = handlers_.find(pending_.hash);
+  if (it != handlers_.end()) it->second(pending_, result_);
+  return result_.words;
+}
+
+}  // namespace sim

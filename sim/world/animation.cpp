@@ -1,0 +1,7 @@
+#include "simulator.h"
+
+namespace sim {
+
+void InstallAnimationNatives(Simulator&) {}
+
+}  // namespace sim

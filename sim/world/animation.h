@@ -1,0 +1,8 @@
+// Clips, emotes and item interactions playing on peds.
+#pragma once
+
+namespace sim {
+
+struct Animation {};
+
+}  // namespace sim

@@ -1,0 +1,7 @@
+#include "simulator.h"
+
+namespace sim {
+
+void InstallAssetNatives(Simulator&) {}
+
+}  // namespace sim

@@ -1,0 +1,7 @@
+#include "simulator.h"
+
+namespace sim {
+
+void InstallEntityNatives(Simulator&) {}
+
+}  // namespace sim

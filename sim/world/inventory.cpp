@@ -1,0 +1,7 @@
+#include "simulator.h"
+
+namespace sim {
+
+void InstallInventoryNatives(Simulator&) {}
+
+}  // namespace sim

@@ -1,0 +1,7 @@
+#include "simulator.h"
+
+namespace sim {
+
+void InstallPlayerStateNatives(Simulator&) {}
+
+}  // namespace sim

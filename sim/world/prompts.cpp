@@ -1,0 +1,7 @@
+#include "simulator.h"
+
+namespace sim {
+
+void InstallPromptNatives(Simulator&) {}
+
+}  // namespace sim

@@ -1,0 +1,8 @@
+// World scenarios running on peds.
+#pragma once
+
+namespace sim {
+
+struct Scenarios {};
+
+}  // namespace sim

@@ -1,0 +1,64 @@
+// User settings, read from Emberwick.ini. Each value keeps its INI key's name.
+#pragma once
+
+#include <string>
+
+// General
+extern bool ENABLED;
+extern bool CONTROLLER_SUPPORT_ENABLED;
+extern bool COMPATIBILITY_MODE_ENABLED;
+extern int KEY_SMOKE;
+extern int KEY_SMOKE_CIGAR;
+extern int KEY_TAKE_PUFF;
+extern int KEY_OPEN_SCENARIO_MENU;
+
+// Smoking
+extern bool deadEyeBurstEnabled;   // REGEN_DEAD_EYE_BURST_SECONDS > 0
+extern int deadEyeBurstWindowMs;   // (REGEN_DEAD_EYE_BURST_SECONDS + 2) * 1000
+extern bool REGEN_DEAD_EYE_CONSTANT_RATE_ENABLED;
+extern bool EXTENDED_SMOKE_DURATION;
+extern bool MANUAL_SMOKING_ONLY;
+extern int PUFF_BUTTON_ENABLES_MANUAL_SMOKING;  // 45000 ms when on, 0 when off
+extern bool NEVER_FALLS_OUT;
+extern bool THROW_AWAY_FASTER;
+extern bool MOVE_TO_MOUTH_IMMEDIATELY;
+extern bool BLOCK_SMOKING_IF_NO_ITEM;
+
+// Cutscenes
+extern bool DISABLE_ON_CONTROL_LOSS;
+extern bool FORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS;
+
+// Scenarios: slots 1 to 7 (index 0 to 6).
+extern bool SCENARIOS_ENABLED;
+constexpr int kScenarioSlots = 7;
+extern std::string SCENARIO_TYPE[kScenarioSlots];       // SCENARIOn_TYPE
+extern std::string SCENARIO_VARIATION[kScenarioSlots];  // SCENARIOn_VARIATION
+extern std::string SCENARIO_LABEL[kScenarioSlots];      // SCENARIOn_LABEL
+
+// Advanced
+extern bool USE_ALTERNATIVE_CIGARETTE_MODEL;
+extern bool USE_SHORT_CIGAR_MODEL;
+extern bool SWAP_TO_SHORT_CIGAR_AFTER_PERIOD;
+extern bool HIDE_PROP_IN_FIRST_PERSON;
+extern bool USE_PROP_OFFSETS;
+extern float CIGARETTE_X_OFFSET, CIGARETTE_Y_OFFSET, CIGARETTE_Z_OFFSET;
+extern float CIGARETTE_ROTX_OFFSET, CIGARETTE_ROTY_OFFSET, CIGARETTE_ROTZ_OFFSET;
+extern float CIGAR_X_OFFSET, CIGAR_Y_OFFSET, CIGAR_Z_OFFSET;
+extern float CIGAR_ROTX_OFFSET, CIGAR_ROTY_OFFSET, CIGAR_ROTZ_OFFSET;
+
+// Translations
+extern std::string SMOKE_PROMPT_LABEL;
+extern std::string SMOKE_SIT_PROMPT_LABEL;
+extern std::string SMOKE_LEAN_ON_RAILING_PROMPT_LABEL;
+extern std::string SMOKE_STAND_PROMPT_LABEL;
+extern std::string SMOKE_STAND_PIPE_PROMPT_LABEL;
+extern std::string CONTROLLER_SHOW_SCENARIOS_LABEL;
+extern std::string CONTROLLER_SMOKE_HINT_LABEL;
+extern std::string CONTROLLER_THROW_MOVE_CIGARETTE_LABEL;
+extern std::string CONTROLLER_THROW_MOVE_CIGAR_LABEL;
+extern std::string CONTROLLER_CIGARETTE_LABEL;
+extern std::string CONTROLLER_CIGAR_LABEL;
+
+// Reads Emberwick.ini from the working directory, then deletes the menu
+// prompts, copies the compatibility mode and resets the plug-in's state.
+void LoadSettings();

@@ -1,0 +1,143 @@
+#include "host/main_loop.h"
+
+#include "config/settings.h"
+#include "host/key_states.h"
+#include "host/natives.h"
+#include "input/hold_loops.h"
+#include "input/input_dispatch.h"
+#include "input/prompts.h"
+#include "input/stop_cleanup.h"
+#include "animations/sequence_runner.h"
+#include "smoking/prop_attachment.h"
+#include "smoking/smoking_controller.h"
+
+Ped playerPed = 0;
+bool compatibilityMode = false;
+bool scenarioActive = false;
+bool sittingScenario = false;
+int scenarioExitCountdown = 0;
+int promptRefreshCountdown = 0;
+bool scriptFiberAvailable = false;
+
+namespace {
+SittingCameraHold sittingCameraHoldInstance;
+
+constexpr uint32_t kProcessDetach = 0;
+constexpr uint32_t kProcessAttach = 1;
+
+void OnKeyboardMessageThunk(uint32_t key, uint16_t repeats, uint8_t scanCode, int32_t isExtended,
+                            int32_t isWithAlt, int32_t wasDownBefore, int32_t isUpNow) {
+  OnKeyboardMessage(key, repeats, scanCode, isExtended, isWithAlt, wasDownBefore, isUpNow);
+}
+
+// Steps 6 and 7: the sitting camera hold and its frame countdown.
+void UpdateSittingCameraHold() {
+  SittingCameraHold& hold = *sittingCameraHold;
+  if (hold.releasePending) {
+    hold.active = false;
+    hold.releasePending = false;
+  } else if (hold.active && !native::IsFirstPersonView(0, 0, 0)) {
+    native::HoldSittingCamera(1);
+  }
+  if (hold.countdownFrames > 0 && --hold.countdownFrames == 0) {
+    if (hold.sitting) hold.active = true;
+    else hold.releasePending = true;
+  }
+}
+
+// Step 8: the scenario menu closes a while after a scenario started.
+void UpdatePromptRefreshCountdown() {
+  if (promptRefreshCountdown > 0 && --promptRefreshCountdown == 0) SetScenarioMenu(false);
+}
+
+void ReleaseSittingCamera() {
+  if (sittingCameraHold->active) {
+    sittingCameraHold->sitting = false;
+    sittingCameraHold->countdownFrames = 70;
+  }
+}
+
+// Step 9: leaving a scenario by moving takes 90 frames of StopPedTasks and one reset.
+void UpdateScenarioExit() {
+  int frames = 0;
+  if (scenarioActive && IsPlayerMoving()) {
+    frames = 90;
+  } else {
+    frames = scenarioExitCountdown;
+    if (frames <= 0) return;
+  }
+  scenarioActive = false;
+  sittingScenario = false;
+  scenarioExitCountdown = frames - 1;
+  native::StopPedTasks(native::GetPlayerPed(), 0, 0);
+  if (scenarioExitCountdown != 0) return;
+  ReleaseSittingCamera();
+  native::ResetPedTasks(native::GetPlayerPed(), 0, 1);
+}
+
+}  // namespace
+
+SittingCameraHold* sittingCameraHold = &sittingCameraHoldInstance;
+
+void ClearScenarioFlags() {
+  if (!scenarioActive) return;
+  scenarioActive = false;
+  sittingScenario = false;
+  native::StopPedTasks(native::GetPlayerPed(), 0, 0);
+  ReleaseSittingCamera();
+}
+
+bool IsPlayerMoving() {
+  static const char* const kMoveControls[] = {"INPUT_MOVE_UP_ONLY", "INPUT_MOVE_LEFT_ONLY",
+                                              "INPUT_MOVE_DOWN_ONLY", "INPUT_MOVE_RIGHT_ONLY"};
+  bool moving = false;
+  for (const char* control : kMoveControls) {
+    if (native::IsControlPressed(0, native::HashString(control))) moving = true;
+  }
+  return moving;
+}
+
+void ResetPluginState() {
+  ClearScenarioFlags();
+  QueueCigaretteHoldLoop(1);
+  QueueCigarHoldLoop(2);
+  AdvanceSequence(activeSequence);
+  StopSmokingNow();
+}
+
+void RunFrame() {
+  if (compatibilityMode) PollKeyStates();
+  DispatchInput();
+  playerPed = native::GetPlayerPed();
+  if (!ENABLED) return;
+  UpdatePropAttachment();
+  HandlePromptCompletion();
+  UpdateSmokingController();
+  UpdateSittingCameraHold();
+  UpdatePromptRefreshCountdown();
+  UpdateScenarioExit();
+}
+
+void ScriptMain() {
+  scriptFiberAvailable = true;
+  StopSmokingNow();
+  LoadSettings();
+  for (;;) {
+    RunFrame();
+    host::ScriptWait(0);
+  }
+}
+
+int PluginDllMain(void* module, uint32_t reason, void* /*reserved*/) {
+  if (reason == kProcessAttach) {
+    if (!host::ResolveHook()) return 1;
+    host::ScriptRegister(module, &ScriptMain);
+    host::KeyboardHandlerRegister(&OnKeyboardMessageThunk);
+  } else if (reason == kProcessDetach) {
+    host::ScriptUnregister(module);
+    host::KeyboardHandlerUnregister(&OnKeyboardMessageThunk);
+    scriptFiberAvailable = false;
+    ResetPluginState();
+  }
+  return 1;
+}

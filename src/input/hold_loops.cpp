@@ -1,0 +1,4 @@
+#include "input/hold_loops.h"
+
+void QueueCigaretteHoldLoop(int) {}
+void QueueCigarHoldLoop(int) {}

@@ -1,0 +1,5 @@
+// Holding the lit prop between puffs.
+#pragma once
+
+void QueueCigaretteHoldLoop(int durationMs);
+void QueueCigarHoldLoop(int durationMs);

@@ -1,0 +1,7 @@
+#include "input/inventory.h"
+
+bool HasCigaretteItem() { return true; }
+bool HasCigarItem() { return true; }
+void ConsumeCigaretteBox() {}
+void ConsumeCheapCigaretteBox() {}
+ItemSlot FindItemSlot(Hash) { return ItemSlot{}; }

@@ -1,0 +1,4 @@
+#include "input/quick_smoke.h"
+
+void StartQuickCigarette() {}
+void StartQuickCigar() {}

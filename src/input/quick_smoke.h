@@ -1,0 +1,5 @@
+// The quick smoke that the game's own smoking emote plays.
+#pragma once
+
+void StartQuickCigarette();
+void StartQuickCigar();

@@ -1,0 +1,4 @@
+#include "input/stop_cleanup.h"
+
+void StopSmokingNow() {}
+void DropSmokeProp() {}

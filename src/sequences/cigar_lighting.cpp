@@ -1,0 +1,3 @@
+#include "sequences/cigar_lighting.h"
+
+void StartCigarLighting(int, bool) {}

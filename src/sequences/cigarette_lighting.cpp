@@ -1,0 +1,3 @@
+#include "sequences/cigarette_lighting.h"
+
+void StartCigaretteLighting(int, bool) {}

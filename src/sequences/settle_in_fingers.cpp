@@ -1,0 +1,3 @@
+#include "sequences/settle_in_fingers.h"
+
+void SettleCigaretteInFingers() {}

@@ -1,0 +1,3 @@
+#include "sequences/short_cigar_swap.h"
+
+void SwapToShortCigar() {}

@@ -1,0 +1,3 @@
+#include "sequences/throw_away.h"
+
+void StartThrowAway(bool) {}

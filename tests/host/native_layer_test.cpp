@@ -1,0 +1,145 @@
+// The native invocation layer and the catalogue, seen from the host side.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
+
+#include "host/native_invoke.h"
+#include "host/natives.h"
+#include "simulator.h"
+
+namespace {
+
+alignas(16) unsigned char outBuffer[256];
+
+template <typename T>
+T DefaultArgument() {
+  if constexpr (std::is_same_v<T, const char*>) return "";
+  else if constexpr (std::is_pointer_v<T>) return reinterpret_cast<T>(outBuffer);
+  else return T{};
+}
+
+template <typename R, typename... A>
+void CallWithDefaults(R (*wrapper)(A...)) {
+  wrapper(DefaultArgument<A>()...);
+}
+
+TEST(NativeLayer, PushesNarrowValuesIntoTheLowHalfOfAZeroedWord) {
+  sim::Simulator world;
+  native::RandomIntInRange(-1, 7);
+  native::SetNextEffectAlpha(-50.0f);
+  native::SetEntityVisible(5, true);
+  native::RandomFloatInRange(1.0f, 0.5f);
+  const auto& calls = world.Calls();
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[0].words[0], 0x00000000FFFFFFFFull);
+  EXPECT_EQ(calls[0].words[1], 7u);
+  EXPECT_EQ(calls[1].words[0], 0x00000000C2480000ull);
+  EXPECT_EQ(calls[2].words[1], 1u);
+  EXPECT_EQ(calls[3].words[0], 0x000000003F800000ull);
+}
+
+TEST(NativeLayer, PushesStringsAndOutParametersAsAddresses) {
+  sim::Simulator world;
+  static const char kDictionary[] = "mech_inventory@smoking@cigarette";
+  native::AnimDictExists(kDictionary);
+  Entity handle = 77;
+  native::DeleteObject(&handle);
+  const auto& calls = world.Calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].words[0], reinterpret_cast<uintptr_t>(kDictionary));
+  EXPECT_EQ(calls[0].S(0), kDictionary);
+  EXPECT_EQ(calls[1].words[0], reinterpret_cast<uintptr_t>(&handle));
+}
+
+TEST(NativeLayer, NoArgumentNativeIsInitThenCall) {
+  sim::Simulator world;
+  native::GetPlayerPed();
+  ASSERT_EQ(world.Calls().size(), 1u);
+  EXPECT_TRUE(world.Calls()[0].words.empty());
+  EXPECT_TRUE(world.Errors().empty());
+}
+
+TEST(NativeLayer, VectorResultKeepsEachComponentAtTheStartOfItsWord) {
+  sim::Simulator world;
+  world.Handle("WorldToEntityOffset", [](const sim::Call&, sim::Result& r) { r.Vector(1.5f, -2.0f, 3.25f); });
+  Vector3 v = native::WorldToEntityOffset(1, 0.0f, 0.0f, 0.0f);
+  unsigned char raw[sizeof v];
+  std::memcpy(raw, &v, sizeof v);
+  float z = 0;
+  std::memcpy(&z, raw + 16, sizeof z);
+  EXPECT_EQ(v.x, 1.5f);
+  EXPECT_EQ(v.y, -2.0f);
+  EXPECT_EQ(z, 3.25f);
+}
+
+TEST(NativeLayer, HelpersPushTheirFixedTails) {
+  sim::Simulator world;
+  EXPECT_EQ(native::InvokeNative3(0x4F67E8ECA7D3F667ull, 1, 2, 3) & 0xFFFFFFFFull,
+            static_cast<uint64_t>(static_cast<uint32_t>(world.GameTimerMs())));
+  world.ClearCalls();
+  host::NativeInit(0x59B57C4B06531E1Eull);  // CollectEntitiesNear
+  native::PushPositionTail(1.0f, 2.0f, 3.0f, 9);
+  host::NativeCall();
+  const auto& tail = world.Calls().at(0);
+  ASSERT_EQ(tail.words.size(), 6u);
+  EXPECT_EQ(tail.F(3), 1.0f);
+  EXPECT_EQ(tail.I(4), 9);
+  EXPECT_EQ(tail.I(5), 3);
+  world.ClearCalls();
+  host::NativeInit(0xF15E8F5D333F09C4ull);  // any hash: only the words are looked at
+  native::PushBoxTail(1, 2, 3, 4, 5, 6, 7, 8);
+  native::PushInts4(-1, 0, 1, 2);
+  host::NativeCall();
+  const auto& box = world.Calls().at(0);
+  ASSERT_EQ(box.words.size(), 14u);
+  EXPECT_EQ(box.F(3), 4.0f);
+  EXPECT_EQ(box.I(4), 5);
+  EXPECT_EQ(box.I(7), 8);
+  EXPECT_EQ(box.I(8), 1);
+  EXPECT_EQ(box.I(9), 1);
+  EXPECT_EQ(box.words[10], 0xFFFFFFFFull);
+}
+
+// Every row of the catalogue: one invocation of its own hash, one word per argument.
+TEST(NativeCatalogue, EveryWrapperInvokesItsOwnHashOnce) {
+  sim::Simulator world;
+  size_t rows = 0;
+#define CHECK_ROW(Row, NativeHash, Result, ...)                                             \
+  {                                                                                          \
+    ++rows;                                                                                  \
+    size_t before = world.Calls().size();                                                    \
+    CallWithDefaults(native::Row);                                                          \
+    ASSERT_EQ(world.Calls().size(), before + 1) << #Row;                                    \
+    EXPECT_EQ(world.Calls().back().hash, NativeHash) << #Row;                               \
+    EXPECT_STREQ(world.Calls().back().Name(), #Row);                                        \
+    EXPECT_EQ(world.Calls().back().words.size(), sim::FindNative(#Row)->args.size()) << #Row; \
+  }
+  EMBERWICK_NATIVE_CATALOGUE(CHECK_ROW)
+#undef CHECK_ROW
+  EXPECT_EQ(rows, 144u);
+  EXPECT_TRUE(world.Errors().empty());
+}
+
+TEST(NativeCatalogue, ArgumentCountsFixedByTheirCallers) {
+  auto count = [](const char* name) { return sim::FindNative(name)->args.size(); };
+  EXPECT_EQ(count("AttachEntityToEntity"), 17u);
+  EXPECT_EQ(count("PlayClip"), 13u);
+  EXPECT_EQ(count("ApplyForceToEntity"), 14u);
+  EXPECT_EQ(count("PlayEmote"), 9u);
+  EXPECT_EQ(count("StartLoopedEffectOnPedBone"), 13u);
+  EXPECT_EQ(count("StartLoopedEffectOnEntity"), 12u);
+  EXPECT_EQ(count("InventoryAddItem"), 7u);
+  EXPECT_EQ(count("CutsceneRunning"), 0u);
+}
+
+TEST(NativeCatalogue, HashStringIsTheGamesNameHash) {
+  sim::Simulator world;
+  // The hash the plug-in relies on for the fence scenario variation.
+  EXPECT_EQ(native::HashString("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F"), 0xDE41D495u);
+  EXPECT_EQ(native::HashString("player_zero"), native::HashString("PLAYER_ZERO"));
+  EXPECT_EQ(world.hashes.Name(native::HashString("INPUT_OPEN_JOURNAL")), "INPUT_OPEN_JOURNAL");
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+#include "support/plugin_session.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "host/main_loop.h"
+#include "host/platform.h"
+#include "session.h"
+
+namespace test {
+namespace {
+
+std::function<void()> scriptWork;
+bool scriptWorkDone = true;
+
+void TestScriptMain() {
+  for (;;) {
+    if (!scriptWorkDone) {
+      std::function<void()> work = std::move(scriptWork);
+      scriptWork = nullptr;
+      work();
+      scriptWorkDone = true;
+    }
+    scriptWait(0);
+  }
+}
+
+}  // namespace
+
+PluginTest::PluginTest() {
+  char buffer[4096];
+  if (getcwd(buffer, sizeof buffer)) previousDir_ = buffer;
+  char pattern[] = "/tmp/emberwick-test-XXXXXX";
+  if (mkdtemp(pattern)) {
+    workDir = pattern;
+    if (chdir(workDir.c_str()) != 0) ADD_FAILURE() << "cannot enter " << workDir;
+  }
+}
+
+PluginTest::~PluginTest() {
+  if (sim.Attached()) sim.Detach();
+  if (!previousDir_.empty() && chdir(previousDir_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << previousDir_;
+  std::error_code ignored;
+  if (!workDir.empty()) std::filesystem::remove_all(workDir, ignored);
+}
+
+void PluginTest::WriteIni(const std::string& contents) {
+  std::string error;
+  ASSERT_TRUE(sim::WriteSettingsFile(contents, error)) << error;
+}
+
+void PluginTest::Attach() { sim.AttachInProcess(&PluginDllMain); }
+
+void PluginTest::Start() {
+  Attach();
+  sim.RunFrame();
+}
+
+void PluginTest::OnScript(const std::function<void()>& fn) {
+  if (!sim.Attached()) Attach();
+  if (sim.RegisteredScriptMain() != &TestScriptMain) sim.ReplaceScriptMain(&TestScriptMain);
+  scriptWork = fn;
+  scriptWorkDone = false;
+  while (!scriptWorkDone) sim.RunFrame();
+}
+
+std::vector<std::string> PluginTest::CallNames() const {
+  std::vector<std::string> names;
+  for (const sim::RecordedCall& call : sim.Calls()) names.push_back(call.Name());
+  return names;
+}
+
+}  // namespace test
