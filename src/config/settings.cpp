@@ -99,10 +99,11 @@ class SettingsFile {
     if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return 0.0f;
     return static_cast<float>(value);
   }
-  // Assigning into the existing string reuses its storage, so reloading on
-  // every frame does not grow memory.
+  // Copied into the existing string, whose storage is reused when it is large
+  // enough: the reload keys load the file on every frame they are held.
   void Text(const char* section, const char* key, const char* fallback, std::string& out) const {
-    out = reader_.Get(section, key, fallback);
+    const std::string value = reader_.Get(section, key, fallback);
+    out.assign(value);
   }
 
  private:
