@@ -22,4 +22,4 @@ const char* const QuickSelectControls[kQuickSelectControlCount] = {
 
 void UpdateSmokingController() {}
 Hash ChooseCigarMood() { return 0; }
-void RestoreCheapBoxes(int) {}
+
