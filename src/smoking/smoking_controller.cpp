@@ -478,5 +478,3 @@ Hash ChooseCigarMood() {
   cigarMoodTime = now;
   return cigarMood;
 }
-
-void RestoreCheapBoxes(int) {}
