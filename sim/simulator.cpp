@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
@@ -192,6 +193,7 @@ const Command* Simulator::FindCommand(const std::string& name) const {
 std::vector<std::string> Simulator::SetterNames() const {
   std::vector<std::string> names;
   for (const auto& [name, setter] : setters_) names.push_back(name);
+  std::sort(names.begin(), names.end());
   return names;
 }
 

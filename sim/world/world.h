@@ -14,6 +14,7 @@
 #include "world/prompts.h"
 #include "world/random.h"
 #include "world/scenarios.h"
+#include "world/screen.h"
 
 namespace sim {
 
@@ -32,6 +33,7 @@ struct World {
   Prompts prompts;
   RandomSource random;
   Scenarios scenarios;
+  Screen screen;
 };
 
 // Each area's handlers, frame hooks, session setters and commands.
@@ -47,6 +49,7 @@ void InstallKeyboard(Simulator& sim);
 void InstallPromptNatives(Simulator& sim);
 void InstallRandomNatives(Simulator& sim);
 void InstallScenarioNatives(Simulator& sim);
+void InstallScreen(Simulator& sim);
 void InstallLeftoverReport(Simulator& sim);
 
 inline void InstallWorld(Simulator& sim) {
@@ -62,6 +65,7 @@ inline void InstallWorld(Simulator& sim) {
   InstallPromptNatives(sim);
   InstallRandomNatives(sim);
   InstallScenarioNatives(sim);
+  InstallScreen(sim);
   InstallLeftoverReport(sim);
 }
 
