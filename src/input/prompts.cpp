@@ -96,8 +96,7 @@ bool HandleSmokingPage() {
 void CreatePrompt(Prompt& handle, const char* controlName, const char* label, int priority, int holdMs,
                   bool attribute10) {
   if (controlName == nullptr || label == nullptr || *controlName == '\0' || *label == '\0') return;
-  if (Exists(handle)) native::PromptDelete(handle);
-  if (Exists(handle)) return;
+  if (Exists(handle)) DeletePrompt(handle);
 
   handle = native::PromptBeginRegister();
   native::PromptSetControl(handle, native::HashString(controlName));
