@@ -1,7 +1,79 @@
+#include "world/scenarios.h"
+
+#include <string>
+
 #include "simulator.h"
 
 namespace sim {
 
-void InstallScenarioNatives(Simulator&) {}
+namespace {
+
+std::string PedName(const Simulator& sim, int ped) {
+  return ped == sim.world.entities.player ? "the player" : "ped " + std::to_string(ped);
+}
+
+std::string ScenarioName(Simulator& sim, const RunningScenario& s) {
+  std::string name = sim.hashes.Name(s.type);
+  if (s.variation != 0) name += " / " + sim.hashes.Name(s.variation);
+  return name;
+}
+
+void End(Simulator& sim, int ped, const char* how) {
+  Scenarios& scenarios = sim.world.scenarios;
+  const RunningScenario* s = scenarios.Of(ped);
+  if (!s) return;
+  sim.Event("scenario", ScenarioName(sim, *s) + " ends on " + PedName(sim, ped) + " (" + how + ")");
+  scenarios.byPed.erase(ped);
+}
+
+}  // namespace
+
+void InstallScenarioNatives(Simulator& sim) {
+  Scenarios& scenarios = sim.world.scenarios;
+
+  // StartScenarioInPlace(ped, type, duration, playEnter, variation, heading, ...)
+  sim.Handle("StartScenarioInPlace", [&sim, &scenarios](const Call& c, Result&) {
+    const int ped = c.I(0);
+    if (ped == 0) return;
+    if (!sim.world.entities.Exists(ped)) {
+      sim.Error("StartScenarioInPlace on ped " + std::to_string(ped) + ", which does not exist");
+      return;
+    }
+    End(sim, ped, "replaced");
+    RunningScenario s;
+    s.type = c.U(1);
+    s.variation = c.U(4);
+    s.startFrame = sim.Frame();
+    scenarios.byPed[ped] = s;
+    sim.Event("scenario", ScenarioName(sim, s) + " starts on " + PedName(sim, ped));
+  });
+  sim.Handle("StopPedTasks", [&sim](const Call& c, Result&) { End(sim, c.I(0), "tasks stopped"); });
+  sim.Handle("ResetPedTasks", [&sim](const Call& c, Result&) { End(sim, c.I(0), "tasks reset"); });
+  sim.Handle("IsPedUsingScenario", [&scenarios](const Call& c, Result& r) { r.Bool(scenarios.Of(c.I(0))); });
+  sim.Handle("GetPedScenarioHash", [&scenarios](const Call& c, Result& r) {
+    const RunningScenario* s = scenarios.Of(c.I(0));
+    r.Int(s ? static_cast<int32_t>(Scenarios::ReportedHash(*s)) : 0);
+  });
+
+  // set player.scenario TYPE[/VARIATION] | none: the player uses a world
+  // scenario that the plug-in did not start (a chair, a fence).
+  sim.AddSetter("player.scenario", [&sim, &scenarios](const std::string& value) {
+    const int player = sim.world.entities.player;
+    if (value.empty()) return false;
+    if (value == "none") {
+      End(sim, player, "set");
+      return true;
+    }
+    End(sim, player, "replaced");
+    RunningScenario s;
+    const size_t slash = value.find('/');
+    s.type = sim.Hash(value.substr(0, slash));
+    if (slash != std::string::npos) s.variation = sim.Hash(value.substr(slash + 1));
+    s.startFrame = sim.Frame();
+    scenarios.byPed[player] = s;
+    sim.Event("scenario", ScenarioName(sim, s) + " starts on " + PedName(sim, player));
+    return true;
+  });
+}
 
 }  // namespace sim

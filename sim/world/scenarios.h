@@ -1,8 +1,29 @@
-// World scenarios running on peds.
+// World scenarios running on peds: started in place, ended when the ped's
+// tasks are stopped or reset.
 #pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
 
 namespace sim {
 
-struct Scenarios {};
+struct RunningScenario {
+  uint32_t type = 0;
+  uint32_t variation = 0;  // 0 when none was given
+  uint64_t startFrame = 0;
+};
+
+struct Scenarios {
+  std::map<int, RunningScenario> byPed;
+
+  const RunningScenario* Of(int ped) const {
+    auto it = byPed.find(ped);
+    return it == byPed.end() ? nullptr : &it->second;
+  }
+  // The hash GetPedScenarioHash reports: the variation when one was given
+  // (it names the exact animation set), else the type.
+  static uint32_t ReportedHash(const RunningScenario& s) { return s.variation != 0 ? s.variation : s.type; }
+};
 
 }  // namespace sim

@@ -50,7 +50,19 @@ void UpdatePromptRefreshCountdown() {
   if (promptRefreshCountdown > 0 && --promptRefreshCountdown == 0) SetScenarioMenu(false);
 }
 
+// A hold still counting down to come on is dropped, so it never comes on for
+// a scenario that is already over.
+void CancelPendingSittingCamera() {
+  SittingCameraHold& hold = *sittingCameraHold;
+  if (hold.active || !hold.sitting) return;
+  hold.sitting = false;
+  hold.countdownFrames = 0;
+}
+
+// Once the scenario is over the camera must not stay held: an active hold is
+// let go 70 frames later, and a pending one is dropped.
 void ReleaseSittingCamera() {
+  CancelPendingSittingCamera();
   if (sittingCameraHold->active) {
     sittingCameraHold->sitting = false;
     sittingCameraHold->countdownFrames = 70;
@@ -60,7 +72,8 @@ void ReleaseSittingCamera() {
 // Step 9: leaving a scenario by moving takes 90 frames of StopPedTasks and one reset.
 void UpdateScenarioExit() {
   int frames = 0;
-  if (scenarioActive && IsPlayerMoving()) {
+  const bool leaving = scenarioActive && IsPlayerMoving();
+  if (leaving) {
     frames = 90;
   } else {
     frames = scenarioExitCountdown;
@@ -70,6 +83,8 @@ void UpdateScenarioExit() {
   sittingScenario = false;
   scenarioExitCountdown = frames - 1;
   native::StopPedTasks(native::GetPlayerPed(), 0, 0);
+  // A hold that has not come on yet must not come on after the player left.
+  if (leaving) CancelPendingSittingCamera();
   if (scenarioExitCountdown != 0) return;
   ReleaseSittingCamera();
   native::ResetPedTasks(native::GetPlayerPed(), 0, 1);

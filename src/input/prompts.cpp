@@ -1,5 +1,12 @@
 #include "input/prompts.h"
 
+#include <string>
+
+#include "animations/sequence_runner.h"
+#include "host/natives.h"
+#include "input/input_dispatch.h"
+#include "input/scenarios.h"
+
 Prompt smokePrompt = 0;
 Prompt cigarettePrompt = 0;
 Prompt cigarPrompt = 0;
@@ -12,11 +19,201 @@ Prompt standPipePrompt = 0;
 Prompt scenarioPrompts[kScenarioSlots] = {};
 bool scenarioMenuOpen = false;
 
-void CreatePrompt(Prompt&, const char*, const char*, int, int, bool) {}
-void ShowPrompt(Prompt, bool) {}
-void DeletePrompt(Prompt&) {}
-void DeleteMenuPrompts() {}
-void RebuildScenarioPrompts() {}
-void HideScenarioPrompts() {}
-void SetScenarioMenu(bool) {}
-void HandlePromptCompletion() {}
+namespace {
+
+constexpr int kMenuPriority = 3;
+constexpr int kMenuHoldMs = 1;
+
+// Controls of the seven scenario slots: keyboard, controller.
+struct SlotControls {
+  const char* keyboard;
+  const char* controller;
+};
+constexpr SlotControls kSlotControls[kScenarioSlots] = {
+    {"INPUT_INTERACT_OPTION2", "INPUT_INTERACT_OPTION2"},
+    {"INPUT_GAME_MENU_EXTRA_OPTION", "INPUT_INTERACT_OPTION1"},
+    {"INPUT_RELOAD", "INPUT_GAME_MENU_EXTRA_OPTION"},
+    {"INPUT_PLAYER_MENU", "INPUT_PLAYER_MENU"},
+    {"INPUT_NEXT_CAMERA", "INPUT_QUICK_USE_ITEM"},
+    {"INPUT_INTERACT_OPTION1", "INPUT_JUMP"},
+    {"INPUT_FRONTEND_LS", "INPUT_FRONTEND_LS"},
+};
+
+// A handle of 0 is no prompt: it is never handed to the game.
+bool Exists(Prompt handle) { return handle != 0 && native::PromptIsValid(handle); }
+bool Completed(Prompt handle) { return handle != 0 && native::PromptHoldCompleted(handle); }
+bool Holding(Prompt handle) { return handle != 0 && native::PromptHoldRunning(handle); }
+
+int Now() { return native::GetGameTimer(); }
+
+void StartSlotScenario(int slot) {
+  if (slot == 2 && activeSequence.running) {
+    // Leaning on the railing while a smoke is lit: use the variant that
+    // keeps the hands free, and only if the slot is a railing lean at all.
+    if (SCENARIO_TYPE[2].find("WORLD_HUMAN_LEAN_RAILING_NO_PROPS") != std::string::npos) {
+      StartScenario("WORLD_HUMAN_LEAN_RAILING_DYNAMIC", "WORLD_HUMAN_LEAN_RAILING_MALE_A", false);
+    }
+    return;
+  }
+  StartScenario(SCENARIO_TYPE[slot].c_str(), SCENARIO_VARIATION[slot].c_str(), false);
+}
+
+// The smoking page; true when one of its scenarios was started.
+bool HandleSmokingPage() {
+  if (Completed(menuSmokePrompt)) {
+    HideScenarioPrompts();
+    ShowPrompt(sitSmokePrompt, true);
+    ShowPrompt(railingSmokePrompt, true);
+    ShowPrompt(standCigarettePrompt, true);
+    ShowPrompt(standPipePrompt, true);
+    return false;
+  }
+  if (Completed(standCigarettePrompt)) {
+    if (native::RandomIntInRange(1, 10) > 5) {
+      StartScenario("WORLD_HUMAN_SMOKE_CARRYING", "WORLD_HUMAN_SMOKE_MALE_C", false);
+    } else {
+      StartScenario("WORLD_HUMAN_SMOKE", "WORLD_HUMAN_SMOKE_MALE_A", false);
+    }
+    return true;
+  }
+  if (Completed(standPipePrompt)) {
+    StartScenario("WORLD_HUMAN_SMOKE", "WORLD_HUMAN_SMOKE_MALE_B", false);
+    return true;
+  }
+  if (Completed(railingSmokePrompt)) {
+    StartScenario("WORLD_HUMAN_LEAN_RAILING", "WORLD_HUMAN_LEAN_RAILING_SMOKING_MALE_B", false);
+    return true;
+  }
+  if (Completed(sitSmokePrompt)) {
+    StartScenario("WORLD_HUMAN_SIT_SMOKE", "", false);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void CreatePrompt(Prompt& handle, const char* controlName, const char* label, int priority, int holdMs,
+                  bool attribute10) {
+  if (controlName == nullptr || label == nullptr || *controlName == '\0' || *label == '\0') return;
+  if (Exists(handle)) DeletePrompt(handle);
+
+  handle = native::PromptBeginRegister();
+  native::PromptSetControl(handle, native::HashString(controlName));
+  native::PromptSetLabel(handle, native::MakeLiteralText(10, "LITERAL_STRING", label));
+  native::PromptSetHoldTime(handle, holdMs);
+  if (attribute10) native::PromptSetAttribute(handle, 10, true);
+  native::PromptSetVisible(handle, false);
+  native::PromptSetPriority(handle, priority);
+  native::PromptSetEnabled(handle, false);
+  native::PromptEndRegister(handle);
+}
+
+void ShowPrompt(Prompt handle, bool on) {
+  if (handle == 0) return;
+  native::PromptSetVisible(handle, on);
+  native::PromptSetEnabled(handle, on);
+}
+
+void DeletePrompt(Prompt& handle) {
+  if (handle == 0) return;
+  native::PromptDelete(handle);
+  // The game may hand the same number to the next prompt it registers.
+  handle = 0;
+}
+
+void DeleteMenuPrompts() {
+  DeletePrompt(menuSmokePrompt);
+  DeletePrompt(sitSmokePrompt);
+  DeletePrompt(standCigarettePrompt);
+  DeletePrompt(standPipePrompt);
+  DeletePrompt(railingSmokePrompt);
+  for (Prompt& prompt : scenarioPrompts) DeletePrompt(prompt);
+  // With its prompts gone the menu is closed, whatever the new settings say;
+  // the next open builds it again with the new labels.
+  scenarioMenuOpen = false;
+}
+
+void RebuildScenarioPrompts() {
+  const bool keyboard = native::IsKeyboardActive(0);
+  CreatePrompt(menuSmokePrompt, "INPUT_DIVE", SMOKE_PROMPT_LABEL.c_str(), kMenuPriority, kMenuHoldMs, false);
+  CreatePrompt(railingSmokePrompt, "INPUT_RELOAD", SMOKE_LEAN_ON_RAILING_PROMPT_LABEL.c_str(), kMenuPriority,
+               kMenuHoldMs, false);
+  CreatePrompt(sitSmokePrompt, keyboard ? "INPUT_INTERACT_OPTION1" : "INPUT_INTERACT_OPTION2",
+               SMOKE_SIT_PROMPT_LABEL.c_str(), kMenuPriority, kMenuHoldMs, false);
+  CreatePrompt(standCigarettePrompt, "INPUT_GAME_MENU_EXTRA_OPTION", SMOKE_STAND_PROMPT_LABEL.c_str(),
+               kMenuPriority, kMenuHoldMs, false);
+  CreatePrompt(standPipePrompt, "INPUT_PLAYER_MENU", SMOKE_STAND_PIPE_PROMPT_LABEL.c_str(), kMenuPriority,
+               kMenuHoldMs, false);
+  for (int slot = 0; slot < kScenarioSlots; ++slot) {
+    // An empty label creates nothing, which keeps the slot off the menu.
+    const char* control = keyboard ? kSlotControls[slot].keyboard : kSlotControls[slot].controller;
+    CreatePrompt(scenarioPrompts[slot], control, SCENARIO_LABEL[slot].c_str(), kMenuPriority, kMenuHoldMs, false);
+  }
+}
+
+void HideScenarioPrompts() {
+  ShowPrompt(menuSmokePrompt, false);
+  ShowPrompt(sitSmokePrompt, false);
+  ShowPrompt(railingSmokePrompt, false);
+  ShowPrompt(standCigarettePrompt, false);
+  ShowPrompt(standPipePrompt, false);
+  for (Prompt prompt : scenarioPrompts) ShowPrompt(prompt, false);
+}
+
+void SetScenarioMenu(bool open) {
+  // Opening needs a player on foot and in control; closing is always allowed,
+  // so that a menu can never be left open with no way to shut it.
+  if (open) {
+    const Ped player = native::GetPlayerPed();
+    if (!native::IsPedOnFoot(player)) return;
+    if (!native::PlayerHasControl(native::GetPlayerIndex())) return;
+    if (!SCENARIOS_ENABLED) return;
+  }
+  scenarioMenuOpen = open;
+  RebuildScenarioPrompts();
+  HideScenarioPrompts();
+  if (!open) return;
+  ShowPrompt(menuSmokePrompt, true);
+  for (Prompt prompt : scenarioPrompts) ShowPrompt(prompt, true);
+}
+
+void HandlePromptCompletion() {
+  const bool smokeCompleted = Completed(smokePrompt);
+  if (smokeCompleted && !activeSequence.running && smokeHintCompletedAt == 0) {
+    smokeHintCompletedAt = Now();
+    controllerPromptWindowAt = smokeHintCompletedAt;
+  }
+
+  // Evaluate every holding query, as the window stays open while any is held.
+  bool holding = false;
+  for (Prompt prompt : {smokePrompt, cigarPrompt, cigarettePrompt, showScenariosPrompt}) {
+    if (Holding(prompt)) holding = true;
+  }
+  if ((smokeCompleted && activeSequence.running) || holding) controllerPromptWindowAt = Now();
+
+  const bool cigarCompleted = Completed(cigarPrompt);
+  const bool cigaretteCompleted = Completed(cigarettePrompt);
+  if (cigarCompleted || cigaretteCompleted) controllerPromptWindowAt = Now() - 3000;
+
+  if (smokePrompt != 0 && native::PromptIsValid(smokePrompt) && native::PromptIsActive(smokePrompt) &&
+      activeSequence.running) {
+    controllerChoiceArmed = true;
+  }
+
+  if (Completed(showScenariosPrompt)) {
+    ShowPrompt(showScenariosPrompt, false);
+    ShowPrompt(smokePrompt, false);
+    SetScenarioMenu(true);
+    controllerPromptWindowAt = Now();
+  }
+
+  if (HandleSmokingPage()) return;
+
+  for (int slot = 0; slot < kScenarioSlots; ++slot) {
+    if (Completed(scenarioPrompts[slot])) {
+      StartSlotScenario(slot);
+      return;
+    }
+  }
+}
