@@ -15,7 +15,8 @@ namespace {
 
 using test::PluginTest;
 
-constexpr int kN = 'N';
+// A key no setting binds by default, so the input dispatch never consumes its events.
+constexpr int kN = 'Q';
 
 class KeyStates : public PluginTest {
  protected:
