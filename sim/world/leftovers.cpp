@@ -8,7 +8,7 @@ namespace sim {
 namespace {
 
 std::string Describe(const SimEntity& entity) {
-  return entity.modelName + " (entity " + std::to_string(entity.handle) + ")";
+  return entity.modelName + " #" + std::to_string(entity.handle);
 }
 
 bool IsMarker(const SimEntity& entity) {

@@ -189,7 +189,7 @@ void QueueCigarPuffCycle(int durationMs) {
     AppendAt(std::make_unique<MovePropTask>(&smokeProp, mouthBoneIndex, cigarMouthOffsetX, cigarMouthOffsetY,
                                             cigarMouthOffsetZ, cigarMouthRotX, cigarMouthRotY, cigarMouthRotZ, 0, 2),
              2);
-    // Single-precision steps, as the ember's glow has always been computed.
+    // Stepped in single precision: where each ramp stops depends on it.
     int offset = 550;
     for (float alpha = 0.05f; alpha <= 0.3f; alpha += 0.03f, offset += 25) {
       AppendAt(std::make_unique<SetFxAlphaOnPropTask>(&emberFx, alpha), offset);

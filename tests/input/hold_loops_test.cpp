@@ -4,6 +4,7 @@
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
+#include "config/settings.h"
 #include "host/main_loop.h"
 #include "input/hold_loops.h"
 #include "smoking/prop_attachment.h"
@@ -47,14 +48,15 @@ TEST_F(HoldLoops, ThePropIsPinnedBackIntoTheFingersAtItsOffsetsIntoTheClip) {
   Start();
   ENABLED = false;  // only this test steps the runner
   smokeProp = 4242;
+  sim.ClearCalls();
   OnScript([] {
     UpdatePropAttachment();
     ResetToIdle(activeSequence);
     QueueCigaretteHoldLoop(7000);
-    Start(activeSequence);
+    ::Start(activeSequence);
   });
-  sim.ClearCalls();
-  const int64_t clipStart = sim.GameTimerMs();
+  ASSERT_EQ(CountCalls("PlayClip"), 1u);
+  const int64_t clipStart = Calls("PlayClip")[0]->gameMs;
   StepRunner(7000 / 16 + 20);
 
   auto attaches = Calls("AttachEntityToEntity");
