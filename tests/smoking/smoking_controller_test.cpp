@@ -282,8 +282,27 @@ TEST_F(SmokingController, TheCheapBoxesAreGivenBackOnceAfter650MsEvenAfterTheSmo
   cheapBoxRemovalTime = sim.GameTimerMs();
   Ms(600);
   EXPECT_NE(cheapBoxRemovalTime, 0);
+  EXPECT_EQ(sim.world.inventory.counts[sim.Hash("consumable_cigarette_box_cheap")], 0);
   Ms(100);
   EXPECT_EQ(cheapBoxRemovalTime, 0);
+  EXPECT_EQ(sim.world.inventory.counts[sim.Hash("consumable_cigarette_box_cheap")], 3);
+  Ms(2000);
+  EXPECT_EQ(sim.world.inventory.counts[sim.Hash("consumable_cigarette_box_cheap")], 3);
+}
+
+TEST_F(SmokingController, ATemporaryPedSpawnedLateByARunningSmokeIsStillDeleted) {
+  Begin();
+  FakeSmoke("smoke_cigarette_emote");
+  dummyPedTime = sim.GameTimerMs();
+  Ms(3000);
+  EXPECT_NE(dummyPedTime, 0);  // still waited for while the smoke plays
+  sim::SimEntity& ped =
+      sim.world.entities.Create(sim::SimEntity::Type::Ped, sim.Hash("A_C_Rabbit_01"), "A_C_Rabbit_01", {});
+  const int handle = ped.handle;
+  dummyPed = handle;
+  Frames(1);
+  EXPECT_FALSE(sim.world.entities.Exists(handle));
+  EXPECT_EQ(dummyPedTime, 0);
 }
 
 TEST_F(SmokingController, WithoutAPropTheFirstPersonRestoreLeavesTheSequenceAlone) {
