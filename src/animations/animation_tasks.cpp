@@ -1,21 +1,78 @@
 #include "animations/animation_tasks.h"
 
+#include <sstream>
+
+#include "animations/asset_loading.h"
+#include "host/natives.h"
+
 namespace Animations {
 
-void AnimationTask::Execute() {}
-std::string AnimationTask::GetName() { return {}; }
-void PlayEmoteTask::Execute() {}
-std::string PlayEmoteTask::GetName() { return {}; }
-void ItemInteractionTask::Execute() {}
-std::string ItemInteractionTask::GetName() { return {}; }
-void SetAnimCurrentTimeTask::Execute() {}
-std::string SetAnimCurrentTimeTask::GetName() { return {}; }
-void TaskCancelCurrentAnimation::Execute() {}
-std::string TaskCancelCurrentAnimation::GetName() { return {}; }
-std::string TaskDelay::GetName() { return {}; }
-void SpawnPedTask::Execute() {}
-std::string SpawnPedTask::GetName() { return {}; }
-void DeleteEntityTask::Execute() {}
-std::string DeleteEntityTask::GetName() { return {}; }
+void AnimationTask::Execute() {
+  if (!LoadClipDictionary(dictionary.c_str())) return;
+  native::PlayClip(*ped, dictionary.c_str(), clip.c_str(), blendIn, blendOut, durationMs, clipFlags, rate, 0,
+                   extraFlags, 0, filter.c_str(), 0);
+}
+std::string AnimationTask::GetName() { return "AnimationTask_" + dictionary + "_" + clip; }
+
+void PlayEmoteTask::Execute() {
+  native::PlayEmote(native::GetPlayerPed(), 0, 0, emote, 1, 1, 0, 0, flag != 0 ? 1 : 0);
+}
+std::string PlayEmoteTask::GetName() { return "PlayEmoteTask_" + std::to_string(static_cast<int32_t>(emote)); }
+
+void ItemInteractionTask::Execute() {
+  const Hash secondHash = native::HashString(second.c_str());
+  const Hash firstHash = native::HashString(first.c_str());
+  native::StartItemInteraction(native::GetPlayerPed(), firstHash, secondHash, 1, 0, 0);
+}
+std::string ItemInteractionTask::GetName() { return "ItemInteractionTask_" + first + "_" + second; }
+
+void SetAnimCurrentTimeTask::Execute() {
+  native::SetClipTime(*entity, dictionary.c_str(), clip.c_str(), phase);
+}
+std::string SetAnimCurrentTimeTask::GetName() { return "SetAnimCurrentTimeTask_" + dictionary + "_" + clip; }
+
+void TaskCancelCurrentAnimation::Execute() { native::CancelCurrentAnimation(native::GetPlayerPed(), 1, 1); }
+std::string TaskCancelCurrentAnimation::GetName() {
+  return "TaskCancelCurrentAnimation_" + std::to_string(durationMs);
+}
+
+std::string TaskDelay::GetName() { return "TaskDelay_" + std::to_string(durationMs); }
+
+void SpawnPedTask::Execute() {
+  Vector3 position = native::GetEntityCoords(native::GetPlayerPed(), false, true);
+  position.z += 1.0f;
+  Hash hash = 0;
+  if (!LoadModel(model.c_str(), hash)) {
+    *ped = 0;
+    return;
+  }
+  const float heading = native::GetEntityHeadingDeg(native::GetPlayerPed());
+  const Ped spawned = native::CreatePedAt(hash, position.x, position.y, position.z, heading, 0, 0, 0, 0);
+  native::InitSpawnedPed(spawned, 1);
+  if (secondOption) native::ApplyPedSpawnOptionB(spawned, 1);
+  if (invisible) {
+    native::SetEntityAlpha(spawned, 0, false);
+    native::SetEntityVisible(spawned, false);
+  }
+  if (thirdOption) {
+    native::ApplyPedSpawnOptionC1(spawned, 0, 0);
+    native::ApplyPedSpawnOptionC2(spawned, 1, 0);
+  }
+  native::SetSpawnedPedValue(spawned, spawnValue);
+  native::ReleaseModel(hash);
+  *ped = spawned;
+}
+std::string SpawnPedTask::GetName() { return "SpawnPedTask_" + model; }
+
+void DeleteEntityTask::Execute() {
+  Entity copy = *entity;
+  if (!native::IsMissionEntity(copy)) native::SetMissionEntity(copy, false, true);
+  native::DeleteEntity(&copy);
+}
+std::string DeleteEntityTask::GetName() {
+  std::ostringstream name;
+  name << "DeleteEntityTask_" << static_cast<const void*>(entity);
+  return name.str();
+}
 
 }  // namespace Animations

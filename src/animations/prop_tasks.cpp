@@ -1,30 +1,176 @@
 #include "animations/prop_tasks.h"
 
-namespace Animations {
+#include <functional>
 
-void SpawnPropTask::Execute() {}
-std::string SpawnPropTask::GetName() { return {}; }
-void MovePropTask::Execute() {}
-std::string MovePropTask::GetName() { return {}; }
-void DetachPropTask::Execute() {}
-std::string DetachPropTask::GetName() { return {}; }
-void PropApplyForceTask::Execute() {}
-std::string PropApplyForceTask::GetName() { return {}; }
-void DestroyPropTask::Execute() {}
-std::string DestroyPropTask::GetName() { return {}; }
-void PlayFxOnPropTask::Execute() {}
-std::string PlayFxOnPropTask::GetName() { return {}; }
-void PlayFxOnPedBoneTask::Execute() {}
-std::string PlayFxOnPedBoneTask::GetName() { return {}; }
-void SetFxAlphaOnPropTask::Execute() {}
-std::string SetFxAlphaOnPropTask::GetName() { return {}; }
-void RemoveParticleFxTask::Execute() {}
-std::string RemoveParticleFxTask::GetName() { return {}; }
-void SetEntityAlphaTask::Execute() {}
-std::string SetEntityAlphaTask::GetName() { return {}; }
-void PlaySoundFromEntityTask::Execute() {}
-std::string PlaySoundFromEntityTask::GetName() { return {}; }
-void StopSoundTask::Execute() {}
-std::string StopSoundTask::GetName() { return {}; }
+#include "animations/asset_loading.h"
+#include "host/natives.h"
+
+namespace Animations {
+namespace {
+
+std::string Suffix(int value) { return std::to_string(value); }
+
+void RemoveLoopedEffect(int* effect) {
+  if (native::DoesLoopedEffectExist(*effect)) native::StopLoopedEffect(*effect, 1);
+}
+
+void MakeDeletable(Entity entity) {
+  if (!native::IsMissionEntity(entity)) native::SetMissionEntity(entity, false, true);
+}
+
+// Visits the entities within 1 m of the player whose model is `modelName`;
+// `visit` returns false to end the visit early. The set is always released.
+void ForEachNearbyProp(const std::string& modelName, const std::function<bool(Entity)>& visit) {
+  const Vector3 position = native::GetEntityCoords(native::GetPlayerPed(), true, true);
+  const int set = native::CreateItemSet(1);
+  const int count = native::CollectEntitiesNear(position.x, position.y, position.z, 1.0f, set, 3);
+  const Hash model = native::HashString(modelName.c_str());
+  for (int i = 0; i < count; ++i) {
+    const Entity entry = native::GetItemSetEntry(i, set);
+    if (native::GetEntityModel(entry) == model && !visit(entry)) break;
+  }
+  native::DestroyItemSet(set);
+}
+
+}  // namespace
+
+void SpawnPropTask::Execute() {
+  const Ped player = native::GetPlayerPed();
+  const Vector3 position = native::GetEntityCoords(player, true, false);
+  Hash hash = 0;
+  if (LoadModel(model.c_str(), hash)) {
+    *handle = native::CreatePropObject(hash, position.x, position.y, position.z, 0, 0, 0, 0, 0);
+  } else {
+    *handle = 0;
+  }
+  native::AttachEntityToEntity(*handle, native::GetPlayerPed(), bone, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 1,
+                               0, 2, 1, 0, 0);
+  native::SetEntityAlpha(*handle, alpha, false);
+  native::MarkPropLifecycle(*handle, 0);
+}
+std::string SpawnPropTask::GetName() { return "SpawnPropTask_" + model; }
+
+void MovePropTask::Execute() {
+  native::DetachEntity(*handle, 1, 1);
+  native::AttachEntityToEntity(*handle, native::GetPlayerPed(), bone, x, y, z, rx, ry, rz, attach[0], attach[1],
+                               attach[2], attach[3], further[1], further[0], 0, 0);
+}
+std::string MovePropTask::GetName() { return "MovePropTask_" + Suffix(*handle); }
+
+void DetachPropTask::Execute() {
+  native::DetachEntity(*handle, 1, 1);
+  MakeDeletable(*handle);
+  if (clearHandle) *handle = 0;
+}
+std::string DetachPropTask::GetName() { return "DetachPropTask_" + Suffix(*handle); }
+
+void PropApplyForceTask::Execute() {
+  native::ApplyForceToEntity(*handle, forceType, fx, fy, fz, ox, oy, oz, bone, flags[0], flags[1], flags[2], 1, 1);
+}
+std::string PropApplyForceTask::GetName() { return "PropApplyForceTask_" + Suffix(*handle); }
+
+void DestroyPropTask::Execute() {
+  if (searchNearby) {
+    ForEachNearbyProp(model, [](Entity entry) {
+      native::DetachEntity(entry, 1, 1);
+      MakeDeletable(entry);
+      Entity doomed = entry;
+      native::DeleteEntity(&doomed);
+      return true;
+    });
+  }
+  if (onlyIfAttached && !native::IsEntityAttachedTo(*handle, native::GetPlayerPed())) return;
+  native::SetEntityVisible(*handle, false);
+  native::MarkPropLifecycle(*handle, 1);
+  native::SetMissionEntity(*handle, false, true);
+  native::DetachEntity(*handle, 1, 1);
+  native::DeleteObject(handle);
+}
+std::string DestroyPropTask::GetName() { return "DestroyPropTask_" + model; }
+
+void PlayFxOnPropTask::Execute() {
+  if (effect) {
+    RemoveLoopedEffect(effect);
+    *effect = 0;
+  }
+  if (!LoadEffectAsset(asset.c_str())) return;
+  if (looped) {
+    // Only reached with an effect variable: a looped effect lives in one.
+    if (!effect) return;
+    if (*effect == 0) {
+      *effect = native::StartLoopedEffectOnEntity(effectName.c_str(), *prop, x, y, z, rx, ry, rz, scale, 1, 1, 1);
+    }
+    native::SetLoopedEffectAlpha(*effect, alpha);
+  } else {
+    native::SetNextEffectAlpha(alpha);
+    native::StartEffectOnEntity(effectName.c_str(), *prop, x, y, z, rx, ry, rz, scale, 1, 1, 1);
+  }
+}
+std::string PlayFxOnPropTask::GetName() { return "PlayFxOnPropTask_" + asset + "_" + effectName; }
+
+void PlayFxOnPedBoneTask::Execute() {
+  if (effect) {
+    RemoveLoopedEffect(effect);
+    *effect = 0;
+  }
+  if (!LoadEffectAsset(asset.c_str())) return;
+  if (looped) {
+    if (!effect) return;
+    if (*effect == 0) {
+      *effect = native::StartLoopedEffectOnPedBone(effectName.c_str(), native::GetPlayerPed(), x, y, z, rx, ry, rz,
+                                                   bone, scale, 1, 1, 1);
+    }
+    native::SetLoopedEffectAlpha(*effect, alpha);
+  } else {
+    native::SetNextEffectAlpha(alpha);
+    native::StartEffectOnPedBone(effectName.c_str(), native::GetPlayerPed(), x, y, z, rx, ry, rz, bone, scale, 1, 1,
+                                 1);
+  }
+}
+std::string PlayFxOnPedBoneTask::GetName() { return "PlayFxOnBoneTask_" + asset + "_" + effectName; }
+
+void SetFxAlphaOnPropTask::Execute() {
+  if (effect) native::SetLoopedEffectAlpha(*effect, alpha);
+}
+std::string SetFxAlphaOnPropTask::GetName() { return "SetFxAlphaOnPropTask"; }
+
+void RemoveParticleFxTask::Execute() {
+  if (!effect) return;
+  RemoveLoopedEffect(effect);
+  *effect = 0;
+}
+std::string RemoveParticleFxTask::GetName() { return "RemoveParticleFx"; }
+
+void SetEntityAlphaTask::Execute() {
+  Entity target = 0;
+  if (searchNearby) {
+    ForEachNearbyProp(model, [&target](Entity entry) {
+      target = entry;
+      return false;
+    });
+  } else {
+    target = *handle;
+  }
+  if (onlyIfAttached && !native::IsEntityAttachedTo(target, native::GetPlayerPed())) return;
+  native::SetEntityAlpha(target, static_cast<int>(alpha), alphaFlag != 0);
+}
+std::string SetEntityAlphaTask::GetName() { return "SetEntityAlphaTask_" + model; }
+
+void PlaySoundFromEntityTask::Execute() {
+  if (!LoadSoundSet(soundSet.c_str())) return;
+  if (x != 0.0f || y != 0.0f || z != 0.0f) {
+    const Vector3 position = native::GetOffsetFromEntityInWorld(native::GetPlayerPed(), x, y, z);
+    native::PlaySoundAtPosition(sound.c_str(), position.x, position.y, position.z, soundSet.c_str(), 1, 0, 0, 0);
+  } else {
+    native::PlaySoundFromEntity(sound.c_str(), native::GetPlayerPed(), soundSet.c_str(), 1, 0, 0);
+  }
+}
+std::string PlaySoundFromEntityTask::GetName() { return "PlaySoundFromEntityTask_" + soundSet + "_" + sound; }
+
+void StopSoundTask::Execute() {
+  native::StopSoundByName(sound.c_str(), soundSet.c_str());
+  native::ReleaseSoundByName(sound.c_str());
+}
+std::string StopSoundTask::GetName() { return "StopSoundTask_" + soundSet + "_" + sound; }
 
 }  // namespace Animations

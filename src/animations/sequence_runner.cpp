@@ -1,16 +1,95 @@
 #include "animations/sequence_runner.h"
 
+#include <utility>
+
+#include "host/platform.h"
+
 SequenceRunner activeSequence;
 SequenceRunner secondarySequence;
 
-void Append(SequenceRunner&, TaskPtr) {}
-void AppendWithOffset(SequenceRunner&, TaskPtr, int) {}
-void Prepend(SequenceRunner&, TaskPtr) {}
-void Start(SequenceRunner&) {}
-void AdvanceSequence(SequenceRunner&) {}
-void Update(SequenceRunner&) {}
-void ClearPending(SequenceRunner&) {}
-void ResetToIdle(SequenceRunner&) {}
-bool IsSequence(const char*) { return false; }
-bool CurrentTaskNameContains(const char*) { return false; }
-bool NextTaskNameContains(const char*) { return false; }
+namespace {
+
+constexpr int64_t kTicksPerMs = 10'000;
+
+int64_t Now() { return host::SystemTime100ns(); }
+
+}  // namespace
+
+void Append(SequenceRunner& runner, TaskPtr task) {
+  if (!task) return;
+  runner.pending.push_back(std::move(task));
+}
+
+void AppendWithOffset(SequenceRunner& runner, TaskPtr task, int offsetMs) {
+  if (!task) return;
+  task->SetStartOffsetMs(offsetMs);
+  runner.pending.push_back(std::move(task));
+}
+
+void Prepend(SequenceRunner& runner, TaskPtr task) {
+  if (!task) return;
+  runner.pending.push_front(std::move(task));
+}
+
+void Start(SequenceRunner& runner) {
+  runner.sequenceStartTicks = Now();
+  runner.running = true;
+  AdvanceSequence(runner);
+}
+
+void AdvanceSequence(SequenceRunner& runner) {
+  if (runner.pending.empty()) {
+    ResetToIdle(runner);
+    return;
+  }
+  // The task leaves the queue before it runs: an Execute that yields frames
+  // must not find itself still pending. The previous current task is released
+  // only now, once nothing can refer to it any more.
+  TaskPtr next = std::move(runner.pending.front());
+  runner.pending.pop_front();
+  runner.current = std::move(next);
+  runner.current->Execute();
+  // Taken after Execute, so frames spent loading assets do not eat the duration.
+  runner.currentStartTicks = Now();
+  runner.currentTaskName = runner.current->GetName();
+}
+
+void Update(SequenceRunner& runner) {
+  if (!runner.running) return;
+  const int64_t now = Now();
+  runner.elapsedMs = static_cast<double>(now - runner.sequenceStartTicks) * 0.0001;
+  if (runner.current &&
+      runner.currentStartTicks + static_cast<int64_t>(runner.current->GetDurationMs()) * kTicksPerMs < now) {
+    AdvanceSequence(runner);
+  }
+  if (runner.pending.empty()) return;
+  Animations::ISequenceTask& head = *runner.pending.front();
+  if (head.HasStartOffset() &&
+      runner.currentStartTicks + static_cast<int64_t>(head.GetStartOffsetMs()) * kTicksPerMs < now) {
+    TaskPtr early = std::move(runner.pending.front());
+    runner.pending.pop_front();
+    early->Execute();
+  }
+}
+
+void ClearPending(SequenceRunner& runner) { runner.pending.clear(); }
+
+void ResetToIdle(SequenceRunner& runner) {
+  runner.sequenceName.clear();
+  runner.current.reset();
+  runner.currentTaskName.clear();
+  runner.pending.clear();
+  runner.running = false;
+}
+
+bool IsSequence(const char* name) { return name && activeSequence.sequenceName == name; }
+
+bool CurrentTaskNameContains(const char* text) {
+  return text && activeSequence.currentTaskName.find(text) != std::string::npos;
+}
+
+bool NextTaskNameContains(const char* text) {
+  if (!text) return false;
+  std::string next = activeSequence.pending.empty() ? std::string() : activeSequence.pending.front()->GetName();
+  return next.find(text) != std::string::npos;
+}

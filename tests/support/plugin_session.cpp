@@ -16,6 +16,8 @@ std::function<void()> scriptWork;
 bool scriptWorkDone = true;
 
 void TestScriptMain() {
+  // Stands in for ScriptMain, which marks the fiber as able to yield.
+  scriptFiberAvailable = true;
   for (;;) {
     if (!scriptWorkDone) {
       std::function<void()> work = std::move(scriptWork);

@@ -1,0 +1,34 @@
+// Waiting for game assets (models, clip dictionaries, effect assets, sound
+// sets) from inside a task. Every wait yields frames on the script fiber and
+// gives up after a bounded time, so an asset the game never delivers cannot
+// hold the script forever; the caller then acts as if the asset did not exist.
+#pragma once
+
+#include <functional>
+
+#include "host/native_types.h"
+
+namespace Animations {
+
+// How many frames a task waits for one asset before it gives up: about five
+// seconds at 60 fps, far longer than any asset the game has takes to stream in.
+inline constexpr int kAssetLoadTimeoutFrames = 300;
+
+// Asks `loaded` once, then once per yielded frame until it answers true.
+// False when the asset never arrived within kAssetLoadTimeoutFrames, or when
+// it is not loaded and frames cannot be yielded (the library is unloading, or
+// the script has not started): the caller then skips the action.
+bool WaitForAsset(const std::function<bool()>& loaded);
+
+// HashString, ModelExists, ModelIsUsable, RequestModelLoad, then the wait on
+// IsModelLoaded. False when the model does not exist, is not usable or did not load.
+bool LoadModel(const char* name, Hash& model);
+// IsAssetLoaded / RequestAsset / the wait, then UseAssetForNextEffect. False
+// (and no UseAssetForNextEffect) when the asset did not load.
+bool LoadEffectAsset(const char* name);
+// IsClipDictionaryLoaded / RequestAsset / the wait.
+bool LoadClipDictionary(const char* dictionary);
+// LoadSoundSet until it reports the set loaded.
+bool LoadSoundSet(const char* soundSet);
+
+}  // namespace Animations
