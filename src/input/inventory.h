@@ -14,6 +14,10 @@ struct ItemSlot {
 };
 static_assert(sizeof(ItemSlot) == 64);
 
+inline constexpr const char* kCigaretteBox = "consumable_cigarette_box";
+inline constexpr const char* kCheapCigaretteBox = "consumable_cigarette_box_cheap";
+inline constexpr const char* kCigar = "consumable_cigar";
+
 bool HasCigaretteItem();
 bool HasCigarItem();
 void ConsumeCigaretteBox();

@@ -1,4 +1,111 @@
 #include "input/stop_cleanup.h"
 
-void StopSmokingNow() {}
-void DropSmokeProp() {}
+#include <memory>
+
+#include "animations/animation_tasks.h"
+#include "animations/prop_tasks.h"
+#include "animations/sequence_runner.h"
+#include "config/settings.h"
+#include "host/natives.h"
+#include "smoking/mouth_transition.h"
+#include "smoking/smoking_state.h"
+
+int droppedEmberFx = 0;
+int droppedTipSmokeFx = 0;
+int droppedTrailSmokeFx = 0;
+int droppedCigarSmokeFx = 0;
+
+namespace {
+
+constexpr int kDroppedSmokeLingersMs = 3000;
+constexpr int kCutClipBeforeDropMs = 280;
+
+int* const kLoopedEffects[] = {&emberFx,        &tipSmokeFx,    &trailSmokeFx, &cigarSmokeFx,
+                               &noseExhaleFx,   &exhaleFx,      &longExhaleFx, &breathFx,
+                               &droppedEmberFx, &droppedTipSmokeFx, &droppedTrailSmokeFx,
+                               &droppedCigarSmokeFx};
+
+// The match sizzle is a looped sound: it plays during the lighting emote and
+// the cigar's intro clip and is stopped by a later task of the same sequence,
+// which never comes once the sequence is cut short.
+void StopSizzleIfPlaying() {
+  if (!activeSequence.running && !CurrentTaskNameContains("PlayEmoteTask")) return;
+  Animations::StopSoundTask().Execute();
+}
+
+void RemoveEffect(int& effect) {
+  if (effect == 0) return;
+  Animations::RemoveParticleFxTask(&effect).Execute();
+  effect = 0;
+}
+
+// Deletes the prop only while the player holds it: a thrown or dropped prop
+// stays where it fell. The handle is forgotten either way, so nothing acts on
+// it later after the game has handed the number to another entity.
+void DestroyHeldProp(Entity& prop) {
+  Animations::DestroyPropTask(&prop, "", false, true).Execute();
+  prop = 0;
+}
+
+void DeleteDummyPed() {
+  if (native::EntityExists(dummyPed)) {
+    if (!native::IsMissionEntity(dummyPed)) native::SetMissionEntity(dummyPed, false, true);
+    Entity copy = dummyPed;
+    native::DeleteEntity(&copy);
+  }
+  // Deleted or already gone: a handle kept now could later delete an
+  // unrelated ped that the game gave the same number.
+  dummyPed = 0;
+  dummyPedTime = 0;
+}
+
+// Hands the dropped smoke's effects to the drop. Effects of an earlier drop
+// whose removal has just been cleared from the queue are ended now.
+void TakeOverDroppedEffects() {
+  RemoveEffect(droppedEmberFx);
+  RemoveEffect(droppedTipSmokeFx);
+  RemoveEffect(droppedTrailSmokeFx);
+  RemoveEffect(droppedCigarSmokeFx);
+  droppedEmberFx = emberFx;
+  droppedTipSmokeFx = tipSmokeFx;
+  droppedTrailSmokeFx = trailSmokeFx;
+  droppedCigarSmokeFx = cigarSmokeFx;
+  emberFx = tipSmokeFx = trailSmokeFx = cigarSmokeFx = 0;
+}
+
+}  // namespace
+
+void StopSmokingNow() {
+  StopSizzleIfPlaying();
+  for (int* effect : kLoopedEffects) RemoveEffect(*effect);
+  DestroyHeldProp(smokeProp);
+  DestroyHeldProp(matchProp);
+  CancelMouthEasing();
+  ResetToIdle(activeSequence);
+  propInMouth = false;
+  DeleteDummyPed();
+}
+
+void DropSmokeProp() {
+  if (smokeProp == 0) return;
+  if (propInMouth && NEVER_FALLS_OUT) return;
+  StopSizzleIfPlaying();
+  CancelMouthEasing();
+  propInMouth = false;
+  ClearPending(secondarySequence);
+  TakeOverDroppedEffects();
+
+  // Releasing the prop while the hand plays a clip would leave the hand
+  // holding nothing: cut the clip first.
+  if (CurrentTaskNameContains("action") || (IsSequence("smoke_cigar") && CurrentTaskNameContains("loop"))) {
+    Append(secondarySequence, std::make_unique<Animations::TaskCancelCurrentAnimation>(kCutClipBeforeDropMs));
+  }
+  Append(secondarySequence, std::make_unique<Animations::DetachPropTask>(&smokeProp, true));
+  Append(secondarySequence, std::make_unique<Animations::TaskDelay>(kDroppedSmokeLingersMs));
+  Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedEmberFx));
+  Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedTipSmokeFx));
+  Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedTrailSmokeFx));
+  Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedCigarSmokeFx));
+  Start(secondarySequence);
+  ResetToIdle(activeSequence);
+}

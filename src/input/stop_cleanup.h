@@ -3,3 +3,10 @@
 
 void StopSmokingNow();
 void DropSmokeProp();
+
+// The looped effects of a dropped smoke, owned by the drop until its delayed
+// removal runs, so a smoke lit meanwhile keeps its own.
+extern int droppedEmberFx;
+extern int droppedTipSmokeFx;
+extern int droppedTrailSmokeFx;
+extern int droppedCigarSmokeFx;

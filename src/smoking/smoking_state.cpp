@@ -1,6 +1,10 @@
 #include "smoking/smoking_state.h"
 
+#include <cmath>
+
 #include "animations/animation_tasks.h"
+#include "host/main_loop.h"
+#include "host/natives.h"
 
 Entity smokeProp = 0;
 bool propInMouth = false;
@@ -30,12 +34,29 @@ int exhaleFx = 0;
 int longExhaleFx = 0;
 int breathFx = 0;
 
-bool IsPedInSmokingScenario() { return false; }
-bool UpperBodyOnly() { return false; }
-int UpperBodyAnimFlags() { return 25; }
-int UpperBodyIkFlags() { return 0x10000; }
-const char* UpperBodyFilter() { return ""; }
-float AngleDelta(float, float) { return 0.0f; }
+namespace {
+// Leaning on a fence to watch livestock leaves the legs free, so the whole
+// body may animate there.
+constexpr Hash kLeanFenceLivestockScenario = 0xDE41D495;
+}  // namespace
+
+bool IsPedInSmokingScenario() {
+  if (native::GetPedScenarioHash(playerPed) == kLeanFenceLivestockScenario) return false;
+  return native::IsPedUsingScenario(playerPed);
+}
+
+// Mounted, seated or in a scenario the legs belong to the game: only the
+// head, neck and right arm may be animated.
+bool UpperBodyOnly() { return native::IsPedMountedOrSeated(playerPed) || IsPedInSmokingScenario(); }
+
+int UpperBodyAnimFlags() { return UpperBodyOnly() ? 7191 : 25; }
+int UpperBodyIkFlags() { return UpperBodyOnly() ? 0x8000082 : 0x10000; }
+const char* UpperBodyFilter() { return UpperBodyOnly() ? "headneckandrightarm_filter" : ""; }
+
+float AngleDelta(float a, float b) {
+  const float d = std::fmod(b - a + 180.0f, 360.0f);
+  return d >= 0.0f ? d - 180.0f : d + 180.0f;
+}
 
 std::unique_ptr<Animations::AnimationTask> MakeWanderBaseClip(int durationMs, int clipFlags, int ikFlags,
                                                               float blendIn, float blendOut, float rate,
