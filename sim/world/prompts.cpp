@@ -32,10 +32,10 @@ void InstallPromptNatives(Simulator& sim) {
   Prompts& prompts = sim.world.prompts;
 
   // Acting on a deleted or never-registered handle is the plug-in's fault: in
-  // the game the number may already belong to another prompt.
+  // the game the number may already belong to another prompt. 0 is no prompt.
   auto live = [&sim, &prompts](const Call& c) -> SimPrompt* {
     SimPrompt* p = prompts.Find(c.I(0));
-    if (!p) {
+    if (!p && c.I(0) != 0) {
       sim.Error(std::string(c.info ? c.info->name : "a prompt native") + " on prompt " + std::to_string(c.I(0)) +
                 ", which does not exist");
     }

@@ -34,6 +34,7 @@ void InstallScenarioNatives(Simulator& sim) {
   // StartScenarioInPlace(ped, type, duration, playEnter, variation, heading, ...)
   sim.Handle("StartScenarioInPlace", [&sim, &scenarios](const Call& c, Result&) {
     const int ped = c.I(0);
+    if (ped == 0) return;
     if (!sim.world.entities.Exists(ped)) {
       sim.Error("StartScenarioInPlace on ped " + std::to_string(ped) + ", which does not exist");
       return;
