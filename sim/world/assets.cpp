@@ -1,7 +1,99 @@
+#include <cstdlib>
+
 #include "simulator.h"
 
 namespace sim {
 
-void InstallAssetNatives(Simulator&) {}
+void Assets::Configure(Simulator& sim, const std::string& name, Config config) {
+  const uint32_t hash = sim.Hash(name);
+  configs[hash] = config;
+  requestedFrame.erase(hash);
+}
+
+void Assets::Request(Simulator& sim, uint32_t hash) {
+  auto config = configs.find(hash);
+  if (config == configs.end() || requestedFrame.count(hash)) return;
+  requestedFrame[hash] = sim.Frame();
+  if (config->second.neverLoads) sim.Event("asset", sim.hashes.Name(hash) + " requested; it never loads");
+  else if (config->second.missing) sim.Event("asset", sim.hashes.Name(hash) + " requested; it does not exist");
+  else sim.Event("asset", sim.hashes.Name(hash) + " requested; it loads in " +
+                              std::to_string(config->second.delayFrames) + " frames");
+}
+
+bool Assets::Exists(uint32_t hash) const {
+  auto config = configs.find(hash);
+  return config == configs.end() || !config->second.missing;
+}
+
+bool Assets::Loaded(const Simulator& sim, uint32_t hash) const {
+  auto config = configs.find(hash);
+  if (config == configs.end()) return true;
+  if (config->second.missing || config->second.neverLoads) return false;
+  auto requested = requestedFrame.find(hash);
+  if (requested == requestedFrame.end()) return config->second.delayFrames <= 0;
+  return sim.Frame() - requested->second >= static_cast<uint64_t>(config->second.delayFrames);
+}
+
+void InstallAssetNatives(Simulator& sim) {
+  Assets& assets = sim.world.assets;
+
+  sim.Handle("ModelExists", [&assets](const Call& c, Result& r) { r.Bool(assets.Exists(c.U(0))); });
+  sim.Handle("ModelIsUsable", [&assets](const Call& c, Result& r) { r.Bool(assets.Exists(c.U(0))); });
+  sim.Handle("RequestModelLoad", [&sim, &assets](const Call& c, Result&) {
+    ++assets.modelRequests[c.U(0)];
+    assets.Request(sim, c.U(0));
+  });
+  sim.Handle("IsModelLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Loaded(sim, c.U(0))); });
+  sim.Handle("ReleaseModel", [&assets](const Call& c, Result&) { ++assets.modelReleases[c.U(0)]; });
+
+  sim.Handle("RequestAsset", [&sim, &assets](const Call& c, Result&) { assets.Request(sim, sim.Hash(c.S(0))); });
+  sim.Handle("IsAssetLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Loaded(sim, c.U(0))); });
+  sim.Handle("IsClipDictionaryLoaded", [&sim, &assets](const Call& c, Result& r) {
+    r.Bool(assets.Loaded(sim, sim.Hash(c.S(0))));
+  });
+  sim.Handle("AnimDictExists", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Exists(sim.Hash(c.S(0)))); });
+  // The game starts loading a sound set on the first call and answers true once it is in.
+  sim.Handle("LoadSoundSet", [&sim, &assets](const Call& c, Result& r) {
+    const uint32_t hash = sim.Hash(c.S(0));
+    assets.Request(sim, hash);
+    r.Bool(assets.Loaded(sim, hash));
+  });
+  sim.Handle("UseAssetForNextEffect", [&sim](const Call& c, Result&) {
+    sim.world.effects.nextAsset = c.S(0);
+  });
+
+  auto nameOnly = [](const std::string& value, std::string& name) {
+    name = value;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return !name.empty() && name.find(' ') == std::string::npos;
+  };
+  // set asset.missing NAME: the model, dictionary, effect asset or sound set does not exist.
+  sim.AddSetter("asset.missing", [&sim, &assets, nameOnly](const std::string& value) {
+    std::string name;
+    if (!nameOnly(value, name)) return false;
+    assets.Configure(sim, name, {true, false, 0});
+    return true;
+  });
+  // set asset.never NAME: it exists, but its load never completes.
+  sim.AddSetter("asset.never", [&sim, &assets, nameOnly](const std::string& value) {
+    std::string name;
+    if (!nameOnly(value, name)) return false;
+    assets.Configure(sim, name, {false, true, 0});
+    return true;
+  });
+  // set asset.delay NAME FRAMES: it is loaded FRAMES frames after it is first requested.
+  sim.AddSetter("asset.delay", [&sim, &assets](const std::string& value) {
+    const size_t space = value.find(' ');
+    if (space == std::string::npos || space == 0) return false;
+    const std::string name = value.substr(0, space);
+    char* end = nullptr;
+    const long frames = std::strtol(value.c_str() + space + 1, &end, 10);
+    if (end == value.c_str() + space + 1 || frames < 0 || frames > 1'000'000) return false;
+    while (*end == ' ') ++end;
+    if (*end != '\0') return false;
+    assets.Configure(sim, name, {false, false, static_cast<int>(frames)});
+    return true;
+  });
+}
 
 }  // namespace sim

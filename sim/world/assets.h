@@ -1,8 +1,33 @@
 // Models, clip dictionaries, effect assets and sound sets, and how long each takes to load.
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <string>
+
 namespace sim {
 
-struct Assets {};
+class Simulator;
+
+struct Assets {
+  // How one asset behaves; assets nobody configured exist and are loaded at once.
+  struct Config {
+    bool missing = false;     // does not exist at all
+    bool neverLoads = false;  // exists, but the load never completes
+    int delayFrames = 0;      // frames from the first request until it is loaded
+  };
+  std::map<uint32_t, Config> configs;           // by name hash (names are case-insensitive)
+  std::map<uint32_t, uint64_t> requestedFrame;  // first request of each configured asset
+  std::map<uint32_t, int> modelRequests;        // RequestModelLoad calls by model
+  std::map<uint32_t, int> modelReleases;        // ReleaseModel calls by model
+
+  void Configure(Simulator& sim, const std::string& name, Config config);
+  // Asked for the asset (RequestModelLoad, RequestAsset, LoadSoundSet).
+  void Request(Simulator& sim, uint32_t hash);
+  bool Exists(uint32_t hash) const;
+  bool Loaded(const Simulator& sim, uint32_t hash) const;
+  // The game can create an entity of this model (it exists and is loaded).
+  bool CanCreate(const Simulator& sim, uint32_t model) const { return Exists(model) && Loaded(sim, model); }
+};
 
 }  // namespace sim

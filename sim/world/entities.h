@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -27,16 +28,24 @@ struct SimEntity {
   int attachBone = 0;
   Vec3 attachOffset;
   Vec3 attachRotation;
-  bool pushed = false;  // a force was applied after it was released
+  bool released = false;  // was attached, then detached
+  bool pushed = false;    // a force was applied after it was released
   Vec3 lastForce;
+  int lifecycleMark = -1;  // last MarkPropLifecycle value, -1 = never marked
 };
 
 struct Entities {
   std::map<int, SimEntity> all;
   int nextHandle = 1000;
   int player = 0;  // handle of the player ped
+  int nextItemSet = 1;
+  std::map<int, std::vector<int>> itemSets;  // open item sets and their entries
 
   SimEntity* Find(int handle) {
+    auto it = all.find(handle);
+    return it == all.end() ? nullptr : &it->second;
+  }
+  const SimEntity* Find(int handle) const {
     auto it = all.find(handle);
     return it == all.end() ? nullptr : &it->second;
   }
@@ -50,7 +59,20 @@ struct Entities {
     entity.position = position;
     return all[entity.handle] = entity;
   }
-  void Remove(int handle) { all.erase(handle); }
+  // Removes the entity; whatever was attached to it falls free.
+  void Remove(int handle) {
+    all.erase(handle);
+    for (auto& [other, entity] : all) {
+      if (entity.attachedTo == handle) entity.attachedTo = 0;
+    }
+  }
+
+  // Where the entity is: an attached entity is where its parent is.
+  Vec3 WorldPosition(int handle) const;
+  // "p_cigarette01x #1004", or the model name alone for the player.
+  std::string Label(int handle) const;
+  // Live entities created by the plug-in, with the given model name (case-insensitive).
+  std::vector<const SimEntity*> CreatedByPlugin(const std::string& modelName = "") const;
 };
 
 }  // namespace sim
