@@ -33,7 +33,8 @@ bool ParseCount(const std::string& text, int& count) {
 
 bool CheckInventory(Simulator& sim, const Call& c, const char* native) {
   if (c.I(0) == kPlayerInventory) return true;
-  sim.Error(std::string(native) + " on inventory " + std::to_string(c.I(0)) + ", not the player's");
+  sim.Event("inventory", std::string(native) + " on inventory " + std::to_string(c.I(0)) +
+                             ", which the simulated world does not have");
   return false;
 }
 

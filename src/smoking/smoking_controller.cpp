@@ -479,4 +479,3 @@ Hash ChooseCigarMood() {
   return cigarMood;
 }
 
-void RestoreCheapBoxes(int) {}
