@@ -1,0 +1,136 @@
+// Throwing the cigarette or cigar away: which throw, the prop released and
+// pushed, the effects ended, and the busy check.
+#include "sequences/throw_away.h"
+
+#include "animations/animation_tasks.h"
+#include "animations/prop_tasks.h"
+#include "builder_fixture.h"
+#include "config/settings.h"
+#include "smoking/prop_attachment.h"
+#include "smoking/smoking_state.h"
+
+namespace {
+
+using namespace Animations;
+using test::Row;
+
+class ThrowAway : public test::BuilderTest {
+ protected:
+  void Smoking(const char* name, bool inMouth) {
+    ResetToIdle(activeSequence);
+    activeSequence.sequenceName = name;
+    activeSequence.running = true;
+    activeSequence.currentTaskName = "AnimationTask_amb_wander@code_human_smoking_wander@male_a@base_base";
+    propInMouth = inMouth;
+  }
+  void Throw(bool faster) {
+    OnScript([=] { StartThrowAway(faster); });
+  }
+  // The random draw and the clip phases, as the game would answer them.
+  void Draw(int value, float loopPhase = 0.0f) {
+    sim.Handle("RandomIntInRange", [value](const sim::Call&, sim::Result& r) { r.Int(value); });
+    sim.Handle("GetEntityAnimTime", [loopPhase](const sim::Call& c, sim::Result& r) {
+      r.Float(std::string(c.S(2)) == "loop" ? loopPhase : 0.0f);
+    });
+  }
+  static std::vector<Row> EffectRemovals() { return std::vector<Row>(7, Row{"RemoveParticleFx", -1}); }
+};
+
+TEST_F(ThrowAway, FasterThrowFlicksAHandHeldCigarette) {
+  Smoking("smoke_cigarette", false);
+  cigarLitTime = 1234;
+  Throw(true);
+  ExpectRows({{"AnimationTask_script_mp@emotes@smoke_cigarette@male@unarmed@upper_outro", -1},
+              {"MovePropTask_", 500},
+              {"DetachPropTask_", 853},
+              {"PropApplyForceTask_", 853}});
+  ExpectRows(EffectRemovals(), 4);
+  EXPECT_EQ(Task<AnimationTask>(0)->durationMs, 900);
+  auto* push = Task<PropApplyForceTask>(3);
+  EXPECT_EQ(push->handle, &smokeProp);
+  EXPECT_EQ(push->fz, 8.7f);
+  EXPECT_EQ(activeSequence.sequenceName, "smoke_cigarette");
+  EXPECT_FALSE(propInMouth);
+  EXPECT_EQ(cigarLitTime, 0);
+}
+
+TEST_F(ThrowAway, ACigaretteInTheMouthAlwaysGetsTheFullThrow) {
+  Smoking("smoke_cigarette", true);
+  Throw(true);
+  ExpectRows({{"AnimationTask_script_mp@emotes@smoke_cigarette@male@unarmed@upper_outro", -1},
+              {"MovePropTask_", 1130},
+              {"DetachPropTask_", 2725},
+              {"PropApplyForceTask_", 2725}});
+  EXPECT_EQ(Task<AnimationTask>(0)->durationMs, 2800);
+  EXPECT_EQ(Task<PropApplyForceTask>(3)->fz, 5.8f);
+}
+
+TEST_F(ThrowAway, ALatePuffPhaseFlicksWhateverTheDraw) {
+  Smoking("smoke_cigarette", false);
+  Draw(0, 0.5f);
+  Throw(false);
+  EXPECT_EQ(Task<AnimationTask>(0)->durationMs, 900);
+
+  Smoking("smoke_cigarette", false);
+  Draw(0, 0.2f);
+  Throw(false);
+  EXPECT_EQ(Task<AnimationTask>(0)->durationMs, 2800);
+  ExpectRows({{"MovePropTask_", 380}}, 1);
+}
+
+TEST_F(ThrowAway, CigarIsThrownHarderWhenLong) {
+  for (const char* model : {kLongCigarModel, kShortLitCigarModel}) {
+    Smoking("smoke_cigar", true);
+    cigarModel = model;
+    Draw(9, 0.9f);
+    Throw(true);
+    ExpectRows({{"AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_outro", -1},
+                {"MovePropTask_", 1100},
+                {"DetachPropTask_", 1685},
+                {"PropApplyForceTask_", 1685}});
+    EXPECT_EQ(Task<PropApplyForceTask>(3)->fx, model == kLongCigarModel ? -9.9f : -5.9f) << model;
+  }
+}
+
+TEST_F(ThrowAway, OtherSmokesOnlyEndTheirEffects) {
+  Smoking("smoke_cigarette_emote", false);
+  sim.world.player.mounted = true;
+  Throw(false);
+  ExpectRows({{"AnimationTask_amb_wander@code_human_smoking_wander@male_a@base_base", -1}});
+  ExpectRows(EffectRemovals(), 1);
+  EXPECT_EQ(Queue().size(), 8u);
+}
+
+TEST_F(ThrowAway, IsIgnoredWhileALightingPlays) {
+  Smoking("smoke_cigar", false);
+  activeSequence.currentTaskName = "AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_intro";
+  Append(activeSequence, std::make_unique<TaskDelay>(5000));
+  cigarLitTime = 1234;
+  sim.ClearCalls();
+  Throw(true);
+  EXPECT_EQ(activeSequence.pending.size(), 1u);
+  EXPECT_EQ(cigarLitTime, 1234);
+  EXPECT_EQ(CountCalls("RandomIntInRange"), 0u);
+}
+
+TEST_F(ThrowAway, PlayedOutTheCigaretteIsReleasedAndPushedAndTheEffectsEnd) {
+  Smoking("smoke_cigarette", false);
+  smokeProp = 4242;
+  tipSmokeFx = 11;
+  emberFx = 12;
+  cigarSmokeFx = 13;
+  sim.Handle("DoesLoopedEffectExist", [](const sim::Call& c, sim::Result& r) { r.Bool(c.I(0) != 0); });
+  Throw(false);
+  PlayOut();
+  EXPECT_FALSE(activeSequence.running);
+  EXPECT_EQ(activeSequence.sequenceName, "");
+  ASSERT_GE(CountCalls("DetachEntity"), 1u);
+  EXPECT_EQ(Calls("DetachEntity").back()->I(0), 4242);
+  ASSERT_EQ(CountCalls("ApplyForceToEntity"), 1u);
+  EXPECT_EQ(Calls("ApplyForceToEntity")[0]->I(0), 4242);
+  EXPECT_EQ(CountCalls("StopLoopedEffect"), 3u);
+  EXPECT_EQ(tipSmokeFx + emberFx + cigarSmokeFx, 0);
+  EXPECT_FALSE(propInMouth);
+}
+
+}  // namespace
