@@ -187,8 +187,10 @@ void InstallPlayerStateNatives(Simulator& sim) {
   });
   sim.Handle("SetPedAttributeValue", [&sim, &p, isPlayer](const Call& c, Result&) {
     if (!isPlayer(c) || c.I(1) != 2) return;
-    sim.Event("deadeye", "core " + std::to_string(p.deadEyeCore) + " -> " + std::to_string(c.I(2)));
-    p.deadEyeCore = c.I(2);
+    // The game keeps an attribute core within 0..100 whatever is written.
+    const int core = c.I(2) < 0 ? 0 : (c.I(2) > 100 ? 100 : c.I(2));
+    sim.Event("deadeye", "core " + std::to_string(p.deadEyeCore) + " -> " + std::to_string(core));
+    p.deadEyeCore = core;
   });
   sim.Handle("RestoreDeadEye", [&sim, &p](const Call& c, Result&) {
     p.deadEyeBar += c.F(1);

@@ -478,4 +478,3 @@ Hash ChooseCigarMood() {
   cigarMoodTime = now;
   return cigarMood;
 }
-

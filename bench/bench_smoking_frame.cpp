@@ -1,0 +1,126 @@
+// The plug-in's own cost of a frame while a cigarette is smoked in the mouth
+// with its puff cycle going, measured against a host that answers every
+// native from a table. Also counts heap allocations on the frames where no
+// task starts: those frames must not touch the heap.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "animations/sequence_runner.h"
+#include "host/main_loop.h"
+#include "host/platform.h"
+#include "null_host.h"
+#include "smoking/puff_effects.h"
+#include "smoking/smoking_state.h"
+
+namespace {
+
+constexpr uint64_t kGetGameTimer = 0x4F67E8ECA7D3F667ull;
+constexpr int kPlayer = 1000;
+constexpr int kProp = 2000;
+
+void PrepareSmokingWorld() {
+  struct Answer {
+    uint64_t hash;
+    uint64_t word;
+  };
+  // A player who is alive, in control, on foot and standing still; every
+  // asset loaded; the prop exists and is visible; effects start.
+  const Answer answers[] = {
+      {0x096275889B8E0EE0ull, kPlayer},  // GetPlayerPed
+      {0xBFFB35986CAAE58Cull, 1},        // IsPlayerPlaying
+      {0x7964097FCE4C244Bull, 1},        // PlayerHasControl
+      {0x01FEE67DB37F59B2ull, 1},        // IsPedOnFoot
+      {0xA571D46727E2B718ull, 1},        // IsKeyboardActive
+      {0xBDD9C235D8D1052Eull, 1},        // IsPedFreeToAnimate
+      {0x7EE53118C892B513ull, 1},        // GetPedConfigFlag
+      {0xD42BD6EB2E0F1677ull, 1},        // EntityExists
+      {0x1BB501624FAF2BEAull, 255},      // GetEntityAlpha
+      {0x154A3C529497053Eull, 1},        // IsEntityAttachedTo
+      {0x537F44CB0D7F150Dull, 1},        // AnimDictExists
+      {0x65BB72F29138F5D6ull, 1},        // IsAssetLoaded
+      {0x27FF6FE8009B40CAull, 1},        // IsClipDictionaryLoaded
+      {0x1283B8B89DD5D1B6ull, 1},        // IsModelLoaded
+      {0xD6F3B6D7716CFF8Eull, 1},        // ModelExists
+      {0x392C8D8E07B70EFCull, 1},        // ModelIsUsable
+      {0xD9130842D7226045ull, 1},        // LoadSoundSet
+      {0x8F90AB32E1944BDEull, 77},       // StartLoopedEffectOnEntity
+      {0xE689C1B1432BB8AFull, 78},       // StartLoopedEffectOnPedBone
+      {0xE6CFE43937061143ull, 79},       // StartEffectOnEntity
+      {0x3FAA72BD940C3AC0ull, 80},       // StartEffectOnPedBone
+      {0x9DD5AFF561E88F2Aull, 1},        // DoesLoopedEffectExist
+      {0x36731AC041289BB1ull, 60},       // GetPedAttributeValue
+      {0xD53343AA4FB7DD28ull, 1500},     // RandomIntInRange
+      {0xE29F927A961F8AAAull, 0x3F000000},  // RandomFloatInRange: 0.5f
+  };
+  for (const Answer& answer : answers) bench::SetAnswer(answer.hash, answer.word);
+}
+
+uint64_t gameMs = 100'000;
+
+// One game frame: the host's clocks move on by a frame, then the plug-in runs.
+void Frame() {
+  gameMs += 16;
+  bench::SetAnswer(kGetGameTimer, gameMs);
+  (void)GetTickCount64();  // the null host's tick and system clocks advance by 16 ms per read
+  RunFrame();
+}
+
+void LightCigaretteInMouth() {
+  playerPed = kPlayer;
+  smokeProp = kProp;
+  propInMouth = true;
+  ClearPending(activeSequence);
+  activeSequence.sequenceName = "smoke_cigarette";
+  QueueCigarettePuffCycle(1500);
+  Start(activeSequence);
+  smokeStartTime = static_cast<int>(gameMs);
+  deadEyeTickTime = static_cast<int>(gameMs);
+}
+
+struct RunnerMark {
+  const void* current;
+  size_t pending;
+  bool running;
+};
+
+RunnerMark Mark(const SequenceRunner& runner) { return {runner.current.get(), runner.pending.size(), runner.running}; }
+bool Same(const RunnerMark& a, const RunnerMark& b) {
+  return a.current == b.current && a.pending == b.pending && a.running == b.running;
+}
+
+void BM_SmokingFrame(benchmark::State& state) {
+  PrepareSmokingWorld();
+  scriptFiberAvailable = true;
+  for (int i = 0; i < 100; ++i) Frame();  // the first frames load settings and reset
+  LightCigaretteInMouth();
+  for (int i = 0; i < 600; ++i) Frame();  // into the steady cycle
+  uint64_t quietFrames = 0;
+  uint64_t quietFramesAllocating = 0;
+  uint64_t notRunning = 0;
+  const uint64_t callsBefore = bench::NativeCalls();
+  for (auto _ : state) {
+    const RunnerMark active = Mark(activeSequence);
+    const RunnerMark secondary = Mark(secondarySequence);
+    const uint64_t allocationsBefore = bench::Allocations();
+    Frame();
+    const bool taskStarted = !Same(active, Mark(activeSequence)) || !Same(secondary, Mark(secondarySequence));
+    if (!taskStarted) {
+      ++quietFrames;
+      if (bench::Allocations() != allocationsBefore) ++quietFramesAllocating;
+    }
+    if (!activeSequence.running) ++notRunning;
+  }
+  const double iterations = static_cast<double>(state.iterations());
+  state.counters["natives_per_frame"] = static_cast<double>(bench::NativeCalls() - callsBefore) / iterations;
+  state.counters["quiet_frames"] = static_cast<double>(quietFrames);
+  state.counters["quiet_frames_allocating"] = static_cast<double>(quietFramesAllocating);
+  if (notRunning != 0) state.SkipWithError("the smoke stopped while being measured");
+  if (quietFramesAllocating != 0) state.SkipWithError("a frame where no task started allocated on the heap");
+}
+BENCHMARK(BM_SmokingFrame);
+
+}  // namespace
+
+BENCHMARK_MAIN();
