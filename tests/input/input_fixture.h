@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "animations/sequence_runner.h"
+#include "smoking/smoking_state.h"
 #include "support/plugin_session.h"
 
 namespace test {
@@ -66,6 +67,11 @@ class InputTest : public PluginTest {
   }
 
   bool Smoking(const char* name) const { return activeSequence.running && activeSequence.sequenceName == name; }
+  // The smoke prop exists and hangs on the player (hand, fingers or mouth).
+  bool PropOnPlayer() const {
+    const sim::SimEntity* prop = sim.world.entities.Find(smokeProp);
+    return prop != nullptr && prop->attachedTo == sim.world.entities.player;
+  }
   std::vector<std::string> VisiblePrompts() const { return sim.world.prompts.VisibleLabels(); }
   bool PromptVisible(const std::string& label) const {
     for (const std::string& l : VisiblePrompts()) {
