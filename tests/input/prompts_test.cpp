@@ -142,6 +142,24 @@ TEST_F(ScenarioMenu, AReloadDeletesTheMenuAndTheNextOpenShowsTheNewLabels) {
   ExpectNoErrors();  // no deleted prompt was handed to the game again
 }
 
+TEST_F(ScenarioMenu, PromptsThatTakeOverTheNumbersOfDeletedOnesSurviveTheNextRebuild) {
+  Boot();
+  OpenMenu();
+  TapKey(kKeyY);
+  sim.KeyDown(test::kKeyEnd);
+  sim.KeyDown(test::kKeyNumpad6);
+  Frames(1);
+  sim.KeyUp(test::kKeyNumpad6);
+  sim.KeyUp(test::kKeyEnd);
+  // The controller prompts get the numbers the menu had; the satchel also
+  // closes (and so rebuilds) the menu, which must not delete them.
+  Set("input.controller", "true");
+  HoldControl("INPUT_OPEN_SATCHEL_MENU", 50);
+  EXPECT_TRUE(PromptVisible("Smoke"));
+  EXPECT_TRUE(PromptVisible("Show Scenarios"));
+  ExpectNoErrors();
+}
+
 TEST_F(ScenarioMenu, TheMenuDoesNotOpenOnHorsebackButAlwaysCloses) {
   Boot();
   Set("player.on_foot", "false");
