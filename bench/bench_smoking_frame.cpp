@@ -26,7 +26,9 @@ void PrepareSmokingWorld() {
     uint64_t word;
   };
   // A player who is alive, in control, on foot and standing still; every
-  // asset loaded; the prop exists and is visible; effects start.
+  // asset loaded; effects start. The table answers by native alone, so
+  // EntityExists says no for every handle: otherwise handle 0 (no mouth
+  // marker) would look like a marker and the mouth easing would run forever.
   const Answer answers[] = {
       {0x096275889B8E0EE0ull, kPlayer},  // GetPlayerPed
       {0xBFFB35986CAAE58Cull, 1},        // IsPlayerPlaying
@@ -35,7 +37,6 @@ void PrepareSmokingWorld() {
       {0xA571D46727E2B718ull, 1},        // IsKeyboardActive
       {0xBDD9C235D8D1052Eull, 1},        // IsPedFreeToAnimate
       {0x7EE53118C892B513ull, 1},        // GetPedConfigFlag
-      {0xD42BD6EB2E0F1677ull, 1},        // EntityExists
       {0x1BB501624FAF2BEAull, 255},      // GetEntityAlpha
       {0x154A3C529497053Eull, 1},        // IsEntityAttachedTo
       {0x537F44CB0D7F150Dull, 1},        // AnimDictExists

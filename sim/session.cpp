@@ -51,7 +51,9 @@ int ParseKeyName(const std::string& rawName) {
         {"MULTIPLY", 106}, {"ADD", 107},     {"SUBTRACT", 109},  {"DECIMAL", 110}, {"DIVIDE", 111},
         {";", 186},       {"=", 187},        {",", 188},         {"-", 189},       {".", 190},
         {"/", 191},       {"`", 192},        {"[", 219},         {"\\", 220},      {"]", 221},
-        {"'", 222},
+        {"'", 222},       {"CONTROL", 17},   {"MENU", 18},       {"PRINTSCREEN", 44}, {"SEPARATOR", 108},
+        {"NUMLOCK", 144}, {"SCROLLLOCK", 145}, {"LSHIFT", 160},  {"RSHIFT", 161},  {"LCTRL", 162},
+        {"RCTRL", 163},   {"LALT", 164},     {"RALT", 165},
     };
     for (int i = 1; i <= 24; ++i) names["F" + std::to_string(i)] = 111 + i;
     for (int i = 0; i <= 9; ++i) names["NUMPAD" + std::to_string(i)] = 96 + i;

@@ -17,6 +17,7 @@ struct LoopedEffect {
   float alpha = 1.0f;
   float scale = 1.0f;
   uint64_t startFrame = 0;
+  bool endedWithEntity = false;  // stopped because its entity was deleted, not by the plug-in
 };
 
 struct OneShotEffect {
@@ -50,6 +51,18 @@ struct Effects {
   std::vector<Sound> loopedSounds;  // looped sounds still playing
   std::vector<std::string> soundsReleased;
 
+  // The game ends looped effects on an entity when the entity goes away.
+  void EndEffectsOn(int entity) {
+    for (auto it = looped.begin(); it != looped.end();) {
+      if (it->second.entity == entity) {
+        it->second.endedWithEntity = true;
+        stopped.push_back(it->second);
+        it = looped.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
   bool Running(int handle) const { return looped.count(handle) != 0; }
   // Running looped effects with this name.
   size_t CountRunning(const std::string& name) const {

@@ -165,6 +165,13 @@ void InstallEntityNatives(Simulator& sim) {
         return;
       }
       sim.Event(entity->type == SimEntity::Type::Ped ? "ped" : "prop", entities.Label(handle) + " deleted");
+      for (const auto& [effect, running] : sim.world.effects.looped) {
+        if (running.entity == handle) {
+          sim.Event("effect", "looped effect " + running.name + " #" + std::to_string(effect) +
+                                  " ended with its entity");
+        }
+      }
+      sim.world.effects.EndEffectsOn(handle);
       entities.Remove(handle);
       *variable = 0;
     };

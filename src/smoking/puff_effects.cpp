@@ -80,13 +80,17 @@ PlayFxOnPedBoneTask* FirstPendingPedFx() {
   return dynamic_cast<PlayFxOnPedBoneTask*>(activeSequence.pending.front().get());
 }
 
+// Only an effect on a bone can be faded, so the queued task is looked at as
+// one, by its asset and effect names: building the task's whole name on every
+// frame would put a string on the heap each time.
+bool PedFxNamed(const PlayFxOnPedBoneTask* task, const char* text) {
+  return task && (task->asset.find(text) != std::string::npos || task->effectName.find(text) != std::string::npos);
+}
+
 void FadeExhalesAtSpeed() {
-  if (NextTaskNameContains(kShortExhale) && Speed() > kFastSpeed) {
-    if (PlayFxOnPedBoneTask* exhale = FirstPendingPedFx()) exhale->alpha = OnFoot() ? 0.0f : 0.2f;
-  }
-  if (NextTaskNameContains(kNoseExhale) && !OnFoot() && Speed() > kFastSpeed) {
-    if (PlayFxOnPedBoneTask* nose = FirstPendingPedFx()) nose->alpha = 0.01f;
-  }
+  PlayFxOnPedBoneTask* next = FirstPendingPedFx();
+  if (PedFxNamed(next, kShortExhale) && Speed() > kFastSpeed) next->alpha = OnFoot() ? 0.0f : 0.2f;
+  if (PedFxNamed(next, kNoseExhale) && !OnFoot() && Speed() > kFastSpeed) next->alpha = 0.01f;
 }
 
 void KeepTipSmoke() {
@@ -185,7 +189,7 @@ void QueueCigarPuffCycle(int durationMs) {
     AppendAt(std::make_unique<MovePropTask>(&smokeProp, mouthBoneIndex, cigarMouthOffsetX, cigarMouthOffsetY,
                                             cigarMouthOffsetZ, cigarMouthRotX, cigarMouthRotY, cigarMouthRotZ, 0, 2),
              2);
-    // Single-precision steps, as the ember's glow has always been computed.
+    // Stepped in single precision: where each ramp stops depends on it.
     int offset = 550;
     for (float alpha = 0.05f; alpha <= 0.3f; alpha += 0.03f, offset += 25) {
       AppendAt(std::make_unique<SetFxAlphaOnPropTask>(&emberFx, alpha), offset);

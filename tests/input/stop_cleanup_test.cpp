@@ -11,6 +11,7 @@
 #include "host/main_loop.h"
 #include "host/natives.h"
 #include "input/stop_cleanup.h"
+#include "smoking/mouth_transition.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoking_state.h"
 #include "support/plugin_session.h"
@@ -274,6 +275,41 @@ TEST_F(StopAndDrop, UnloadInTheMiddleOfASmokeLeavesNothing) {
   sim.Detach();
   sim::Leftovers left = sim::FindLeftovers(sim);
   EXPECT_TRUE(left.Clean()) << sim::FormatLeftovers(left);
+}
+
+class StopDuringTheMoveToTheMouth : public StopAndDrop {
+ protected:
+  // Plays the hand-to-mouth move until its marker sits at the mouth.
+  void MoveUntilTheMarkerIsPlaced() {
+    LightCigarette("smoke_cigarette", Clip(kWanderBaseDictionary, "base", 100));
+    OnScript([] { MoveCigaretteToMouth(false, true, false); });
+    for (int i = 0; i < 400 && mouthMarkerProp == 0; ++i) {
+      OnScript([] {
+        Update(activeSequence);
+        UpdateMouthEasing();
+      });
+    }
+    ASSERT_NE(mouthMarkerProp, 0);
+  }
+};
+
+TEST_F(StopDuringTheMoveToTheMouth, AStopEndsTheEasingAndRemovesTheMarker) {
+  MoveUntilTheMarkerIsPlaced();
+  OnScript([] { StopSmokingNow(); });
+  ExpectNothingLeft();
+  EXPECT_EQ(mouthMarkerProp, 0);
+  EXPECT_EQ(mouthEaseActive, 0);
+}
+
+TEST_F(StopDuringTheMoveToTheMouth, ADropEndsTheEasingAndRemovesTheMarker) {
+  MoveUntilTheMarkerIsPlaced();
+  OnScript([] { DropSmokeProp(); });
+  StepRunners(3300 / 16);
+  EXPECT_EQ(mouthMarkerProp, 0);
+  EXPECT_EQ(mouthEaseActive, 0);
+  for (const std::string& entity : sim::FindLeftovers(sim).helperEntities) {
+    EXPECT_EQ(entity.find("mouth marker"), std::string::npos) << entity;
+  }
 }
 
 // The reset on unload starts the next queued task before it stops: even a

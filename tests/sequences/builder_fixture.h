@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "animations/animation_tasks.h"
 #include "animations/sequence_runner.h"
 #include "host/platform.h"
 #include "smoking/mouth_transition.h"
 #include "support/plugin_session.h"
+#include "world/leftovers.h"
 
 namespace test {
 
@@ -73,15 +75,41 @@ class BuilderTest : public PluginTest {
 
   // Steps the runners and the mouth easing once per frame, as the
   // controller does, until both runners are idle.
-  void PlayOut(int maxFrames = 6000) {
-    OnScript([maxFrames] {
-      for (int frame = 0; frame < maxFrames && (activeSequence.running || secondarySequence.running); ++frame) {
+  void PlayOut(int maxFrames = 6000) { Play(maxFrames, true); }
+  // The same for a number of frames, whatever plays.
+  void PlayFrames(int frames) { Play(frames, false); }
+  void Play(int maxFrames, bool untilIdle) {
+    OnScript([maxFrames, untilIdle] {
+      for (int frame = 0; frame < maxFrames; ++frame) {
+        if (untilIdle && !activeSequence.running && !secondarySequence.running) break;
         Update(activeSequence);
         Update(secondarySequence);
         if (activeSequence.running) UpdateMouthEasing();
         scriptWait(0);
       }
     });
+  }
+
+  // What the smoke left behind once played out, after the controller's
+  // delayed removal of the lighting's dummy ped.
+  sim::Leftovers LeftBehind() {
+    OnScript([] { Animations::DeleteEntityTask().Execute(); });
+    return sim::FindLeftovers(sim);
+  }
+  static std::string Describe(const sim::Leftovers& left) { return sim::FormatLeftovers(left); }
+
+  // Nothing on the player, no helper entity, no sound; the smoke effects may
+  // only go on smouldering on the butt that lies where it fell.
+  void ExpectPlayedOutClean() {
+    sim::Leftovers left = LeftBehind();
+    EXPECT_TRUE(left.propsOnPlayer.empty() && left.helperEntities.empty() && left.loopedSounds.empty())
+        << Describe(left);
+    EXPECT_FALSE(left.propsInWorld.empty());
+    for (const auto& [handle, effect] : sim.world.effects.looped) {
+      const sim::SimEntity* on = sim.world.entities.Find(effect.entity);
+      EXPECT_TRUE(on && on->attachedTo == 0 && on->pushed) << effect.name << " burns on " << effect.entity;
+    }
+    EXPECT_TRUE(sim.Errors().empty());
   }
 
   void Answer(const char* native, bool value) {

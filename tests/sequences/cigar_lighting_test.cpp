@@ -112,4 +112,13 @@ TEST_F(CigarLighting, LitTimeIsRecordedWithTheSwapSettingAndClearedWithout) {
   EXPECT_EQ(cigarLitTime, 0);
 }
 
+TEST_F(CigarLighting, AWholeCigarPlaysToItsFinishAndLeavesNothingBehind) {
+  for (bool quick : {true, false}) {
+    Light(quick);
+    PlayOut(12000);
+    EXPECT_FALSE(activeSequence.running) << quick;
+    ExpectPlayedOutClean();
+  }
+}
+
 }  // namespace

@@ -163,4 +163,14 @@ TEST_F(CigaretteLighting, HolsterIsBlockedOnlyWhileItsInputIsActive) {
   EXPECT_EQ(quickSelectReplayDelay, 150);
 }
 
+TEST_F(CigaretteLighting, AWholeCigarettePlaysToItsFinishAndLeavesNothingBehind) {
+  Light(0, true);
+  PlayOut(12000);
+  EXPECT_FALSE(activeSequence.running);
+  EXPECT_FALSE(secondarySequence.running);
+  ExpectPlayedOutClean();
+  EXPECT_EQ(CountCalls("PlayEmote"), 1u);
+  EXPECT_EQ(CountCalls("ApplyForceToEntity"), 2u);  // the match, then the butt at the finish
+}
+
 }  // namespace

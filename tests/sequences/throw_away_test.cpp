@@ -2,6 +2,10 @@
 // pushed, the effects ended, and the busy check.
 #include "sequences/throw_away.h"
 
+#include "sequences/cigar_lighting.h"
+#include "sequences/cigarette_lighting.h"
+#include "smoking/mouth_transition.h"
+
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "builder_fixture.h"
@@ -131,6 +135,49 @@ TEST_F(ThrowAway, PlayedOutTheCigaretteIsReleasedAndPushedAndTheEffectsEnd) {
   EXPECT_EQ(CountCalls("StopLoopedEffect"), 3u);
   EXPECT_EQ(tipSmokeFx + emberFx + cigarSmokeFx, 0);
   EXPECT_FALSE(propInMouth);
+}
+
+// Lit, smoked a little, then thrown from the hand or the mouth: the prop
+// flies off and every effect and helper is gone.
+TEST_F(ThrowAway, EveryThrowInTheWorldReleasesThePropAndEndsTheEffects) {
+  enum Where { kCigaretteHand, kCigaretteMouth, kCigaretteEasing, kCigarMouth };
+  for (Where where : {kCigaretteHand, kCigaretteMouth, kCigaretteEasing, kCigarMouth}) {
+    OnScript([where] {
+      if (where == kCigarMouth) {
+        StartCigarLighting(0, false);
+      } else {
+        StartCigaretteLighting(0, false);
+      }
+    });
+    PlayFrames(360);
+    if (where != kCigaretteHand) {
+      // A large user rotation keeps the easing turning for seconds.
+      if (where == kCigaretteEasing) cigaretteMouthRotY = 400.0f;
+      OnScript([where] {
+        if (where == kCigarMouth) {
+          MoveCigarToMouth(false, false);
+        } else {
+          MoveCigaretteToMouth(false, false, false);
+        }
+      });
+      // Mid-way the cigarette is still easing towards the lips.
+      PlayFrames(where == kCigaretteEasing ? 70 : 150);
+      ASSERT_TRUE(propInMouth);
+      EXPECT_EQ(mouthEaseActive, where == kCigaretteEasing ? 1 : 0);
+    }
+    Entity thrown = smokeProp;
+    OnScript([] { StartThrowAway(true); });
+    EXPECT_FALSE(propInMouth);
+    PlayOut();
+    const sim::SimEntity* prop = sim.world.entities.Find(thrown);
+    ASSERT_NE(prop, nullptr) << where;
+    EXPECT_EQ(prop->attachedTo, 0) << where;
+    EXPECT_TRUE(prop->pushed) << where;
+    sim::Leftovers left = LeftBehind();
+    EXPECT_TRUE(left.Clean()) << where << Describe(left);
+    EXPECT_EQ(mouthMarkerProp, 0);
+  }
+  EXPECT_TRUE(sim.Errors().empty());
 }
 
 }  // namespace

@@ -207,3 +207,20 @@ TEST(SimAnimation, AClipThatLoopsHasAPhaseAndIsEndedByCancel) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SimEffects, DeletingAnEntityEndsTheLoopedEffectsOnIt) {
+  sim::Simulator world;
+  Entity prop = native::CreatePropObject(native::HashString("p_cigar01x"), 0, 0, 0, 0, 0, 0, 0, 0);
+  const int onProp = native::StartLoopedEffectOnEntity("ent_anim_cig_smoke", prop, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1);
+  const int onPlayer = native::StartLoopedEffectOnPedBone("ent_anim_cig_exhale_nse", world.world.entities.player, 0,
+                                                          0, 0, 0, 0, 0, 21030, 1, 1, 1, 1);
+  native::DeleteObject(&prop);
+  EXPECT_FALSE(native::DoesLoopedEffectExist(onProp));
+  EXPECT_TRUE(native::DoesLoopedEffectExist(onPlayer));
+  ASSERT_EQ(world.world.effects.stopped.size(), 1u);
+  EXPECT_TRUE(world.world.effects.stopped[0].endedWithEntity);
+}
+
+}  // namespace

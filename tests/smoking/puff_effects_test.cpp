@@ -44,6 +44,12 @@ class PuffCycle : public test::PluginTest {
   }
   void TearDown() override { ResetToIdle(activeSequence); }
 
+  // A cigarette in the world for the effects on the prop.
+  void CigaretteProp() {
+    smokeProp = sim.world.entities.Create(sim::SimEntity::Type::Object, sim.Hash("p_cigarette01x"), "p_cigarette01x", {})
+                    .handle;
+  }
+
   std::vector<ISequenceTask*> Pending() {
     std::vector<ISequenceTask*> tasks;
     for (const TaskPtr& task : activeSequence.pending) tasks.push_back(task.get());
@@ -313,6 +319,7 @@ TEST_F(PuffCycle, ACigarCycleInFirstPersonWithTheHiddenPropKeepsOnlyPauseAndExha
 
 TEST_F(PuffCycle, TheGlowStepsPlayAtTheirOffsetsIntoTheGlow) {
   sim.SetFrameUs(1000);
+  CigaretteProp();
   sim.world.random.QueueInts({900});
   OnScript([] {
     activeSequence.sequenceName = "smoke_cigarette";
@@ -464,7 +471,7 @@ TEST_F(PuffCycle, ExhalesFadeAtSpeed) {
 }
 
 TEST_F(PuffCycle, TheCigarettesTipSmokeGoesAtAGallopAndComesBackBelowIt) {
-  smokeProp = 4242;
+  CigaretteProp();
   OnFootAt(1.0f);
   OnScript([] {
     propInMouth = true;
@@ -476,7 +483,7 @@ TEST_F(PuffCycle, TheCigarettesTipSmokeGoesAtAGallopAndComesBackBelowIt) {
   ASSERT_EQ(CountCalls("StartLoopedEffectOnEntity"), 1u);
   const sim::RecordedCall* start = Calls("StartLoopedEffectOnEntity")[0];
   EXPECT_EQ(start->S(0), "cs_cig_smoke");
-  EXPECT_EQ(start->I(1), 4242);
+  EXPECT_EQ(start->I(1), smokeProp);
   EXPECT_FLOAT_EQ(start->F(2), 0.09f);
   EXPECT_FLOAT_EQ(start->F(7), -90.0f);
   EXPECT_FLOAT_EQ(start->F(8), 0.45f);

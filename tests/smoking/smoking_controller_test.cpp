@@ -343,6 +343,10 @@ struct MoodCase {
   const char* mood;
 };
 
+void PrintTo(const MoodCase& mood, std::ostream* out) {
+  *out << mood.draw << (mood.shortCigar ? " short " : " long ") << mood.mood;
+}
+
 class CigarMood : public SmokingController, public ::testing::WithParamInterface<MoodCase> {};
 
 TEST_P(CigarMood, FollowsTheDrawAndTheModelAndHoldsFor8500Ms) {
