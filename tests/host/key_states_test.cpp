@@ -15,8 +15,9 @@ namespace {
 
 using test::PluginTest;
 
-// A key no setting binds by default, so the input dispatch never consumes its events.
-constexpr int kN = 'Q';
+// A key no setting binds by default: the input dispatch consumes the events
+// of the smoke key (N) every frame.
+constexpr int kN = 'K';
 
 class KeyStates : public PluginTest {
  protected:
