@@ -113,6 +113,9 @@ void QueueCigaretteFinish() {
   Append(activeSequence, CigaretteClip("outro", 2800));
   AppendWithOffset(activeSequence, std::make_unique<DetachPropTask>(&smokeProp, false), 2725);
   AppendWithOffset(activeSequence, std::make_unique<PropApplyForceTask>(&smokeProp, -2.1f, 0.6f, 5.8f), 2725);
+  // The butt lies where it was flicked; its ember and smoke must not burn on
+  // for the rest of the session once the smoke is over.
+  QueueSmokeEffectsRemoval();
 }
 
 void QueueCigarFinish() {
@@ -126,4 +129,5 @@ void QueueCigarFinish() {
   AppendWithOffset(activeSequence, CigarToHand(), 475);
   AppendWithOffset(activeSequence, std::make_unique<DetachPropTask>(&smokeProp, false), 1685);
   AppendWithOffset(activeSequence, std::make_unique<PropApplyForceTask>(&smokeProp, -9.9f, 0.8f, -4.8f), 1685);
+  QueueSmokeEffectsRemoval();
 }

@@ -75,6 +75,12 @@ void TakeOverDroppedEffects() {
 
 }  // namespace
 
+void QueueSmokeEffectsRemoval() {
+  for (int* effect : {&tipSmokeFx, &trailSmokeFx, &emberFx, &exhaleFx, &breathFx, &longExhaleFx, &cigarSmokeFx}) {
+    Append(activeSequence, std::make_unique<Animations::RemoveParticleFxTask>(effect));
+  }
+}
+
 void StopSmokingNow() {
   StopSizzleIfPlaying();
   for (int* effect : kLoopedEffects) RemoveEffect(*effect);
@@ -83,6 +89,7 @@ void StopSmokingNow() {
   CancelMouthEasing();
   ResetToIdle(activeSequence);
   propInMouth = false;
+  cigarLitTime = 0;  // the smoke is over: no short-cigar swap may follow
   DeleteDummyPed();
 }
 
@@ -92,6 +99,7 @@ void DropSmokeProp() {
   StopSizzleIfPlaying();
   CancelMouthEasing();
   propInMouth = false;
+  cigarLitTime = 0;  // the smoke is over: no short-cigar swap may follow
   ClearPending(secondarySequence);
   TakeOverDroppedEffects();
 

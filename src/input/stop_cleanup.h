@@ -3,6 +3,9 @@
 
 void StopSmokingNow();
 void DropSmokeProp();
+// Appends to activeSequence the removal of every looped effect of the smoke:
+// the tail of a throw and of a smoke that burns down in the hand.
+void QueueSmokeEffectsRemoval();
 
 // The looped effects of a dropped smoke, owned by the drop until its delayed
 // removal runs, so a smoke lit meanwhile keeps its own.

@@ -116,9 +116,7 @@ void StartThrowAway(bool throwFaster) {
   if (native::IsPedMountedOrSeated(native::GetPlayerPed())) {
     Append(activeSequence, MakeWanderBaseClip(2000, 7191, 0x8000082, 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
   }
-  for (int* effect : {&tipSmokeFx, &trailSmokeFx, &emberFx, &exhaleFx, &breathFx, &longExhaleFx, &cigarSmokeFx}) {
-    Next<RemoveParticleFxTask>(activeSequence, effect);
-  }
+  QueueSmokeEffectsRemoval();
   Start(activeSequence);
   propInMouth = false;
 }

@@ -108,12 +108,17 @@ class HandSmoking : public test::PluginTest {
 
 const std::vector<std::string> kCigaretteFinish = {
     "hold 12000",       "action_alt1 4000", "hand@475", "action 3000",  "hold 5600",
-    "action_alt2 4540", "hand@475",         "outro 2800", "release@2725", "push@2725"};
+    "action_alt2 4540", "hand@475",         "outro 2800", "release@2725", "push@2725",
+    // then every looped effect of the smoke ends
+    "RemoveParticleFx", "RemoveParticleFx", "RemoveParticleFx", "RemoveParticleFx", "RemoveParticleFx",
+    "RemoveParticleFx", "RemoveParticleFx"};
 
 const std::vector<std::string> kCigarFinish = {"hold 6800",        "action_alt1 3950", "hand@475",
                                                "hold 4900",        "action_alt2 3340", "hand@475",
                                                "outro 2000",       "hand@475",         "release@1685",
-                                               "push@1685"};
+                                               "push@1685",        "RemoveParticleFx", "RemoveParticleFx",
+                                               "RemoveParticleFx", "RemoveParticleFx", "RemoveParticleFx",
+                                               "RemoveParticleFx", "RemoveParticleFx"};
 
 TEST_F(HandSmoking, MovingTheCigaretteToTheHandRebuildsTheRestOfTheSmoke) {
   InMouth("smoke_cigarette", "p_cigarette01x");
