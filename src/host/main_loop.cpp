@@ -135,6 +135,9 @@ void RunFrame() {
 
 void ScriptMain() {
   scriptFiberAvailable = true;
+  // The start-up reset cuts a playing clip on the player: it needs the player
+  // before the loop's first refresh.
+  playerPed = native::GetPlayerPed();
   StopSmokingNow();
   LoadSettings();
   for (;;) {
