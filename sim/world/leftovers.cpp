@@ -68,6 +68,9 @@ Leftovers FindLeftovers(Simulator& sim) {
   for (const Sound& sound : sim.world.effects.loopedSounds) {
     found.loopedSounds.push_back(sound.name + " of " + sound.soundSet);
   }
+  for (const auto& [handle, prompt] : sim.world.prompts.all) {
+    if (prompt.registered && prompt.visible) found.visiblePrompts.push_back("\"" + prompt.label + "\"");
+  }
   return found;
 }
 
@@ -81,6 +84,7 @@ std::string FormatLeftovers(const Leftovers& leftovers) {
     AddList(text, "dummy and marker entities", leftovers.helperEntities);
     AddList(text, "looped effects still running", leftovers.loopedEffects);
     AddList(text, "looped sounds still playing", leftovers.loopedSounds);
+    AddList(text, "prompts still on screen", leftovers.visiblePrompts);
   }
   if (!leftovers.propsInWorld.empty()) {
     text += "Thrown or dropped props lying in the world (as intended):\n";

@@ -14,11 +14,13 @@ struct Leftovers {
   std::vector<std::string> helperEntities;  // dummy peds, mouth markers, props hanging on them
   std::vector<std::string> loopedEffects;   // looped particle effects still running
   std::vector<std::string> loopedSounds;    // looped sounds still playing
+  std::vector<std::string> visiblePrompts;  // the plug-in's prompts still on screen
   // Counted apart: props thrown away or dropped lie where they fell.
   std::vector<std::string> propsInWorld;
 
   bool Clean() const {
-    return propsOnPlayer.empty() && helperEntities.empty() && loopedEffects.empty() && loopedSounds.empty();
+    return propsOnPlayer.empty() && helperEntities.empty() && loopedEffects.empty() && loopedSounds.empty() &&
+           visiblePrompts.empty();
   }
 };
 

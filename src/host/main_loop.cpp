@@ -156,6 +156,7 @@ int PluginDllMain(void* module, uint32_t reason, void* /*reserved*/) {
     host::KeyboardHandlerUnregister(&OnKeyboardMessageThunk);
     scriptFiberAvailable = false;
     ResetPluginState();
+    DeleteAllPrompts();
   }
   return 1;
 }

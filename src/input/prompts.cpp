@@ -134,6 +134,14 @@ void DeleteMenuPrompts() {
   scenarioMenuOpen = false;
 }
 
+void DeleteAllPrompts() {
+  DeleteMenuPrompts();
+  DeletePrompt(smokePrompt);
+  DeletePrompt(cigarettePrompt);
+  DeletePrompt(cigarPrompt);
+  DeletePrompt(showScenariosPrompt);
+}
+
 void RebuildScenarioPrompts() {
   const bool keyboard = native::IsKeyboardActive(0);
   CreatePrompt(menuSmokePrompt, "INPUT_DIVE", SMOKE_PROMPT_LABEL.c_str(), kMenuPriority, kMenuHoldMs, false);

@@ -22,6 +22,9 @@ void ShowPrompt(Prompt handle, bool on);
 void DeletePrompt(Prompt& handle);
 // The twelve menu prompts, in the order a settings load deletes them.
 void DeleteMenuPrompts();
+// Every prompt of the plug-in, the controller prompts included: unloading must
+// not leave any of them on screen.
+void DeleteAllPrompts();
 void RebuildScenarioPrompts();
 void HideScenarioPrompts();
 void SetScenarioMenu(bool open);
