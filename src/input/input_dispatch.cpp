@@ -190,34 +190,63 @@ void HandleScenarioMenuKey() {
 bool ControllerHeld(const char* control) { return native::IsDisabledControlHeld(0, Control(control)); }
 bool ControllerReleased(const char* control) { return native::IsDisabledControlJustReleased(0, Control(control)); }
 
-// The cigarette button: KEY_SMOKE or RB once the controller choice is armed.
-void HandleCigaretteButton() {
-  const bool keyboard = KeyboardActive();
-  const bool held = keyboard ? IsKeyDown(KEY_SMOKE) : controllerChoiceArmed && ControllerHeld("INPUT_FRONTEND_RB");
-  const bool released = KeyboardActive() ? ConsumeKeyReleased(KEY_SMOKE)
-                                         : controllerChoiceArmed && ControllerReleased("INPUT_FRONTEND_RB");
+// What a smoke button does, for the cigarette and for the cigar.
+struct SmokeButton {
+  const char* dictionary;
+  bool (*hasItem)();
+  void (*startLighting)(int, bool);
+  void (*moveToMouth)();      // a hold while the prop is in the hand
+  void (*moveToHand)();       // a hold while it is in the mouth
+  void (*moveToMouthLate)();  // still held long after the lighting began
+  void (*startQuick)();       // a tap while nothing is smoked
+  bool (*quickSmokePlaying)();
+  void (*endQuickSmoke)();
+};
+
+const SmokeButton kCigaretteButton = {
+    kCigaretteDictionary,
+    &HasCigaretteItem,
+    &StartCigaretteLighting,
+    [] { MoveCigaretteToMouth(false, false, false); },
+    &MoveCigaretteToHand,
+    [] { MoveCigaretteToMouth(true, true, false); },
+    &StartQuickCigarette,
+    [] { return activeSequence.sequenceName == "smoke_cigarette_emote"; },
+    &DropSmokeProp,
+};
+
+const SmokeButton kCigarButton = {
+    kCigarDictionary,
+    &HasCigarItem,
+    &StartCigarLighting,
+    [] { MoveCigarToMouth(false, false); },
+    &MoveCigarToHand,
+    [] { MoveCigarToMouth(true, true); },
+    &StartQuickCigar,
+    [] { return CurrentTaskNameContains("PlayEmoteTask_-2124325981"); },
+    &StopSmokingNow,
+};
+
+// The hold and tap rule shared by both buttons: a hold acts once, when it
+// passes 350 ms; a release after 1 to 349 ms is a tap.
+void HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
   const int now = Now();
   const int elapsed = PressElapsed(held, now);
 
   if (held) {
     if (!activeSequence.running && elapsed >= kHoldMinMs) {
-      StartSmoke(kCigaretteDictionary, &HasCigaretteItem, &StartCigaretteLighting);
+      StartSmoke(button.dictionary, button.hasItem, button.startLighting);
       SpendPress(now);
       lightStartedAt = now;
       return;
     }
-    if (activeSequence.running && !propInMouth && elapsed >= kHoldMinMs) {
-      MoveCigaretteToMouth(false, false, false);
-      SpendPress(now);
-      return;
-    }
-    if (activeSequence.running && propInMouth && elapsed >= kHoldMinMs) {
-      MoveCigaretteToHand();
+    if (activeSequence.running && elapsed >= kHoldMinMs) {
+      (propInMouth ? button.moveToHand : button.moveToMouth)();
       SpendPress(now);
       return;
     }
     if (lightStartedAt != 0 && Since(now, lightStartedAt) >= kLateMoveToMouthMs) {
-      MoveCigaretteToMouth(true, true, false);
+      button.moveToMouthLate();
       SpendPress(now);
       lightStartedAt = 0;
       return;
@@ -227,15 +256,26 @@ void HandleCigaretteButton() {
   if (!released) return;
   if (IsTap(elapsed)) {
     if (!activeSequence.running) {
-      if (CanQuickSmoke()) StartQuickCigarette();
-    } else if (activeSequence.sequenceName == "smoke_cigarette_emote") {
+      if (CanQuickSmoke()) button.startQuick();
+    } else if (button.quickSmokePlaying()) {
       native::StopPedTasks(native::GetPlayerPed(), 0, 0);
-      DropSmokeProp();
+      button.endQuickSmoke();
     } else {
       StartThrowAway(THROW_AWAY_FASTER);
     }
   }
   EndPress();
+}
+
+// The cigarette button: KEY_SMOKE or RB once the controller choice is armed.
+void HandleCigaretteButton() {
+  if (KeyboardActive()) {
+    const bool held = IsKeyDown(KEY_SMOKE);
+    HandleSmokeButton(kCigaretteButton, held, ConsumeKeyReleased(KEY_SMOKE));
+  } else {
+    const bool held = controllerChoiceArmed && ControllerHeld("INPUT_FRONTEND_RB");
+    HandleSmokeButton(kCigaretteButton, held, controllerChoiceArmed && ControllerReleased("INPUT_FRONTEND_RB"));
+  }
 }
 
 // The cigar button: KEY_SMOKE_CIGAR or RT; while something is smoked the
@@ -255,46 +295,7 @@ void HandleCigarButton() {
     released = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerReleased("INPUT_FRONTEND_RT")) ||
                                          (PromptShowing(smokePrompt) && ControllerReleased("INPUT_FRONTEND_RB")));
   }
-  const int now = Now();
-  const int elapsed = PressElapsed(held, now);
-
-  if (held) {
-    if (!activeSequence.running && elapsed >= kHoldMinMs) {
-      StartSmoke(kCigarDictionary, &HasCigarItem, &StartCigarLighting);
-      SpendPress(now);
-      lightStartedAt = now;
-      return;
-    }
-    if (activeSequence.running && !propInMouth && elapsed >= kHoldMinMs) {
-      MoveCigarToMouth(false, false);
-      SpendPress(now);
-      return;
-    }
-    if (activeSequence.running && propInMouth && elapsed >= kHoldMinMs) {
-      MoveCigarToHand();
-      SpendPress(now);
-      return;
-    }
-    if (lightStartedAt != 0 && Since(now, lightStartedAt) >= kLateMoveToMouthMs) {
-      MoveCigarToMouth(true, true);
-      SpendPress(now);
-      lightStartedAt = 0;
-      return;
-    }
-  }
-
-  if (!released) return;
-  if (IsTap(elapsed)) {
-    if (!activeSequence.running) {
-      if (CanQuickSmoke()) StartQuickCigar();
-    } else if (CurrentTaskNameContains("PlayEmoteTask_-2124325981")) {
-      native::StopPedTasks(native::GetPlayerPed(), 0, 0);
-      StopSmokingNow();
-    } else {
-      StartThrowAway(THROW_AWAY_FASTER);
-    }
-  }
-  EndPress();
+  HandleSmokeButton(kCigarButton, held, released);
 }
 
 // What follows a puff that the player asked for: the hold loop and, unless

@@ -47,8 +47,11 @@ void DestroyHeldProp(Entity& prop) {
   prop = 0;
 }
 
-void DeleteDummyPed() {
-  if (native::EntityExists(dummyPed)) {
+}  // namespace
+
+bool DeleteDummyPed() {
+  const bool existed = native::EntityExists(dummyPed);
+  if (existed) {
     if (!native::IsMissionEntity(dummyPed)) native::SetMissionEntity(dummyPed, false, true);
     Entity copy = dummyPed;
     native::DeleteEntity(&copy);
@@ -56,8 +59,10 @@ void DeleteDummyPed() {
   // Deleted or already gone: a handle kept now could later delete an
   // unrelated ped that the game gave the same number.
   dummyPed = 0;
-  dummyPedTime = 0;
+  return existed;
 }
+
+namespace {
 
 // Hands the dropped smoke's effects to the drop. Effects of an earlier drop
 // whose removal has just been cleared from the queue are ended now.
@@ -91,6 +96,7 @@ void StopSmokingNow() {
   propInMouth = false;
   cigarLitTime = 0;  // the smoke is over: no short-cigar swap may follow
   DeleteDummyPed();
+  dummyPedTime = 0;
 }
 
 void DropSmokeProp() {

@@ -6,6 +6,9 @@ void DropSmokeProp();
 // Appends to activeSequence the removal of every looped effect of the smoke:
 // the tail of a throw and of a smoke that burns down in the hand.
 void QueueSmokeEffectsRemoval();
+// Deletes the temporary ped if it exists and forgets its handle either way;
+// true when there was one to delete.
+bool DeleteDummyPed();
 
 // The looped effects of a dropped smoke, owned by the drop until its delayed
 // removal runs, so a smoke lit meanwhile keeps its own.

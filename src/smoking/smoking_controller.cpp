@@ -423,16 +423,7 @@ void GiveBackCheapBoxes() {
 // that spawns it still plays, a ped that is not there yet is waited for.
 void DeleteTemporaryPed() {
   if (dummyPedTime == 0 || Elapsed(dummyPedTime) <= 2100) return;
-  if (native::EntityExists(dummyPed)) {
-    if (!native::IsMissionEntity(dummyPed)) native::SetMissionEntity(dummyPed, false, true);
-    Entity copy = dummyPed;
-    native::DeleteEntity(&copy);
-    dummyPed = 0;
-    dummyPedTime = 0;
-    return;
-  }
-  dummyPed = 0;
-  if (!activeSequence.running) dummyPedTime = 0;
+  if (DeleteDummyPed() || !activeSequence.running) dummyPedTime = 0;
 }
 
 }  // namespace
