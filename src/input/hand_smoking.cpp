@@ -7,6 +7,7 @@
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
 #include "host/main_loop.h"
+#include "host/game_time.h"
 #include "host/natives.h"
 #include "input/hold_loops.h"
 #include "input/input_dispatch.h"
@@ -64,7 +65,7 @@ bool LeaveTheMouth() {
 
 // What is left of the manual-smoking window opened by the last puff on demand.
 int ManualWindowLeftMs() {
-  const int since = manualPuffAt != 0 ? native::GetGameTimer() - manualPuffAt : 0;
+  const int since = manualPuffAt != 0 ? game_time::Since(native::GetGameTimer(), manualPuffAt) : 0;
   return PUFF_BUTTON_ENABLES_MANUAL_SMOKING - since;
 }
 

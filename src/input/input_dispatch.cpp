@@ -6,6 +6,7 @@
 #include "config/settings.h"
 #include "host/key_states.h"
 #include "host/main_loop.h"
+#include "host/game_time.h"
 #include "host/natives.h"
 #include "host/platform.h"
 #include "input/hand_smoking.h"
@@ -54,11 +55,8 @@ constexpr const char* kRailingVariation = "WORLD_HUMAN_LEAN_RAILING_MALE_B";
 
 int Now() { return native::GetGameTimer(); }
 
-// The game timer wraps like any 32-bit counter; differences stay meaningful.
-int Since(int now, int then) {
-  return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(then));
-}
-int Later(int now, uint32_t ms) { return static_cast<int32_t>(static_cast<uint32_t>(now) + ms); }
+using game_time::Later;
+using game_time::Since;
 
 bool IsTap(int elapsed) { return elapsed >= 1 && elapsed <= kTapMaxMs; }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "animations/sequence_runner.h"
+#include "host/game_time.h"
 #include "host/natives.h"
 #include "input/input_dispatch.h"
 #include "input/scenarios.h"
@@ -202,7 +203,7 @@ void HandlePromptCompletion() {
 
   const bool cigarCompleted = Completed(cigarPrompt);
   const bool cigaretteCompleted = Completed(cigarettePrompt);
-  if (cigarCompleted || cigaretteCompleted) controllerPromptWindowAt = Now() - 3000;
+  if (cigarCompleted || cigaretteCompleted) controllerPromptWindowAt = game_time::Earlier(Now(), 3000);
 
   if (smokePrompt != 0 && native::PromptIsValid(smokePrompt) && native::PromptIsActive(smokePrompt) &&
       activeSequence.running) {

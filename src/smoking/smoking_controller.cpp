@@ -7,6 +7,7 @@
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
 #include "host/main_loop.h"
+#include "host/game_time.h"
 #include "host/natives.h"
 #include "host/platform.h"
 #include "input/stop_cleanup.h"
@@ -59,8 +60,7 @@ constexpr int kIKeyCode = 73;
 
 int Now() { return native::GetGameTimer(); }
 
-// Game-timer differences wrap like the timer itself.
-int Elapsed(int since) { return static_cast<int>(static_cast<uint32_t>(Now()) - static_cast<uint32_t>(since)); }
+int Elapsed(int since) { return game_time::Since(Now(), since); }
 
 // The low 32 bits of the tick count wrap after 49.7 days; differences taken
 // as unsigned 32-bit values stay right across the wrap.
