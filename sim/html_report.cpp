@@ -421,8 +421,6 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
   svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" id=\"picture\" width=\"" + std::to_string(width) +
          "\" height=\"" + std::to_string(height) + "\" data-frames=\"" + std::to_string(frames) +
          "\" data-frame-us=\"" + std::to_string(picture.frameUs) + "\">\n";
-  svg += "<defs><pattern id=\"hatch\" width=\"4\" height=\"4\" patternUnits=\"userSpaceOnUse\" "
-         "patternTransform=\"rotate(45)\"><rect width=\"2\" height=\"4\" fill=\"#555\"/></pattern></defs>\n";
   svg += "<rect class=\"bg\" width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"/>\n";
 
   // Lane names, outside the plot so they stay put while it pans.
@@ -596,7 +594,7 @@ font:11px/1.35 monospace;white-space:pre-wrap;pointer-events:none;z-index:9}
   html += "<p class=\"legend\"><span style=\"background:#f0a030\">held</span><span style=\"background:#b07cd8\">"
           "attached elsewhere</span><span style=\"background:#8d6e63;color:#fff\">lying</span>"
           "<span style=\"background:#f3c94b\">effect</span><span style=\"background:#7cb872\">prompt</span>"
-          "<span style=\"background:#e53935;color:#fff\">left behind</span> hatched: a burst of repeated events (xN);"
+          "<span style=\"background:#e53935;color:#fff\">left behind</span> pale, xN: a burst of N events close together;"
           " dashed outline: still there at the end</p>\n";
   html += "<div id=\"wrap\">\n" + svg + "</div>\n<div id=\"tip\"></div>\n<script>\n";
   html += R"JS((function(){

@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
               static_cast<unsigned long long>(simulator.TotalCalls()));
   const std::string verdict = simulator.leftoverReport ? simulator.leftoverReport() : std::string();
   std::printf("%s", verdict.c_str());
-  if (!htmlPath.empty() && !sim::WriteSessionPicture(simulator, sessionPath, verdict, htmlPath, error)) {
+  const std::string title = std::filesystem::path(sessionPath).filename().string();
+  if (!htmlPath.empty() && !sim::WriteSessionPicture(simulator, title, verdict, htmlPath, error)) {
     std::fprintf(stderr, "emberwick-sim: %s\n", error.c_str());
     ok = false;
   }
