@@ -274,20 +274,103 @@ struct Canvas {
   double X(uint64_t frame) const { return static_cast<double>(frame) * pxPerFrame; }
 };
 
-}  // namespace
+// The page's look: one colour per kind of lane, red for what was left behind.
+constexpr const char* kStyle = R"(body{font:13px/1.35 system-ui,sans-serif;margin:12px;background:#fafaf7;color:#222}
+h1{font-size:16px;margin:0 0 6px}
+.verdict{padding:6px 10px;border-radius:4px;margin:0 0 6px;white-space:pre-wrap;font:12px/1.4 monospace}
+.verdict.ok{background:#e3f4e1;border:1px solid #7cb872}
+.verdict.bad{background:#fbe3e1;border:1px solid #d9534f;color:#8b1a12}
+.meta{color:#666;margin:0 0 6px}
+#wrap{overflow:auto;border:1px solid #ccc;background:#fff;cursor:grab}
+#wrap.drag{cursor:grabbing}
+svg text{font:11px monospace;fill:#333;pointer-events:none}
+.bg{fill:#fff}
+text.group{font-weight:bold;fill:#444}
+text.lane.leftlane{fill:#c0261b;font-weight:bold}
+.grid{stroke:#eee}
+text.ax{fill:#444}text.axf{fill:#999;font-size:10px}
+.sep{stroke:#ddd}
+.note{stroke:#7a5cc4;stroke-dasharray:3 3;stroke-width:1}
+text.nl{fill:#5a3ca4}
+rect.s{stroke:#0003;stroke-width:.5}rect.t{stroke:#0006;stroke-width:.5}
+.c-key,.c-control,.c-window,.c-input{fill:#4f8fd8}
+.c-clip{fill:#4db6ac}.c-emote,.c-interaction{fill:#26a69a}.c-scenario{fill:#00897b}
+.c-prop,.c-ped{fill:#c9a66b}.st-held{fill:#f0a030}.st-attached{fill:#b07cd8}.st-lying,.st-thrown{fill:#8d6e63}
+rect.tail{fill:#8d6e63;stroke:none}
+.c-effect{fill:#f3c94b}.c-sound{fill:#ef8a62}
+.c-prompt{fill:#7cb872}.c-screen{fill:#9ccc65}
+.c-deadeye{fill:#e57373}.c-inventory{fill:#a1887f}.c-player{fill:#90a4ae}
+.c-error{fill:#d50000}
+rect.burst{fill-opacity:.55}
+rect.open{stroke:#333;stroke-dasharray:4 2}
+rect.left{fill:#e53935 !important;stroke:#8b0000;stroke-width:1.5;stroke-dasharray:none}
+rect:hover,line.note:hover{stroke:#000;stroke-width:2}
+line.note{pointer-events:stroke}
+#tip{position:fixed;display:none;max-width:640px;background:#222e;color:#fff;padding:6px 8px;border-radius:4px;
+font:11px/1.35 monospace;white-space:pre-wrap;pointer-events:none;z-index:9}
+.legend span{display:inline-block;padding:0 6px;margin-right:4px;border-radius:3px}
+)";
 
-std::string RenderSessionPicture(const SessionPicture& picture) {
-  static const std::vector<TimelineEvent> none;
-  const std::vector<TimelineEvent>& events = picture.events ? *picture.events : none;
-  uint64_t frames = picture.frames;
-  for (const TimelineEvent& event : events) frames = std::max(frames, std::max(event.frame, event.untilFrame));
-  frames = std::max<uint64_t>(frames, 1);
-  const std::set<std::string> leftBehind(picture.leftBehind.begin(), picture.leftBehind.end());
+// Zoom (wheel), pan (drag), whole session (double click) and hover details:
+// every piece carries its frames, so the script only moves what is drawn.
+constexpr const char* kScript = R"JS((function(){
+var root=document.getElementById('picture'),plot=document.getElementById('plot'),tip=document.getElementById('tip');
+var W=+plot.getAttribute('width'),N=+root.dataset.frames,FU=+root.dataset.frameUs,H=+root.getAttribute('height');
+var CH=6.6,x0=0,k=W/N,notesH=58;
+var items=[].slice.call(plot.querySelectorAll('[data-a]')).map(function(e){
+  return {e:e,a:+e.dataset.a,b:e.dataset.b===undefined?+e.dataset.a:+e.dataset.b,
+    tag:e.tagName,tick:e.classList.contains('t'),l:e.dataset.l,n:e.dataset.n};});
+var notes=items.filter(function(i){return i.n!==undefined;});
+var sa=document.getElementById('staticaxis');if(sa)sa.remove();
+var axis=document.getElementById('axis'),NS='http://www.w3.org/2000/svg';
+function fit(s,room){var n=Math.floor(room/CH);return s.length<=n?s:(n>1?s.slice(0,n-1)+'~':'');}
+function px(f){return (f-x0)*k;}
+function drawAxis(){
+  while(axis.firstChild)axis.removeChild(axis.firstChild);
+  var spf=FU/1e6,steps=[1/60,0.05,0.1,0.2,0.5,1,2,5,10,15,30,60,120,300,600,900,1800,3600],step=3600;
+  for(var i=0;i<steps.length;i++){if(steps[i]/spf*k>=90){step=steps[i];break;}}
+  var t0=Math.floor(x0*spf/step)*step,t1=(x0+W/k)*spf;
+  for(var t=t0;t<=t1+step;t+=step){var f=Math.round(t/spf),x=px(f);if(x<-50||x>W+50)continue;
+    var l=document.createElementNS(NS,'line');l.setAttribute('class','grid');l.setAttribute('x1',x);l.setAttribute('x2',x);
+    l.setAttribute('y1',notesH);l.setAttribute('y2',H);axis.appendChild(l);
+    var s=document.createElementNS(NS,'text');s.setAttribute('class','ax');s.setAttribute('x',x+2);s.setAttribute('y',notesH+12);
+    s.textContent=(step<1?t.toFixed(step<0.1?2:1):t.toFixed(0))+' s';axis.appendChild(s);
+    var fr=document.createElementNS(NS,'text');fr.setAttribute('class','axf');fr.setAttribute('x',x+2);fr.setAttribute('y',notesH+24);
+    fr.textContent='f '+f;axis.appendChild(fr);}
+}
+function draw(){
+  for(var i=0;i<items.length;i++){var it=items[i],e=it.e,xa=px(it.a),xb=px(it.b);
+    if(it.tag==='rect'){if(it.tick){e.setAttribute('x',xa-1.5);}else{e.setAttribute('x',xa);e.setAttribute('width',Math.max(xb-xa,2));}}
+    else if(it.tag==='line'){e.setAttribute('x1',xa);e.setAttribute('x2',xa);}
+    else if(it.tag==='text'){
+      if(it.n!==undefined){var nx=notes[+it.n+4],room=(nx?px(nx.a):W)-xa;e.setAttribute('x',xa+3);e.textContent=fit(it.l,room-6);}
+      else{var vis=Math.max(xa,0),end=Math.min(xb,W);e.setAttribute('x',vis+2);e.textContent=fit(it.l,end-vis-4);}}
+  }
+  drawAxis();
+}
+function clamp(){k=Math.max(k,W/N/1.5);k=Math.min(k,60);x0=Math.max(-W/k*0.1,Math.min(x0,N-W/k*0.9));}
+var pending=false;function later(){if(!pending){pending=true;requestAnimationFrame(function(){pending=false;draw();});}}
+plot.addEventListener('wheel',function(ev){ev.preventDefault();var r=plot.getBoundingClientRect(),mx=ev.clientX-r.left,f=x0+mx/k;
+  k*=Math.pow(1.0015,-ev.deltaY);clamp();x0=f-mx/k;clamp();later();},{passive:false});
+var drag=null;plot.addEventListener('mousedown',function(ev){drag={x:ev.clientX,x0:x0};document.getElementById('wrap').classList.add('drag');});
+window.addEventListener('mouseup',function(){drag=null;document.getElementById('wrap').classList.remove('drag');});
+window.addEventListener('mousemove',function(ev){
+  if(drag){x0=drag.x0-(ev.clientX-drag.x)/k;clamp();later();tip.style.display='none';return;}
+  var d=ev.target&&ev.target.closest?ev.target.closest('[data-d]'):null;
+  if(!d){tip.style.display='none';return;}
+  tip.textContent=d.dataset.d;tip.style.display='block';
+  var tx=ev.clientX+14,ty=ev.clientY+14;if(tx+tip.offsetWidth>innerWidth)tx=Math.max(0,ev.clientX-tip.offsetWidth-10);
+  if(ty+tip.offsetHeight>innerHeight)ty=Math.max(0,ev.clientY-tip.offsetHeight-10);tip.style.left=tx+'px';tip.style.top=ty+'px';});
+plot.addEventListener('dblclick',function(){x0=0;k=W/N;draw();});
+draw();
+})();
+)JS";
 
-  // Subjects in the order they first appear.
+// Subjects in the order they first appear, each with its bars and ticks;
+// notes go aside, as markers across every lane.
+std::vector<Subject> Collect(const std::vector<TimelineEvent>& events, std::vector<const TimelineEvent*>& notes) {
   std::vector<Subject> subjects;
   std::unordered_map<std::string, size_t> byKey;
-  std::vector<const TimelineEvent*> notes;
   for (const TimelineEvent& event : events) {
     if (event.category == "note") {
       notes.push_back(&event);
@@ -339,9 +422,15 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
       if (event.span == Span::End) CloseBar(subject, event.frame);
     }
   }
+  return subjects;
+}
 
-  // What is still there at the end: open to the last frame, red if left behind.
+// What is still there at the end runs to the last frame, red if left behind.
+void Finish(std::vector<Subject>& subjects, const std::vector<std::string>& leftBehindKeys, uint64_t frames) {
+  const std::set<std::string> leftBehind(leftBehindKeys.begin(), leftBehindKeys.end());
+  std::set<std::string> keys;
   for (Subject& subject : subjects) {
+    keys.insert(subject.key);
     subject.left = leftBehind.count(subject.key) != 0;
     if (subject.barOpen) {
       for (Piece& piece : subject.bar) {
@@ -362,11 +451,18 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
       }
     } else {
       for (const Piece& piece : subject.pieces) subject.busyUntil = std::max(subject.busyUntil, piece.b);
+      if (subject.left) {  // its life looked over, yet it is still there: say so at the end
+        Piece mark;
+        mark.kind = Piece::Kind::Tick;
+        mark.a = mark.b = subject.busyUntil = frames;
+        mark.left = mark.open = true;
+        subject.pieces.push_back(mark);
+      }
     }
   }
   // Left behind, yet with no lane of its own (made without a native): a red mark at the end.
-  for (const std::string& key : picture.leftBehind) {
-    if (byKey.count(key)) continue;
+  for (const std::string& key : leftBehindKeys) {
+    if (!keys.insert(key).second) continue;
     Subject subject;
     subject.key = key;
     subject.label = key;
@@ -378,11 +474,12 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
     mark.a = mark.b = frames;
     mark.left = mark.open = true;
     subject.pieces.push_back(mark);
-    byKey.emplace(key, subjects.size());
     subjects.push_back(std::move(subject));
   }
+}
 
-  // Rows: subjects of one family share a row while their lives do not overlap.
+// Subjects of one family share a row while their lives do not overlap.
+std::vector<std::vector<Row>> PackRows(const std::vector<Subject>& subjects) {
   std::vector<std::vector<Row>> rows(Groups().size());
   for (const Subject& subject : subjects) {
     std::vector<Row>& groupRows = rows[subject.group];
@@ -406,7 +503,11 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
     row->left = row->left || subject.left;
     if (row->subjects.size() == 2) row->label = subject.family;
   }
+  return rows;
+}
 
+std::string DrawSvg(const std::vector<std::vector<Row>>& rows, const std::vector<const TimelineEvent*>& notes,
+                    uint64_t frames, int64_t frameUs, size_t eventCount) {
   int height = kNotesHeight + kAxisHeight;
   for (const std::vector<Row>& groupRows : rows) {
     if (!groupRows.empty()) height += kGroupHeight + kRowHeight * static_cast<int>(groupRows.size());
@@ -417,10 +518,10 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
   Canvas canvas;
   canvas.pxPerFrame = static_cast<double>(kPlotWidth) / static_cast<double>(frames);
   std::string& svg = canvas.out;
-  svg.reserve(events.size() * 200 + 4096);
+  svg.reserve(eventCount * 200 + 4096);
   svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" id=\"picture\" width=\"" + std::to_string(width) +
          "\" height=\"" + std::to_string(height) + "\" data-frames=\"" + std::to_string(frames) +
-         "\" data-frame-us=\"" + std::to_string(picture.frameUs) + "\">\n";
+         "\" data-frame-us=\"" + std::to_string(frameUs) + "\">\n";
   svg += "<rect class=\"bg\" width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"/>\n";
 
   // Lane names, outside the plot so they stay put while it pans.
@@ -432,7 +533,7 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
   plot += "<g id=\"axis\"></g>\n";
   // Time axis as drawn before any zoom (the script redraws it).
   {
-    const double secondsTotal = static_cast<double>(frames) * static_cast<double>(picture.frameUs) / 1e6;
+    const double secondsTotal = static_cast<double>(frames) * static_cast<double>(frameUs) / 1e6;
     const double steps[] = {0.1, 0.2, 0.5, 1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600};
     double step = steps[std::size(steps) - 1];
     for (double s : steps) {
@@ -443,7 +544,7 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
     }
     plot += "<g id=\"staticaxis\">";
     for (double t = 0; t <= secondsTotal + 1e-9; t += step) {
-      const uint64_t frame = static_cast<uint64_t>(t * 1e6 / static_cast<double>(picture.frameUs) + 0.5);
+      const uint64_t frame = static_cast<uint64_t>(t * 1e6 / static_cast<double>(frameUs) + 0.5);
       const std::string x = Fixed(canvas.X(frame), 1);
       plot += "<line class=\"grid\" x1=\"" + x + "\" x2=\"" + x + "\" y1=\"" + std::to_string(kNotesHeight) +
               "\" y2=\"" + std::to_string(height) + "\"/><text class=\"ax\" x=\"" + x + "\" y=\"" +
@@ -499,7 +600,7 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
           plot += "<rect class=\"" + cls + "\" x=\"" + Fixed(x, 1) + "\" y=\"" + Fixed(top, 0) + "\" width=\"" +
                   Fixed(w, 1) + "\" height=\"" + Fixed(h, 0) + "\" data-a=\"" + std::to_string(piece.a) +
                   "\" data-b=\"" + std::to_string(piece.b) + "\" data-f=\"" + FrameRanges(piece.events) +
-                  "\" data-d=\"" + Escape(subject->label + "\n" + Detail(piece, picture.frameUs)) + "\"/>\n";
+                  "\" data-d=\"" + Escape(subject->label + "\n" + Detail(piece, frameUs)) + "\"/>\n";
           if (piece.kind == Piece::Kind::Bar || piece.kind == Piece::Kind::Burst) {
             const std::string label = PieceLabel(piece, *subject, shared);
             const double room = canvas.X(piece.b) - canvas.X(piece.a) - 4;
@@ -531,7 +632,7 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
     plot += "<line class=\"note\" x1=\"" + Fixed(x, 1) + "\" x2=\"" + Fixed(x, 1) + "\" y1=\"" +
             std::to_string(4 + level * 13) + "\" y2=\"" + std::to_string(height) + "\" data-a=\"" +
             std::to_string(note.frame) + "\" data-f=\"" + std::to_string(note.frame) + "\" data-d=\"" +
-            Escape("note\nframe " + std::to_string(note.frame) + " (" + Seconds(note.frame, picture.frameUs) + ")\n" +
+            Escape("note\nframe " + std::to_string(note.frame) + " (" + Seconds(note.frame, frameUs) + ")\n" +
                    note.text) +
             "\"/>\n<text class=\"nl\" x=\"" + Fixed(x + 3, 1) + "\" y=\"" + std::to_string(14 + level * 13) +
             "\" data-a=\"" + std::to_string(note.frame) + "\" data-n=\"" + std::to_string(i) + "\" data-l=\"" +
@@ -539,6 +640,21 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
   }
   plot += "</g>\n</svg>\n";
   svg += names + plot + "</svg>\n";
+  return svg;
+}
+
+}  // namespace
+
+std::string RenderSessionPicture(const SessionPicture& picture) {
+  static const std::vector<TimelineEvent> none;
+  const std::vector<TimelineEvent>& events = picture.events ? *picture.events : none;
+  uint64_t frames = picture.frames;
+  for (const TimelineEvent& event : events) frames = std::max(frames, std::max(event.frame, event.untilFrame));
+  frames = std::max<uint64_t>(frames, 1);
+  std::vector<const TimelineEvent*> notes;
+  std::vector<Subject> subjects = Collect(events, notes);
+  Finish(subjects, picture.leftBehind, frames);
+  const std::string svg = DrawSvg(PackRows(subjects), notes, frames, picture.frameUs, events.size());
 
   // The page around the picture.
   bool clean = true;  // of the page's verdict box
@@ -550,41 +666,7 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
   html.reserve(svg.size() + 12000);
   html += "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n<title>" +
           Escape(picture.title) + " - Emberwick session</title>\n<style>\n";
-  html += R"(body{font:13px/1.35 system-ui,sans-serif;margin:12px;background:#fafaf7;color:#222}
-h1{font-size:16px;margin:0 0 6px}
-.verdict{padding:6px 10px;border-radius:4px;margin:0 0 6px;white-space:pre-wrap;font:12px/1.4 monospace}
-.verdict.ok{background:#e3f4e1;border:1px solid #7cb872}
-.verdict.bad{background:#fbe3e1;border:1px solid #d9534f;color:#8b1a12}
-.meta{color:#666;margin:0 0 6px}
-#wrap{overflow:auto;border:1px solid #ccc;background:#fff;cursor:grab}
-#wrap.drag{cursor:grabbing}
-svg text{font:11px monospace;fill:#333;pointer-events:none}
-.bg{fill:#fff}
-text.group{font-weight:bold;fill:#444}
-text.lane.leftlane{fill:#c0261b;font-weight:bold}
-.grid{stroke:#eee}
-text.ax{fill:#444}text.axf{fill:#999;font-size:10px}
-.sep{stroke:#ddd}
-.note{stroke:#7a5cc4;stroke-dasharray:3 3;stroke-width:1}
-text.nl{fill:#5a3ca4}
-rect.s{stroke:#0003;stroke-width:.5}rect.t{stroke:#0006;stroke-width:.5}
-.c-key,.c-control,.c-window,.c-input{fill:#4f8fd8}
-.c-clip{fill:#4db6ac}.c-emote,.c-interaction{fill:#26a69a}.c-scenario{fill:#00897b}
-.c-prop,.c-ped{fill:#c9a66b}.st-held{fill:#f0a030}.st-attached{fill:#b07cd8}.st-lying,.st-thrown{fill:#8d6e63}
-rect.tail{fill:#8d6e63;stroke:none}
-.c-effect{fill:#f3c94b}.c-sound{fill:#ef8a62}
-.c-prompt{fill:#7cb872}.c-screen{fill:#9ccc65}
-.c-deadeye{fill:#e57373}.c-inventory{fill:#a1887f}.c-player{fill:#90a4ae}
-.c-error{fill:#d50000}
-rect.burst{fill-opacity:.55}
-rect.open{stroke:#333;stroke-dasharray:4 2}
-rect.left{fill:#e53935 !important;stroke:#8b0000;stroke-width:1.5;stroke-dasharray:none}
-rect:hover,line.note:hover{stroke:#000;stroke-width:2}
-line.note{pointer-events:stroke}
-#tip{position:fixed;display:none;max-width:640px;background:#222e;color:#fff;padding:6px 8px;border-radius:4px;
-font:11px/1.35 monospace;white-space:pre-wrap;pointer-events:none;z-index:9}
-.legend span{display:inline-block;padding:0 6px;margin-right:4px;border-radius:3px}
-)";
+  html += kStyle;
   html += "</style></head><body>\n<h1>" + Escape(picture.title) + "</h1>\n";
   html += "<div class=\"verdict " + std::string(clean ? "ok" : "bad") + "\" id=\"verdict\">";
   for (size_t i = 0; i < picture.verdict.size(); ++i) html += (i ? "\n" : "") + Escape(picture.verdict[i]);
@@ -597,58 +679,7 @@ font:11px/1.35 monospace;white-space:pre-wrap;pointer-events:none;z-index:9}
           "<span style=\"background:#e53935;color:#fff\">left behind</span> pale, xN: a burst of N events close together;"
           " dashed outline: still there at the end</p>\n";
   html += "<div id=\"wrap\">\n" + svg + "</div>\n<div id=\"tip\"></div>\n<script>\n";
-  html += R"JS((function(){
-var root=document.getElementById('picture'),plot=document.getElementById('plot'),tip=document.getElementById('tip');
-var W=+plot.getAttribute('width'),N=+root.dataset.frames,FU=+root.dataset.frameUs,H=+root.getAttribute('height');
-var CH=6.6,x0=0,k=W/N,notesH=58;
-var items=[].slice.call(plot.querySelectorAll('[data-a]')).map(function(e){
-  return {e:e,a:+e.dataset.a,b:e.dataset.b===undefined?+e.dataset.a:+e.dataset.b,
-    tag:e.tagName,tick:e.classList.contains('t'),l:e.dataset.l,n:e.dataset.n};});
-var notes=items.filter(function(i){return i.n!==undefined;});
-var sa=document.getElementById('staticaxis');if(sa)sa.remove();
-var axis=document.getElementById('axis'),NS='http://www.w3.org/2000/svg';
-function fit(s,room){var n=Math.floor(room/CH);return s.length<=n?s:(n>1?s.slice(0,n-1)+'~':'');}
-function px(f){return (f-x0)*k;}
-function drawAxis(){
-  while(axis.firstChild)axis.removeChild(axis.firstChild);
-  var spf=FU/1e6,steps=[1/60,0.05,0.1,0.2,0.5,1,2,5,10,15,30,60,120,300,600,900,1800,3600],step=3600;
-  for(var i=0;i<steps.length;i++){if(steps[i]/spf*k>=90){step=steps[i];break;}}
-  var t0=Math.floor(x0*spf/step)*step,t1=(x0+W/k)*spf;
-  for(var t=t0;t<=t1+step;t+=step){var f=Math.round(t/spf),x=px(f);if(x<-50||x>W+50)continue;
-    var l=document.createElementNS(NS,'line');l.setAttribute('class','grid');l.setAttribute('x1',x);l.setAttribute('x2',x);
-    l.setAttribute('y1',notesH);l.setAttribute('y2',H);axis.appendChild(l);
-    var s=document.createElementNS(NS,'text');s.setAttribute('class','ax');s.setAttribute('x',x+2);s.setAttribute('y',notesH+12);
-    s.textContent=(step<1?t.toFixed(step<0.1?2:1):t.toFixed(0))+' s';axis.appendChild(s);
-    var fr=document.createElementNS(NS,'text');fr.setAttribute('class','axf');fr.setAttribute('x',x+2);fr.setAttribute('y',notesH+24);
-    fr.textContent='f '+f;axis.appendChild(fr);}
-}
-function draw(){
-  for(var i=0;i<items.length;i++){var it=items[i],e=it.e,xa=px(it.a),xb=px(it.b);
-    if(it.tag==='rect'){if(it.tick){e.setAttribute('x',xa-1.5);}else{e.setAttribute('x',xa);e.setAttribute('width',Math.max(xb-xa,2));}}
-    else if(it.tag==='line'){e.setAttribute('x1',xa);e.setAttribute('x2',xa);}
-    else if(it.tag==='text'){
-      if(it.n!==undefined){var nx=notes[+it.n+4],room=(nx?px(nx.a):W)-xa;e.setAttribute('x',xa+3);e.textContent=fit(it.l,room-6);}
-      else{var vis=Math.max(xa,0),end=Math.min(xb,W);e.setAttribute('x',vis+2);e.textContent=fit(it.l,end-vis-4);}}
-  }
-  drawAxis();
-}
-function clamp(){k=Math.max(k,W/N/1.5);k=Math.min(k,60);x0=Math.max(-W/k*0.1,Math.min(x0,N-W/k*0.9));}
-var pending=false;function later(){if(!pending){pending=true;requestAnimationFrame(function(){pending=false;draw();});}}
-plot.addEventListener('wheel',function(ev){ev.preventDefault();var r=plot.getBoundingClientRect(),mx=ev.clientX-r.left,f=x0+mx/k;
-  k*=Math.pow(1.0015,-ev.deltaY);clamp();x0=f-mx/k;clamp();later();},{passive:false});
-var drag=null;plot.addEventListener('mousedown',function(ev){drag={x:ev.clientX,x0:x0};document.getElementById('wrap').classList.add('drag');});
-window.addEventListener('mouseup',function(){drag=null;document.getElementById('wrap').classList.remove('drag');});
-window.addEventListener('mousemove',function(ev){
-  if(drag){x0=drag.x0-(ev.clientX-drag.x)/k;clamp();later();tip.style.display='none';return;}
-  var d=ev.target&&ev.target.closest?ev.target.closest('[data-d]'):null;
-  if(!d){tip.style.display='none';return;}
-  tip.textContent=d.dataset.d;tip.style.display='block';
-  var tx=ev.clientX+14,ty=ev.clientY+14;if(tx+tip.offsetWidth>innerWidth)tx=Math.max(0,ev.clientX-tip.offsetWidth-10);
-  if(ty+tip.offsetHeight>innerHeight)ty=Math.max(0,ev.clientY-tip.offsetHeight-10);tip.style.left=tx+'px';tip.style.top=ty+'px';});
-plot.addEventListener('dblclick',function(){x0=0;k=W/N;draw();});
-draw();
-})();
-)JS";
+  html += kScript;
   html += "</script>\n</body></html>\n";
   return html;
 }
