@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "html_report.h"
 #include "session.h"
 #include "simulator.h"
 
@@ -25,10 +26,11 @@ namespace {
 
 void Usage() {
   std::printf(
-      "usage: emberwick-sim [--trace] [--plugin PATH] [--list-settings] [SESSION]\n"
+      "usage: emberwick-sim [--trace] [--html FILE] [--plugin PATH] [--list-settings] [SESSION]\n"
       "  SESSION          a session script (default: the bundled default session)\n"
       "  --plugin PATH    the plug-in to load (default: the libEmberwick.so of this build)\n"
       "  --trace          also print every native call\n"
+      "  --html FILE      also draw the session as a picture, one self-contained HTML page\n"
       "  --list-settings  list the world settings a session can change with 'set'\n");
 }
 
@@ -44,11 +46,13 @@ int main(int argc, char** argv) {
   std::string sessionPath = EMBERWICK_DEFAULT_SESSION;
   bool trace = false;
   bool listSettings = false;
+  std::string htmlPath;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--trace") trace = true;
     else if (arg == "--list-settings") listSettings = true;
     else if (arg == "--plugin" && i + 1 < argc) pluginPath = argv[++i];
+    else if (arg == "--html" && i + 1 < argc) htmlPath = Absolute(argv[++i]);
     else if (arg == "--help" || arg == "-h") {
       Usage();
       return 0;
@@ -101,7 +105,13 @@ int main(int argc, char** argv) {
   std::printf("\nAfter the session (%llu frames, %.3f s of game time, %llu native calls):\n",
               static_cast<unsigned long long>(simulator.Frame()), static_cast<double>(simulator.NowUs()) / 1e6,
               static_cast<unsigned long long>(simulator.TotalCalls()));
-  if (simulator.leftoverReport) std::printf("%s", simulator.leftoverReport().c_str());
+  const std::string verdict = simulator.leftoverReport ? simulator.leftoverReport() : std::string();
+  std::printf("%s", verdict.c_str());
+  const std::string title = std::filesystem::path(sessionPath).filename().string();
+  if (!htmlPath.empty() && !sim::WriteSessionPicture(simulator, title, verdict, htmlPath, error)) {
+    std::fprintf(stderr, "emberwick-sim: %s\n", error.c_str());
+    ok = false;
+  }
   if (!simulator.Errors().empty()) {
     std::printf("%zu error(s) in the session.\n", simulator.Errors().size());
     return 1;

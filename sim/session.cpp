@@ -147,18 +147,21 @@ bool RunSession(Simulator& sim, const std::string& text, const std::string& base
       int key = ParseKeyName(words[1]);
       if (key < 0) return fail("unknown key '" + words[1] + "'");
       if (command == "press") {
-        sim.Event("key", "press " + words[1]);
+        sim.Event("key", "press " + words[1], "key " + words[1], Span::Begin);
         sim.KeyDown(key);
       } else if (command == "release") {
-        sim.Event("key", "release " + words[1]);
+        sim.Event("key", "release " + words[1], "key " + words[1], Span::End);
         sim.KeyUp(key);
       } else {
         int64_t ms = command == "tap" ? 100 : (needArgs(2) ? ParseDurationMs(words[2]) : -1);
         if (ms < 0) return fail("hold needs a duration, such as 'hold N 500ms'");
-        sim.Event("key", command + " " + words[1] + " for " + std::to_string(ms) + " ms");
+        sim.Event("key", command + " " + words[1] + " for " + std::to_string(ms) + " ms", "key " + words[1],
+                  Span::Begin);
+        const size_t held = sim.timeline.Events().size() - 1;
         sim.KeyDown(key);
         sim.RunMs(ms);
         sim.KeyUp(key);
+        sim.timeline.SetUntil(held, sim.Frame());
       }
     } else if (command == "foreground" && needArgs(1)) {
       if (words[1] != "game" && words[1] != "other") return fail("foreground is 'game' or 'other'");

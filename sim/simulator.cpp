@@ -198,7 +198,21 @@ std::vector<std::string> Simulator::SetterNames() const {
 }
 
 void Simulator::Event(const std::string& category, const std::string& text) {
-  timeline.Add(frame_, GameTimerMs(), category, text);
+  Event(category, text, std::string(), Span::Mark);
+}
+
+void Simulator::Event(const std::string& category, const std::string& text, const std::string& subject, Span span,
+                      const std::string& state) {
+  TimelineEvent event;
+  event.frame = frame_;
+  event.gameMs = GameTimerMs();
+  event.category = category;
+  event.text = text;
+  event.subject = subject;
+  event.span = span;
+  event.state = state;
+  if (inHandler_) event.call = Recorded(pending_).ToString();
+  timeline.Add(std::move(event));
 }
 
 void Simulator::Error(const std::string& text) {
@@ -260,7 +274,7 @@ void Simulator::OnNativePush(uint64_t word) {
   pending_.words.push_back(word);
 }
 
-void Simulator::Record(const Call& call) {
+RecordedCall Simulator::Recorded(const Call& call) const {
   RecordedCall record;
   record.info = call.info;
   record.hash = call.hash;
@@ -273,6 +287,11 @@ void Simulator::Record(const Call& call) {
       if (call.info->args[i] == Kind::String) record.strings[i] = call.S(i);
     }
   }
+  return record;
+}
+
+void Simulator::Record(const Call& call) {
+  RecordedCall record = Recorded(call);
   if (traceCalls) std::printf("frame %6llu  native   %s\n", static_cast<unsigned long long>(frame_), record.ToString().c_str());
   if (recordCalls) calls_.push_back(std::move(record));
 }
@@ -288,7 +307,11 @@ uint64_t* Simulator::OnNativeCall() {
   }
   if (recordCalls || traceCalls) Record(pending_);
   auto it = handlers_.find(pending_.hash);
-  if (it != handlers_.end()) it->second(pending_, result_);
+  if (it != handlers_.end()) {
+    inHandler_ = true;
+    it->second(pending_, result_);
+    inHandler_ = false;
+  }
   return result_.words;
 }
 

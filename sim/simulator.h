@@ -90,6 +90,10 @@ class Simulator {
 
   // --- Timeline and errors -------------------------------------------------
   void Event(const std::string& category, const std::string& text);
+  // An event about one thing of the world (see the subjects in timeline.h);
+  // inside a native's handler the call itself is kept with it.
+  void Event(const std::string& category, const std::string& text, const std::string& subject, Span span,
+             const std::string& state = {});
   void Error(const std::string& text);  // loud: stderr and the errors list
   const std::vector<std::string>& Errors() const { return errors_; }
 
@@ -112,6 +116,7 @@ class Simulator {
   void ReplaceScriptMain(void (*scriptMain)());
 
  private:
+  RecordedCall Recorded(const Call& call) const;
   void Record(const Call& call);
 
   DllMainFn dllMain_ = nullptr;
@@ -133,6 +138,7 @@ class Simulator {
   std::unordered_map<uint64_t, Handler> handlers_;
   Call pending_;
   bool inCall_ = false;
+  bool inHandler_ = false;
   Result result_;
   std::vector<RecordedCall> calls_;
   uint64_t totalCalls_ = 0;

@@ -5,7 +5,16 @@
 namespace sim {
 
 void Timeline::Add(uint64_t frame, int64_t gameMs, std::string category, std::string text) {
-  events_.push_back(TimelineEvent{frame, gameMs, std::move(category), std::move(text)});
+  TimelineEvent event;
+  event.frame = frame;
+  event.gameMs = gameMs;
+  event.category = std::move(category);
+  event.text = std::move(text);
+  Add(std::move(event));
+}
+
+void Timeline::Add(TimelineEvent event) {
+  events_.push_back(std::move(event));
   if (echo_) std::fprintf(echo_, "%s\n", Format(events_.back()).c_str());
 }
 

@@ -50,7 +50,8 @@ void InstallAnimationNatives(Simulator& sim) {
     animation.clipsPlayed.push_back(clip);
     sim.Event("clip", "clip " + ClipLabel(clip) + " on " + entities.Label(clip.ped) + " for " +
                           std::to_string(clip.durationMs) + " ms" +
-                          (clip.filter.empty() ? std::string() : " filter " + clip.filter));
+                          (clip.filter.empty() ? std::string() : " filter " + clip.filter),
+              "clips on " + entities.Label(clip.ped), Span::Begin, clip.clip);
   });
 
   sim.Handle("GetEntityAnimTime", [&sim, &animation](const Call& c, Result& r) {
@@ -79,7 +80,8 @@ void InstallAnimationNatives(Simulator& sim) {
     if (!entities.Exists(emote.ped)) return;
     std::erase_if(animation.emotes, [&](const PlayingEmote& other) { return other.ped == emote.ped; });
     animation.emotes.push_back(emote);
-    sim.Event("emote", "emote " + sim.hashes.Name(emote.emote) + " on " + entities.Label(emote.ped));
+    sim.Event("emote", "emote " + sim.hashes.Name(emote.emote) + " on " + entities.Label(emote.ped),
+              "emotes on " + entities.Label(emote.ped), Span::Begin, sim.hashes.Name(emote.emote));
   });
 
   sim.Handle("StartItemInteraction", [&sim, &animation, &entities](const Call& c, Result&) {
@@ -93,7 +95,9 @@ void InstallAnimationNatives(Simulator& sim) {
     }
     animation.interactions.push_back(interaction);
     sim.Event("interaction", "item interaction " + sim.hashes.Name(interaction.interaction) + " with " +
-                                 sim.hashes.Name(interaction.item) + " on " + entities.Label(interaction.ped));
+                                 sim.hashes.Name(interaction.item) + " on " + entities.Label(interaction.ped),
+              "interactions on " + entities.Label(interaction.ped), Span::Begin,
+              sim.hashes.Name(interaction.interaction));
   });
 
   sim.Handle("CancelCurrentAnimation", [&sim, &animation, &entities](const Call& c, Result&) {
@@ -103,7 +107,8 @@ void InstallAnimationNatives(Simulator& sim) {
     for (PlayingInteraction& interaction : animation.interactions) {
       if (interaction.ped == ped) interaction.durationMs = 0;  // ends at the next frame
     }
-    sim.Event("clip", "animations on " + entities.Label(ped) + " cancelled" + (ended ? "" : " (none playing)"));
+    sim.Event("clip", "animations on " + entities.Label(ped) + " cancelled" + (ended ? "" : " (none playing)"),
+              "clips on " + entities.Label(ped), ended ? Span::End : Span::Mark);
   });
 
   // Clips, emotes and interactions end when their time is up.
@@ -112,19 +117,21 @@ void InstallAnimationNatives(Simulator& sim) {
     std::erase_if(animation.clips, [&](const PlayingClip& clip) {
       if (!entities.Exists(clip.ped)) return true;
       if (clip.durationMs <= 0 || now - clip.startUs < int64_t{clip.durationMs} * 1000) return false;
-      sim.Event("clip", "clip " + ClipLabel(clip) + " ended");
+      sim.Event("clip", "clip " + ClipLabel(clip) + " ended", "clips on " + entities.Label(clip.ped), Span::End);
       return true;
     });
     std::erase_if(animation.emotes, [&](const PlayingEmote& emote) {
       if (now - emote.startUs < int64_t{emote.durationMs} * 1000) return false;
-      sim.Event("emote", "emote " + sim.hashes.Name(emote.emote) + " ended");
+      sim.Event("emote", "emote " + sim.hashes.Name(emote.emote) + " ended", "emotes on " + entities.Label(emote.ped),
+                Span::End);
       return true;
     });
     std::erase_if(animation.interactions, [&](const PlayingInteraction& interaction) {
       if (now - interaction.startUs < int64_t{interaction.durationMs} * 1000) return false;
       // The game takes its own prop back unless the script deleted it.
       if (interaction.gameProp && entities.Exists(interaction.gameProp)) entities.Remove(interaction.gameProp);
-      sim.Event("interaction", "item interaction " + sim.hashes.Name(interaction.interaction) + " ended");
+      sim.Event("interaction", "item interaction " + sim.hashes.Name(interaction.interaction) + " ended",
+                "interactions on " + entities.Label(interaction.ped), Span::End);
       return true;
     });
   });

@@ -37,7 +37,10 @@ void InstallControlNatives(Simulator& sim) {
   sim.Handle("EnableControl", [state](const Call& c, Result&) { state(c, 1).disabledFrame = UINT64_MAX; });
   sim.Handle("PushControlValue", [&sim, state](const Call& c, Result&) {
     ControlState& s = state(c, 1);
-    if (s.pushedFrame != sim.Frame() + 1) sim.Event("control", sim.hashes.Name(c.U(1)) + " pressed by the plug-in");
+    if (s.pushedFrame != sim.Frame() + 1) {
+      const std::string name = sim.hashes.Name(c.U(1));
+      sim.Event("control", name + " pressed by the plug-in", "control " + name, Span::Mark);
+    }
     s.pushedFrame = sim.Frame() + 1;
   });
   sim.Handle("IsKeyboardActive", [&controls](const Call&, Result& r) { r.Bool(controls.keyboardActive); });
@@ -60,12 +63,12 @@ void InstallControlNatives(Simulator& sim) {
     auto press = [&] {
       s.down = true;
       s.pressFrame = sim.Frame();
-      sim.Event("control", args[0] + " pressed");
+      sim.Event("control", args[0] + " pressed", "control " + args[0], Span::Begin);
     };
     auto release = [&] {
       controls.byHash[hash].down = false;
       controls.byHash[hash].releaseFrame = sim.Frame();
-      sim.Event("control", args[0] + " released");
+      sim.Event("control", args[0] + " released", "control " + args[0], Span::End);
     };
     if (args[1] == "press") {
       press();

@@ -40,9 +40,10 @@ void InstallEffectNatives(Simulator& sim) {
       }
       effect.handle = effects.nextHandle++;
       effects.looped[effect.handle] = effect;
-      sim.Event("effect", "looped effect " + effect.name + " #" + std::to_string(effect.handle) + " started on " +
-                              entities.Label(effect.entity) +
-                              (onBone ? " bone " + std::to_string(effect.bone) : std::string()));
+      const std::string where =
+          entities.Label(effect.entity) + (onBone ? " bone " + std::to_string(effect.bone) : std::string());
+      sim.Event("effect", "looped effect " + effect.name + " #" + std::to_string(effect.handle) + " started on " + where,
+                EffectSubject(effect.name, effect.handle), Span::Begin, "on " + where);
       r.Int(effect.handle);
     };
   };
@@ -54,7 +55,8 @@ void InstallEffectNatives(Simulator& sim) {
     if (it == effects.looped.end()) return;
     if (it->second.alpha != c.F(1)) {
       sim.Event("effect", "looped effect " + it->second.name + " #" + std::to_string(c.I(0)) + " alpha " +
-                              Number(c.F(1)));
+                              Number(c.F(1)),
+                EffectSubject(it->second.name, c.I(0)), Span::Change);
     }
     it->second.alpha = c.F(1);
   });
@@ -62,7 +64,8 @@ void InstallEffectNatives(Simulator& sim) {
   sim.Handle("StopLoopedEffect", [&sim, &effects](const Call& c, Result&) {
     auto it = effects.looped.find(c.I(0));
     if (it == effects.looped.end()) return;
-    sim.Event("effect", "looped effect " + it->second.name + " #" + std::to_string(c.I(0)) + " stopped");
+    sim.Event("effect", "looped effect " + it->second.name + " #" + std::to_string(c.I(0)) + " stopped",
+              EffectSubject(it->second.name, c.I(0)), Span::End);
     effects.stopped.push_back(it->second);
     effects.looped.erase(it);
   });
@@ -104,7 +107,8 @@ void InstallEffectNatives(Simulator& sim) {
     effects.soundsPlayed.push_back(sound);
     if (sound.looped) effects.loopedSounds.push_back(sound);
     sim.Event("sound", "sound " + sound.name + " (" + sound.soundSet + ") playing from " +
-                           entities.Label(sound.entity));
+                           entities.Label(sound.entity),
+              sound.looped ? SoundSubject(sound.name) : std::string(), sound.looped ? Span::Begin : Span::Mark);
   });
   sim.Handle("PlaySoundAtPosition", [&sim, &effects](const Call& c, Result&) {
     Sound sound;
@@ -118,14 +122,15 @@ void InstallEffectNatives(Simulator& sim) {
     effects.soundsPlayed.push_back(sound);
     if (sound.looped) effects.loopedSounds.push_back(sound);
     sim.Event("sound", "sound " + sound.name + " (" + sound.soundSet + ") playing at " + Number(sound.x) + " " +
-                           Number(sound.y) + " " + Number(sound.z));
+                           Number(sound.y) + " " + Number(sound.z),
+              sound.looped ? SoundSubject(sound.name) : std::string(), sound.looped ? Span::Begin : Span::Mark);
   });
   sim.Handle("StopSoundByName", [&sim, &effects](const Call& c, Result&) {
     const std::string name = c.S(0), soundSet = c.S(1);
     size_t before = effects.loopedSounds.size();
     std::erase_if(effects.loopedSounds,
                   [&](const Sound& sound) { return sound.name == name && sound.soundSet == soundSet; });
-    if (effects.loopedSounds.size() != before) sim.Event("sound", "sound " + name + " stopped");
+    if (effects.loopedSounds.size() != before) sim.Event("sound", "sound " + name + " stopped", SoundSubject(name), Span::End);
   });
   sim.Handle("ReleaseSoundByName", [&effects](const Call& c, Result&) {
     effects.soundsReleased.push_back(c.S(0));

@@ -61,7 +61,7 @@ void InstallEntityNatives(Simulator& sim) {
     SimEntity& prop = entities.Create(SimEntity::Type::Object, model, name, {c.F(1), c.F(2), c.F(3)});
     prop.createdByPlugin = true;
     prop.missionEntity = true;  // script-created objects belong to the script
-    sim.Event("prop", "prop " + entities.Label(prop.handle) + " created");
+    sim.Event("prop", "prop " + entities.Label(prop.handle) + " created", entities.Label(prop.handle), Span::Begin);
     r.Int(prop.handle);
   });
 
@@ -77,7 +77,7 @@ void InstallEntityNatives(Simulator& sim) {
     ped.heading = c.F(4);
     ped.createdByPlugin = true;
     ped.missionEntity = true;
-    sim.Event("ped", "ped " + entities.Label(ped.handle) + " created");
+    sim.Event("ped", "ped " + entities.Label(ped.handle) + " created", entities.Label(ped.handle), Span::Begin);
     r.Int(ped.handle);
   });
 
@@ -85,7 +85,8 @@ void InstallEntityNatives(Simulator& sim) {
     SimEntity* child = entities.Find(c.I(0));
     if (!child) return;  // the game ignores handles that are gone (0 among them)
     if (!entities.Exists(c.I(1)) || c.I(1) == c.I(0)) {
-      sim.Event("prop", label(c.I(0)) + " not attached: no parent " + std::to_string(c.I(1)));
+      sim.Event("prop", label(c.I(0)) + " not attached: no parent " + std::to_string(c.I(1)), label(c.I(0)),
+                Span::Change);
       return;
     }
     child->attachedTo = c.I(1);
@@ -95,7 +96,8 @@ void InstallEntityNatives(Simulator& sim) {
     child->released = false;
     sim.Event("prop", label(c.I(0)) + " attached to " + label(c.I(1)) + " bone " + std::to_string(c.I(2)) +
                           " at " + Number(c.F(3)) + " " + Number(c.F(4)) + " " + Number(c.F(5)) + " rot " +
-                          Number(c.F(6)) + " " + Number(c.F(7)) + " " + Number(c.F(8)));
+                          Number(c.F(6)) + " " + Number(c.F(7)) + " " + Number(c.F(8)),
+              label(c.I(0)), Span::Change, c.I(1) == entities.player ? "held" : "attached");
   });
 
   sim.Handle("DetachEntity", [&sim, &entities, label](const Call& c, Result&) {
@@ -105,7 +107,7 @@ void InstallEntityNatives(Simulator& sim) {
     entity->position = entities.WorldPosition(c.I(0));
     entity->attachedTo = 0;
     entity->released = true;
-    sim.Event("prop", label(c.I(0)) + " detached");
+    sim.Event("prop", label(c.I(0)) + " detached", label(c.I(0)), Span::Change, "lying");
   });
 
   sim.Handle("ApplyForceToEntity", [&sim, &entities, label](const Call& c, Result&) {
@@ -114,14 +116,17 @@ void InstallEntityNatives(Simulator& sim) {
     entity->lastForce = {c.F(2), c.F(3), c.F(4)};
     if (entity->attachedTo == 0) entity->pushed = true;
     sim.Event("prop", label(c.I(0)) + " pushed with " + Number(c.F(2)) + " " + Number(c.F(3)) + " " +
-                          Number(c.F(4)) + (entity->attachedTo ? " (still attached)" : ""));
+                          Number(c.F(4)) + (entity->attachedTo ? " (still attached)" : ""),
+              label(c.I(0)), Span::Change, entity->attachedTo ? "" : "thrown");
   });
 
   sim.Handle("SetEntityAlpha", [&sim, &entities, label](const Call& c, Result&) {
     SimEntity* entity = entities.Find(c.I(0));
     if (!entity) return;
     int alpha = c.I(1) < 0 ? 0 : (c.I(1) > 255 ? 255 : c.I(1));
-    if (entity->alpha != alpha) sim.Event("prop", label(c.I(0)) + " alpha " + std::to_string(alpha));
+    if (entity->alpha != alpha) {
+      sim.Event("prop", label(c.I(0)) + " alpha " + std::to_string(alpha), label(c.I(0)), Span::Change);
+    }
     entity->alpha = alpha;
   });
   sim.Handle("GetEntityAlpha", [&entities](const Call& c, Result& r) {
@@ -131,7 +136,9 @@ void InstallEntityNatives(Simulator& sim) {
   sim.Handle("SetEntityVisible", [&sim, &entities, label](const Call& c, Result&) {
     SimEntity* entity = entities.Find(c.I(0));
     if (!entity) return;
-    if (entity->visible != c.B(1)) sim.Event("prop", label(c.I(0)) + (c.B(1) ? " shown" : " hidden"));
+    if (entity->visible != c.B(1)) {
+      sim.Event("prop", label(c.I(0)) + (c.B(1) ? " shown" : " hidden"), label(c.I(0)), Span::Change);
+    }
     entity->visible = c.B(1);
   });
   sim.Handle("SetMissionEntity", [&entities](const Call& c, Result&) {
@@ -161,14 +168,23 @@ void InstallEntityNatives(Simulator& sim) {
         return;
       }
       if (!entity->missionEntity) {
-        sim.Event("prop", entities.Label(handle) + " not deleted: not a mission entity");
+        sim.Event("prop", entities.Label(handle) + " not deleted: not a mission entity", entities.Label(handle),
+                  Span::Change);
         return;
       }
-      sim.Event(entity->type == SimEntity::Type::Ped ? "ped" : "prop", entities.Label(handle) + " deleted");
+      sim.Event(entity->type == SimEntity::Type::Ped ? "ped" : "prop", entities.Label(handle) + " deleted",
+                entities.Label(handle), Span::End);
       for (const auto& [effect, running] : sim.world.effects.looped) {
         if (running.entity == handle) {
           sim.Event("effect", "looped effect " + running.name + " #" + std::to_string(effect) +
-                                  " ended with its entity");
+                                  " ended with its entity",
+                    EffectSubject(running.name, effect), Span::End);
+        }
+      }
+      for (const PlayingClip& clip : sim.world.animation.clips) {
+        if (clip.ped == handle) {
+          sim.Event("clip", "clip " + clip.dictionary + "/" + clip.clip + " ended with its ped",
+                    "clips on " + entities.Label(handle), Span::End);
         }
       }
       sim.world.effects.EndEffectsOn(handle);
@@ -270,7 +286,8 @@ void InstallEntityNatives(Simulator& sim) {
       }
     }
     SimEntity& prop = entities.Create(SimEntity::Type::Object, sim.Hash(args[0]), args[0], position);
-    sim.Event("prop", "prop " + entities.Label(prop.handle) + " placed in the world");
+    sim.Event("prop", "prop " + entities.Label(prop.handle) + " placed in the world", entities.Label(prop.handle),
+              Span::Begin);
     return true;
   });
 }

@@ -25,7 +25,8 @@ void StopEffectsOfDeletedEntities(Simulator& sim) {
     const LoopedEffect& effect = it->second;
     if (effect.entity != 0 && !sim.world.entities.Exists(effect.entity)) {
       sim.Event("effect", "looped " + effect.name + " (" + std::to_string(effect.handle) +
-                              ") ends with its deleted entity " + std::to_string(effect.entity));
+                              ") ends with its deleted entity " + std::to_string(effect.entity),
+                EffectSubject(effect.name, effect.handle), Span::End);
       effects.stopped.push_back(effect);
       it = effects.looped.erase(it);
     } else {
@@ -48,6 +49,7 @@ Leftovers FindLeftovers(Simulator& sim) {
   const int player = sim.world.entities.player;
   for (const auto& [handle, entity] : sim.world.entities.all) {
     if (!entity.createdByPlugin || handle == player) continue;
+    const std::string subject = sim.world.entities.Label(handle);
     if (entity.type == SimEntity::Type::Ped) {
       found.helperEntities.push_back("ped " + Describe(entity));
     } else if (IsMarker(entity)) {
@@ -58,18 +60,24 @@ Leftovers FindLeftovers(Simulator& sim) {
       found.helperEntities.push_back(Describe(entity) + " attached to entity " + std::to_string(entity.attachedTo));
     } else {
       found.propsInWorld.push_back(Describe(entity) + (entity.pushed ? ", thrown" : ", dropped"));
+      continue;
     }
+    found.subjects.push_back(subject);
   }
   for (const auto& [handle, effect] : sim.world.effects.looped) {
     std::string where = effect.entity == 0 ? "nowhere" : "entity " + std::to_string(effect.entity);
     if (effect.bone >= 0) where += " bone " + std::to_string(effect.bone);
     found.loopedEffects.push_back(effect.name + " (" + std::to_string(handle) + ") on " + where);
+    found.subjects.push_back(EffectSubject(effect.name, handle));
   }
   for (const Sound& sound : sim.world.effects.loopedSounds) {
     found.loopedSounds.push_back(sound.name + " of " + sound.soundSet);
+    found.subjects.push_back(SoundSubject(sound.name));
   }
   for (const auto& [handle, prompt] : sim.world.prompts.all) {
-    if (prompt.registered && prompt.visible) found.visiblePrompts.push_back("\"" + prompt.label + "\"");
+    if (!prompt.registered || !prompt.visible) continue;
+    found.visiblePrompts.push_back("\"" + prompt.label + "\"");
+    found.subjects.push_back(PromptSubject(prompt.label));
   }
   return found;
 }

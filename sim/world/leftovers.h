@@ -17,6 +17,8 @@ struct Leftovers {
   std::vector<std::string> visiblePrompts;  // the plug-in's prompts still on screen
   // Counted apart: props thrown away or dropped lie where they fell.
   std::vector<std::string> propsInWorld;
+  // The timeline subjects of everything left behind, so a picture can mark them.
+  std::vector<std::string> subjects;
 
   bool Clean() const {
     return propsOnPlayer.empty() && helperEntities.empty() && loopedEffects.empty() && loopedSounds.empty() &&

@@ -17,7 +17,10 @@ void SetVisible(Simulator& sim, SimPrompt& p, bool visible) {
   const bool wasShown = p.registered && p.visible;
   p.visible = visible;
   const bool shown = p.registered && p.visible;
-  if (shown != wasShown) sim.Event("prompt", Describe(sim, p) + (shown ? " shows" : " hides"));
+  if (shown != wasShown) {
+    sim.Event("prompt", Describe(sim, p) + (shown ? " shows" : " hides"), PromptSubject(p.label),
+              shown ? Span::Begin : Span::End, shown ? "shown" : "");
+  }
 }
 
 void ResetHold(SimPrompt& p) {
@@ -117,7 +120,7 @@ void InstallPromptNatives(Simulator& sim) {
       if ((sim.NowUs() - p.holdStartUs) / 1000 >= p.holdMs && p.holdStartUs != sim.NowUs()) {
         p.completed = true;
         p.running = false;
-        sim.Event("prompt", Describe(sim, p) + " completed");
+        sim.Event("prompt", Describe(sim, p) + " completed", PromptSubject(p.label), Span::Change);
       } else {
         p.running = true;
       }

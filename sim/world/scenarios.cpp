@@ -22,7 +22,8 @@ void End(Simulator& sim, int ped, const char* how) {
   Scenarios& scenarios = sim.world.scenarios;
   const RunningScenario* s = scenarios.Of(ped);
   if (!s) return;
-  sim.Event("scenario", ScenarioName(sim, *s) + " ends on " + PedName(sim, ped) + " (" + how + ")");
+  sim.Event("scenario", ScenarioName(sim, *s) + " ends on " + PedName(sim, ped) + " (" + how + ")",
+            "scenario on " + PedName(sim, ped), Span::End);
   scenarios.byPed.erase(ped);
 }
 
@@ -45,7 +46,8 @@ void InstallScenarioNatives(Simulator& sim) {
     s.variation = c.U(4);
     s.startFrame = sim.Frame();
     scenarios.byPed[ped] = s;
-    sim.Event("scenario", ScenarioName(sim, s) + " starts on " + PedName(sim, ped));
+    sim.Event("scenario", ScenarioName(sim, s) + " starts on " + PedName(sim, ped), "scenario on " + PedName(sim, ped),
+              Span::Begin, ScenarioName(sim, s));
   });
   sim.Handle("StopPedTasks", [&sim](const Call& c, Result&) { End(sim, c.I(0), "tasks stopped"); });
   sim.Handle("ResetPedTasks", [&sim](const Call& c, Result&) { End(sim, c.I(0), "tasks reset"); });
@@ -71,7 +73,8 @@ void InstallScenarioNatives(Simulator& sim) {
     if (slash != std::string::npos) s.variation = sim.Hash(value.substr(slash + 1));
     s.startFrame = sim.Frame();
     scenarios.byPed[player] = s;
-    sim.Event("scenario", ScenarioName(sim, s) + " starts on " + PedName(sim, player));
+    sim.Event("scenario", ScenarioName(sim, s) + " starts on " + PedName(sim, player),
+              "scenario on " + PedName(sim, player), Span::Begin, ScenarioName(sim, s));
     return true;
   });
 }
