@@ -35,7 +35,7 @@ class HandSmoking : public test::PluginTest {
 
   // A prop in the player's mouth with an in-mouth cycle playing.
   void InMouth(const char* sequence, const char* model) {
-    smokeProp = sim.world.entities.Create(sim::SimEntity::Type::Object, sim.Hash(model), model, {}).handle;
+    HoldProp(model);
     OnScript([sequence] {
       UpdatePropAttachment();
       propInMouth = true;
