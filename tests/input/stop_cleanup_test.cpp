@@ -271,14 +271,6 @@ TEST_F(StopAndDrop, DropWithoutAPropDoesNothing) {
   EXPECT_FALSE(secondarySequence.running);
 }
 
-TEST_F(StopAndDrop, UnloadInTheMiddleOfASmokeLeavesNothing) {
-  ENABLED = true;
-  LightCigarette("smoke_cigarette", Emote());
-  sim.Detach();
-  sim::Leftovers left = sim::FindLeftovers(sim);
-  EXPECT_TRUE(left.Clean()) << sim::FormatLeftovers(left);
-}
-
 class StopDuringTheMoveToTheMouth : public StopAndDrop {
  protected:
   // Plays the hand-to-mouth move until its marker sits at the mouth.
