@@ -685,7 +685,7 @@ std::string RenderSessionPicture(const SessionPicture& picture) {
 }
 
 bool WriteSessionPicture(Simulator& sim, const std::string& title, const std::string& verdict, const std::string& path,
-                         std::string& error) {
+                         std::string& error, const Leftovers* beforeUnload) {
   const Leftovers leftovers = FindLeftovers(sim);
   SessionPicture picture;
   picture.title = title;
@@ -701,6 +701,14 @@ bool WriteSessionPicture(Simulator& sim, const std::string& title, const std::st
   }
   picture.leftBehind = leftovers.subjects;
   picture.clean = leftovers.Clean();
+  if (beforeUnload) {
+    for (const std::string& subject : beforeUnload->subjects) {
+      if (std::find(picture.leftBehind.begin(), picture.leftBehind.end(), subject) == picture.leftBehind.end()) {
+        picture.leftBehind.push_back(subject);
+      }
+    }
+    picture.clean = picture.clean && beforeUnload->Clean();
+  }
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) {
     error = "cannot write " + path;

@@ -26,9 +26,12 @@ struct SessionPicture {
 std::string RenderSessionPicture(const SessionPicture& picture);
 
 class Simulator;
+struct Leftovers;
 // The picture of the session the simulator has just played, after its
 // verdict was printed: written to `path`; false with a message when it cannot be.
+// What was left behind before the module unloaded, when given, is marked too:
+// the unload's own clean-up would otherwise hide it.
 bool WriteSessionPicture(Simulator& sim, const std::string& title, const std::string& verdict, const std::string& path,
-                         std::string& error);
+                         std::string& error, const Leftovers* beforeUnload = nullptr);
 
 }  // namespace sim

@@ -14,6 +14,7 @@
 #include "html_report.h"
 #include "session.h"
 #include "simulator.h"
+#include "world/leftovers.h"
 
 #ifndef EMBERWICK_DEFAULT_PLUGIN
 #define EMBERWICK_DEFAULT_PLUGIN "libEmberwick.so"
@@ -99,16 +100,23 @@ int main(int argc, char** argv) {
   std::string baseDir = std::filesystem::path(sessionPath).parent_path().string();
   bool ok = sim::RunSession(simulator, sessionText.str(), baseDir, error);
   if (!ok) std::fprintf(stderr, "emberwick-sim: %s: %s\n", sessionPath.c_str(), error.c_str());
+  // The world is judged twice: as the session leaves it, and after the
+  // unload, whose own clean-up would hide what stayed during play.
+  const sim::Leftovers beforeUnloadLeftovers = sim::FindLeftovers(simulator);
+  std::string beforeUnload = simulator.leftoverReport ? sim::FormatLeftovers(beforeUnloadLeftovers) : std::string();
   simulator.Detach();
   std::fflush(stdout);
 
   std::printf("\nAfter the session (%llu frames, %.3f s of game time, %llu native calls):\n",
               static_cast<unsigned long long>(simulator.Frame()), static_cast<double>(simulator.NowUs()) / 1e6,
               static_cast<unsigned long long>(simulator.TotalCalls()));
-  const std::string verdict = simulator.leftoverReport ? simulator.leftoverReport() : std::string();
-  std::printf("%s", verdict.c_str());
+  std::string verdict;
+  if (simulator.leftoverReport) {
+    verdict = "Before unload: " + beforeUnload + "After unload: " + simulator.leftoverReport();
+    std::printf("%s", verdict.c_str());
+  }
   const std::string title = std::filesystem::path(sessionPath).filename().string();
-  if (!htmlPath.empty() && !sim::WriteSessionPicture(simulator, title, verdict, htmlPath, error)) {
+  if (!htmlPath.empty() && !sim::WriteSessionPicture(simulator, title, verdict, htmlPath, error, &beforeUnloadLeftovers)) {
     std::fprintf(stderr, "emberwick-sim: %s\n", error.c_str());
     ok = false;
   }
