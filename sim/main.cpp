@@ -1,7 +1,5 @@
 // emberwick-sim: loads libEmberwick.so the way the game loads the .asi, plays
 // a session against the simulated world and prints what the plug-in did.
-#include <unistd.h>
-
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "module_loader.h"
 #include "session.h"
 #include "simulator.h"
 
@@ -71,8 +70,8 @@ int main(int argc, char** argv) {
 
   // The plug-in reads Emberwick.ini from its working directory: give the
   // session a fresh one, so it starts from the defaults unless it says otherwise.
-  char workDir[] = "/tmp/emberwick-sim-XXXXXX";
-  if (!mkdtemp(workDir) || chdir(workDir) != 0) {
+  std::string workDir;
+  if (!sim::EnterFreshWorkDirectory(workDir)) {
     std::fprintf(stderr, "emberwick-sim: cannot create a working directory\n");
     return 2;
   }
@@ -106,6 +105,6 @@ int main(int argc, char** argv) {
     std::printf("%zu error(s) in the session.\n", simulator.Errors().size());
     return 1;
   }
-  std::filesystem::remove_all(workDir);
+  sim::RemoveWorkDirectory(workDir);
   return ok ? 0 : 1;
 }

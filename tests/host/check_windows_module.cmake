@@ -2,6 +2,7 @@
 # decorated names, otherwise only Windows system DLLs (the C and C++ runtimes
 # are linked in), no exports, and the version resource.
 #   cmake -DMODULE=Emberwick.asi -DOBJDUMP=objdump -DVERSION=x.y.z -P this
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p failed on ${MODULE}")
