@@ -1,7 +1,5 @@
 // emberwick-sim: loads libEmberwick.so the way the game loads the .asi, plays
 // a session against the simulated world and prints what the plug-in did.
-#include <unistd.h>
-
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 #include <string>
 
 #include "html_report.h"
+#include "module_loader.h"
 #include "session.h"
 #include "simulator.h"
 #include "world/leftovers.h"
@@ -76,8 +75,8 @@ int main(int argc, char** argv) {
 
   // The plug-in reads Emberwick.ini from its working directory: give the
   // session a fresh one, so it starts from the defaults unless it says otherwise.
-  char workDir[] = "/tmp/emberwick-sim-XXXXXX";
-  if (!mkdtemp(workDir) || chdir(workDir) != 0) {
+  std::string workDir;
+  if (!sim::EnterFreshWorkDirectory(workDir)) {
     std::fprintf(stderr, "emberwick-sim: cannot create a working directory\n");
     return 2;
   }
@@ -124,6 +123,6 @@ int main(int argc, char** argv) {
     std::printf("%zu error(s) in the session.\n", simulator.Errors().size());
     return 1;
   }
-  std::filesystem::remove_all(workDir);
+  sim::RemoveWorkDirectory(workDir);
   return ok ? 0 : 1;
 }

@@ -1,10 +1,10 @@
 #include "simulator.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+
+#include "module_loader.h"
 
 namespace sim {
 namespace {
@@ -73,8 +73,8 @@ Simulator::Simulator() {
 }
 
 Simulator::~Simulator() {
-  if (dllMain_) Detach();
-  if (library_) dlclose(library_);
+  if (attached_) Detach();
+  if (library_) CloseModule(library_);
   if (current == this) current = nullptr;
 }
 
@@ -89,18 +89,18 @@ Simulator& Simulator::Current() {
 bool Simulator::HasCurrent() { return current != nullptr; }
 
 bool Simulator::LoadPlugin(const std::string& path, std::string& error) {
-  library_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!library_) {
-    error = dlerror();
-    return false;
-  }
-  auto entry = reinterpret_cast<DllMainFn>(dlsym(library_, "DllMain"));
-  if (!entry) {
-    error = "the library exports no DllMain";
-    return false;
+  OpenedModule opened;
+  if (!OpenModule(path, opened, error)) return false;
+  library_ = opened.library;
+  attached_ = true;
+  if (!opened.dllMain) {
+    // The loader has attached it already; scriptRegister took the handle it passed.
+    if (module_ && module_ != library_) Error("scriptRegister with a module handle that is not the plug-in's");
+    module_ = library_;
+    return true;
   }
   module_ = library_;
-  dllMain_ = entry;
+  dllMain_ = opened.dllMain;
   dllMain_(module_, 1, nullptr);
   return true;
 }
@@ -109,13 +109,21 @@ void Simulator::AttachInProcess(DllMainFn dllMain) {
   static int moduleToken = 0;
   module_ = &moduleToken;
   dllMain_ = dllMain;
+  attached_ = true;
   dllMain_(module_, 1, nullptr);
 }
 
 void Simulator::Detach() {
-  if (!dllMain_) return;
-  dllMain_(module_, 0, nullptr);
+  if (!attached_) return;
+  if (dllMain_) {
+    dllMain_(module_, 0, nullptr);
+  } else {
+    // The loader calls DllMain detach while it unmaps the library.
+    CloseModule(library_);
+    library_ = nullptr;
+  }
   dllMain_ = nullptr;
+  attached_ = false;
   if (fiber_) fiber_->Stop();
   fiber_.reset();
 }
@@ -222,6 +230,8 @@ void Simulator::Error(const std::string& text) {
 }
 
 void Simulator::OnScriptRegister(void* module, void (*scriptMain)()) {
+  // While the loader attaches the library (Windows), the handle is not known yet.
+  if (!module_ && !dllMain_) module_ = module;
   if (module != module_) Error("scriptRegister with a module handle that is not the plug-in's");
   scriptMain_ = scriptMain;
   Event("host", "script main registered");

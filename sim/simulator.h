@@ -36,13 +36,14 @@ class Simulator {
   static bool HasCurrent();
 
   // --- The plug-in -------------------------------------------------------
-  // Loads libEmberwick.so with dlopen, as the game loads the .asi, and attaches it.
+  // Loads the plug-in (libEmberwick.so with dlopen; Emberwick.asi with
+  // LoadLibrary on Windows), as the game loads the .asi, and attaches it.
   bool LoadPlugin(const std::string& path, std::string& error);
   // Attaches a plug-in linked into this process.
   void AttachInProcess(DllMainFn dllMain);
   // DllMain detach while the script is parked, then the script is ended.
   void Detach();
-  bool Attached() const { return dllMain_ != nullptr; }
+  bool Attached() const { return attached_; }
 
   // --- Frames and clocks ---------------------------------------------------
   // One game frame: frame hooks, the script until it yields, the clock moves on.
@@ -119,7 +120,8 @@ class Simulator {
   RecordedCall Recorded(const Call& call) const;
   void Record(const Call& call);
 
-  DllMainFn dllMain_ = nullptr;
+  DllMainFn dllMain_ = nullptr;  // nullptr while attached: the loader calls it
+  bool attached_ = false;
   void* module_ = nullptr;
   void* library_ = nullptr;
   void (*scriptMain_)() = nullptr;

@@ -148,7 +148,6 @@ void ScriptMain() {
 
 int PluginDllMain(void* module, uint32_t reason, void* /*reserved*/) {
   if (reason == kProcessAttach) {
-    if (!host::ResolveHook()) return 1;
     host::ScriptRegister(module, &ScriptMain);
     host::KeyboardHandlerRegister(&OnKeyboardMessageThunk);
   } else if (reason == kProcessDetach) {

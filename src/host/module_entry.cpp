@@ -1,5 +1,6 @@
-// The module's one exported symbol: the DLL entry point, as the Windows loader
-// (or a Linux host acting like it) calls it.
+// The DLL entry point, as the Windows loader (or a Linux host acting like it)
+// calls it. On Linux it is the module's one exported symbol; on Windows the
+// loader finds it through the C runtime's start-up code, so nothing is exported.
 #include <cstdint>
 
 #include "host/main_loop.h"

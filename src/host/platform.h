@@ -1,7 +1,7 @@
 // The platform seam: the script hook's functions and the few Windows calls the
 // plug-in needs. On Linux they are the host interface (extern "C", supplied by
-// whatever process loads libEmberwick.so); on Windows the hook's exports are
-// resolved from ScriptHookRDR2.dll when the module attaches.
+// whatever process loads libEmberwick.so); on Windows the module imports the
+// hook's functions from ScriptHookRDR2.dll, so the loader loads the hook first.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +17,6 @@ using ScriptMainFn = void (*)();
 #if defined(_WIN32)
 
 namespace host {
-// Resolves the hook's exports; false when ScriptHookRDR2.dll is not loaded.
-bool ResolveHook();
 void ScriptRegister(void* module, ScriptMainFn scriptMain);
 void ScriptUnregister(void* module);
 void ScriptWait(uint32_t ms);
@@ -57,7 +55,6 @@ void GetSystemTimePreciseAsFileTime(EmberwickFileTime* out);
 }
 
 namespace host {
-inline bool ResolveHook() { return true; }
 inline void ScriptRegister(void* module, ScriptMainFn scriptMain) { scriptRegister(module, scriptMain); }
 inline void ScriptUnregister(void* module) { scriptUnregister(module); }
 inline void ScriptWait(uint32_t ms) { scriptWait(ms); }

@@ -1,6 +1,7 @@
-// Windows side of the platform seam. The hook's functions are looked up by
-// their exported (MSVC-decorated) names, so no SDK import library is needed
-// and MinGW builds the module as well as MSVC does.
+// Windows side of the platform seam. The hook's functions are imported from
+// ScriptHookRDR2.dll (import library built from script_hook.def), so the
+// loader refuses the module when the hook is missing or lacks one of them,
+// instead of the module loading and silently doing nothing.
 #if defined(_WIN32)
 
 #define WIN32_LEAN_AND_MEAN
@@ -9,70 +10,47 @@
 
 #include "host/platform.h"
 
-namespace host {
 namespace {
-
-struct HookExports {
-  void (*scriptRegister)(HMODULE, void (*)()) = nullptr;
-  void (*scriptUnregister)(HMODULE) = nullptr;
-  void (*scriptWait)(DWORD) = nullptr;
-  void (*keyboardHandlerRegister)(KeyboardHandler) = nullptr;
-  void (*keyboardHandlerUnregister)(KeyboardHandler) = nullptr;
-  void (*nativeInit)(UINT64) = nullptr;
-  void (*nativePush64)(UINT64) = nullptr;
-  PUINT64 (*nativeCall)() = nullptr;
-};
-
-HookExports hook;
-uint64_t emptyResult[4] = {0, 0, 0, 0};
-
-template <typename Fn>
-void Resolve(HMODULE module, const char* name, Fn& out) {
-  out = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
+using HookKeyboardHandler = void (*)(DWORD key, WORD repeats, BYTE scanCode, BOOL isExtended, BOOL isWithAlt,
+                                     BOOL wasDownBefore, BOOL isUpNow);
 }  // namespace
 
-bool ResolveHook() {
-  HMODULE module = GetModuleHandleA("ScriptHookRDR2.dll");
-  if (module == nullptr) return false;
-  Resolve(module, "?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z", hook.scriptRegister);
-  Resolve(module, "?scriptUnregister@@YAXPEAUHINSTANCE__@@@Z", hook.scriptUnregister);
-  Resolve(module, "?scriptWait@@YAXK@Z", hook.scriptWait);
-  Resolve(module, "?keyboardHandlerRegister@@YAXP6AXKGEHHHH@Z@Z", hook.keyboardHandlerRegister);
-  Resolve(module, "?keyboardHandlerUnregister@@YAXP6AXKGEHHHH@Z@Z", hook.keyboardHandlerUnregister);
-  Resolve(module, "?nativeInit@@YAX_K@Z", hook.nativeInit);
-  Resolve(module, "?nativePush64@@YAX_K@Z", hook.nativePush64);
-  Resolve(module, "?nativeCall@@YAPEA_KXZ", hook.nativeCall);
-  return hook.scriptRegister != nullptr && hook.nativeCall != nullptr;
-}
+#if defined(_MSC_VER)
+// MSVC decorates these declarations into exactly the names the hook exports,
+// so the parameter types must stay the hook's own.
+#define EMBERWICK_HOOK_IMPORT __declspec(dllimport)
+#else
+// MinGW: the import library maps these plain names onto the decorated ones.
+#define EMBERWICK_HOOK_IMPORT extern "C" __declspec(dllimport)
+#endif
 
-void ScriptRegister(void* module, ScriptMainFn scriptMain) {
-  if (hook.scriptRegister) hook.scriptRegister(static_cast<HMODULE>(module), scriptMain);
+EMBERWICK_HOOK_IMPORT void scriptRegister(HMODULE module, void (*scriptMain)());
+EMBERWICK_HOOK_IMPORT void scriptUnregister(HMODULE module);
+EMBERWICK_HOOK_IMPORT void scriptWait(DWORD ms);
+EMBERWICK_HOOK_IMPORT void keyboardHandlerRegister(HookKeyboardHandler handler);
+EMBERWICK_HOOK_IMPORT void keyboardHandlerUnregister(HookKeyboardHandler handler);
+EMBERWICK_HOOK_IMPORT void nativeInit(UINT64 hash);
+EMBERWICK_HOOK_IMPORT void nativePush64(UINT64 word);
+EMBERWICK_HOOK_IMPORT PUINT64 nativeCall();
+
+namespace host {
+namespace {
+// The two handler types differ only in how the integer widths are spelled.
+HookKeyboardHandler AsHookHandler(KeyboardHandler handler) {
+  static_assert(sizeof(DWORD) == sizeof(uint32_t) && sizeof(WORD) == sizeof(uint16_t) &&
+                sizeof(BYTE) == sizeof(uint8_t) && sizeof(BOOL) == sizeof(int32_t));
+  return reinterpret_cast<HookKeyboardHandler>(reinterpret_cast<void*>(handler));
 }
-void ScriptUnregister(void* module) {
-  if (hook.scriptUnregister) hook.scriptUnregister(static_cast<HMODULE>(module));
-}
-void ScriptWait(uint32_t ms) {
-  if (hook.scriptWait) hook.scriptWait(ms);
-}
-void KeyboardHandlerRegister(KeyboardHandler handler) {
-  if (hook.keyboardHandlerRegister) hook.keyboardHandlerRegister(handler);
-}
-void KeyboardHandlerUnregister(KeyboardHandler handler) {
-  if (hook.keyboardHandlerUnregister) hook.keyboardHandlerUnregister(handler);
-}
-void NativeInit(uint64_t hash) {
-  if (hook.nativeInit) hook.nativeInit(hash);
-}
-void NativePush64(uint64_t word) {
-  if (hook.nativePush64) hook.nativePush64(word);
-}
-uint64_t* NativeCall() {
-  // Without the hook every native reads as zero, which later steps tolerate.
-  if (!hook.nativeCall) return emptyResult;
-  return reinterpret_cast<uint64_t*>(hook.nativeCall());
-}
+}  // namespace
+
+void ScriptRegister(void* module, ScriptMainFn scriptMain) { scriptRegister(static_cast<HMODULE>(module), scriptMain); }
+void ScriptUnregister(void* module) { scriptUnregister(static_cast<HMODULE>(module)); }
+void ScriptWait(uint32_t ms) { scriptWait(ms); }
+void KeyboardHandlerRegister(KeyboardHandler handler) { keyboardHandlerRegister(AsHookHandler(handler)); }
+void KeyboardHandlerUnregister(KeyboardHandler handler) { keyboardHandlerUnregister(AsHookHandler(handler)); }
+void NativeInit(uint64_t hash) { nativeInit(hash); }
+void NativePush64(uint64_t word) { nativePush64(word); }
+uint64_t* NativeCall() { return reinterpret_cast<uint64_t*>(nativeCall()); }
 uint64_t TickCount64() { return GetTickCount64(); }
 bool AsyncKeyDown(int virtualKey) {
   return (static_cast<uint16_t>(GetAsyncKeyState(virtualKey)) & 0x8000u) != 0;
