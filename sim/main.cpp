@@ -25,10 +25,11 @@ namespace {
 
 void Usage() {
   std::printf(
-      "usage: emberwick-sim [--trace] [--plugin PATH] [--list-settings] [SESSION]\n"
+      "usage: emberwick-sim [--trace] [--stats] [--plugin PATH] [--list-settings] [SESSION]\n"
       "  SESSION          a session script (default: the bundled default session)\n"
       "  --plugin PATH    the plug-in to load (default: the libEmberwick.so of this build)\n"
       "  --trace          also print every native call\n"
+      "  --stats          also print natives per frame (minimum, median, maximum), per native\n"
       "  --list-settings  list the world settings a session can change with 'set'\n");
 }
 
@@ -43,10 +44,12 @@ int main(int argc, char** argv) {
   std::string pluginPath = EMBERWICK_DEFAULT_PLUGIN;
   std::string sessionPath = EMBERWICK_DEFAULT_SESSION;
   bool trace = false;
+  bool stats = false;
   bool listSettings = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--trace") trace = true;
+    else if (arg == "--stats") stats = true;
     else if (arg == "--list-settings") listSettings = true;
     else if (arg == "--plugin" && i + 1 < argc) pluginPath = argv[++i];
     else if (arg == "--help" || arg == "-h") {
@@ -84,6 +87,7 @@ int main(int argc, char** argv) {
   }
   simulator.traceCalls = trace;
   simulator.recordCalls = false;
+  if (stats) simulator.CountCallsPerFrame();
   simulator.timeline.EchoTo(stdout);
   std::printf("emberwick-sim: session %s\n", sessionPath.c_str());
 
@@ -102,6 +106,7 @@ int main(int argc, char** argv) {
               static_cast<unsigned long long>(simulator.Frame()), static_cast<double>(simulator.NowUs()) / 1e6,
               static_cast<unsigned long long>(simulator.TotalCalls()));
   if (simulator.leftoverReport) std::printf("%s", simulator.leftoverReport().c_str());
+  if (simulator.Stats()) std::printf("\n%s", simulator.Stats()->Report().c_str());
   if (!simulator.Errors().empty()) {
     std::printf("%zu error(s) in the session.\n", simulator.Errors().size());
     return 1;
