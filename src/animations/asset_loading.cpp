@@ -1,5 +1,6 @@
 #include "animations/asset_loading.h"
 
+#include "host/frame_reads.h"
 #include "host/main_loop.h"
 #include "host/natives.h"
 #include "host/platform.h"
@@ -12,7 +13,9 @@ bool WaitForAsset(const std::function<bool()>& loaded) {
     // Off the script fiber (library unload) a yield would block the unloading
     // thread or fault; skip the action instead.
     if (!scriptFiberAvailable || frames >= kAssetLoadTimeoutFrames) return false;
+    SuspendFrameReads();
     host::ScriptWait(0);
+    ResumeFrameReads();
   }
 }
 

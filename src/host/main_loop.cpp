@@ -1,6 +1,7 @@
 #include "host/main_loop.h"
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/key_states.h"
 #include "host/natives.h"
 #include "input/hold_loops.h"
@@ -82,12 +83,12 @@ void UpdateScenarioExit() {
   scenarioActive = false;
   sittingScenario = false;
   scenarioExitCountdown = frames - 1;
-  native::StopPedTasks(native::GetPlayerPed(), 0, 0);
+  native::StopPedTasks(FramePlayerPed(), 0, 0);
   // A hold that has not come on yet must not come on after the player left.
   if (leaving) CancelPendingSittingCamera();
   if (scenarioExitCountdown != 0) return;
   ReleaseSittingCamera();
-  native::ResetPedTasks(native::GetPlayerPed(), 0, 1);
+  native::ResetPedTasks(FramePlayerPed(), 0, 1);
 }
 
 }  // namespace
@@ -98,7 +99,7 @@ void ClearScenarioFlags() {
   if (!scenarioActive) return;
   scenarioActive = false;
   sittingScenario = false;
-  native::StopPedTasks(native::GetPlayerPed(), 0, 0);
+  native::StopPedTasks(FramePlayerPed(), 0, 0);
   ReleaseSittingCamera();
 }
 
@@ -121,9 +122,10 @@ void ResetPluginState() {
 }
 
 void RunFrame() {
+  FrameReadsScope frameReads;
   if (compatibilityMode) PollKeyStates();
   DispatchInput();
-  playerPed = native::GetPlayerPed();
+  playerPed = FramePlayerPed();
   if (!ENABLED) return;
   UpdatePropAttachment();
   HandlePromptCompletion();
@@ -137,7 +139,7 @@ void ScriptMain() {
   scriptFiberAvailable = true;
   // The start-up reset cuts a playing clip on the player: it needs the player
   // before the loop's first refresh.
-  playerPed = native::GetPlayerPed();
+  playerPed = FramePlayerPed();
   StopSmokingNow();
   LoadSettings();
   for (;;) {

@@ -4,6 +4,7 @@
 
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/key_states.h"
 #include "host/main_loop.h"
 #include "host/game_time.h"
@@ -53,7 +54,7 @@ constexpr uint32_t kPressSpent = 99999999;
 
 constexpr const char* kRailingVariation = "WORLD_HUMAN_LEAN_RAILING_MALE_B";
 
-int Now() { return native::GetGameTimer(); }
+int Now() { return FrameGameTimer(); }
 
 using game_time::Later;
 using game_time::Since;
@@ -66,7 +67,7 @@ bool PromptShowing(Prompt prompt) {
   return prompt != 0 && native::PromptIsValid(prompt) && native::PromptIsActive(prompt);
 }
 
-bool KeyboardActive() { return native::IsKeyboardActive(0); }
+bool KeyboardActive() { return FrameKeyboardActive(); }
 
 // Elapsed time of the current press; the first held frame starts it.
 int PressElapsed(bool held, int now) {
@@ -124,7 +125,7 @@ void OpenControllerPromptWindow() {
   CreatePrompt(cigarettePrompt, "INPUT_FRONTEND_RB", CONTROLLER_CIGARETTE_LABEL.c_str(), 1, 540, true);
   CreatePrompt(cigarPrompt, "INPUT_FRONTEND_RT", CONTROLLER_CIGAR_LABEL.c_str(), 1, 540, true);
 
-  if (!scenarioMenuOpen && native::IsPedOnFoot(native::GetPlayerPed()) && !PromptShowing(showScenariosPrompt) &&
+  if (!scenarioMenuOpen && native::IsPedOnFoot(FramePlayerPed()) && !PromptShowing(showScenariosPrompt) &&
       SCENARIOS_ENABLED) {
     CreatePrompt(showScenariosPrompt, "INPUT_FRONTEND_UP", CONTROLLER_SHOW_SCENARIOS_LABEL.c_str(), 1, 1, false);
     ShowPrompt(showScenariosPrompt, true);
@@ -140,7 +141,7 @@ void UpdateControllerPromptWindow() {
   if (open > 0 && open <= kPromptWindowMs) {
     // RB and RT belong to the prompts while the window is open.
     native::DisableControlThisFrame(0, Control("INPUT_COVER"), true);
-    native::SetPedFrameFlag(native::GetPlayerPed(), 27, true);
+    native::SetPedFrameFlag(FramePlayerPed(), 27, true);
   }
 }
 
@@ -256,7 +257,7 @@ void HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
     if (!activeSequence.running) {
       if (CanQuickSmoke()) button.startQuick();
     } else if (button.quickSmokePlaying()) {
-      native::StopPedTasks(native::GetPlayerPed(), 0, 0);
+      native::StopPedTasks(FramePlayerPed(), 0, 0);
       button.endQuickSmoke();
     } else {
       StartThrowAway(THROW_AWAY_FASTER);
@@ -347,15 +348,15 @@ void HandleCigarPuffKey() {
 }  // namespace
 
 bool CanStartSmoking() {
-  const Ped player = native::GetPlayerPed();
-  if (DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(native::GetPlayerIndex())) return false;
+  const Ped player = FramePlayerPed();
+  if (DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(FramePlayerIndex())) return false;
   if (native::IsPedInMeleeCombat(player)) return false;
   if (native::IsPedBusyState(player)) return false;
   return native::PedSubmergedLevel(player) <= 0.47f;
 }
 
 bool CanQuickSmoke() {
-  const Ped player = native::GetPlayerPed();
+  const Ped player = FramePlayerPed();
   Hash weapon = 0;
   native::GetPedWeaponInHand(player, &weapon, false, 1, false);
   if (weapon != native::UnarmedWeaponOf(player)) return false;

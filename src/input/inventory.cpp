@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/natives.h"
 #include "smoking/smoking_state.h"
 
@@ -47,7 +48,7 @@ bool HasCigaretteItem() {
 bool HasCigarItem() {
   if (BLOCK_SMOKING_IF_NO_ITEM && ItemCount(kCigar) == 0) return false;
   if (quickUseItemPressTime == 0) return true;
-  const int now = native::GetGameTimer();
+  const int now = FrameGameTimer();
   if (now <= quickUseItemPressTime) return true;
   // The game's own quick-use of the item just took a cigar out of the
   // satchel; starting another one on the same press would smoke two.
@@ -69,7 +70,7 @@ void ConsumeCheapCigaretteBox() {
   if (cheap <= 0) return;
   removedCheapBoxCount = cheap;
   RemoveItems(kCheapCigaretteBox, cheap);
-  cheapBoxRemovalTime = native::GetGameTimer();
+  cheapBoxRemovalTime = FrameGameTimer();
 }
 
 ItemSlot FindItemSlot(Hash item) {

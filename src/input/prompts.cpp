@@ -3,6 +3,7 @@
 #include <string>
 
 #include "animations/sequence_runner.h"
+#include "host/frame_reads.h"
 #include "host/game_time.h"
 #include "host/natives.h"
 #include "input/input_dispatch.h"
@@ -45,7 +46,7 @@ bool Exists(Prompt handle) { return handle != 0 && native::PromptIsValid(handle)
 bool Completed(Prompt handle) { return handle != 0 && native::PromptHoldCompleted(handle); }
 bool Holding(Prompt handle) { return handle != 0 && native::PromptHoldRunning(handle); }
 
-int Now() { return native::GetGameTimer(); }
+int Now() { return FrameGameTimer(); }
 
 void StartSlotScenario(int slot) {
   if (slot == 2 && activeSequence.running) {
@@ -144,7 +145,7 @@ void DeleteAllPrompts() {
 }
 
 void RebuildScenarioPrompts() {
-  const bool keyboard = native::IsKeyboardActive(0);
+  const bool keyboard = FrameKeyboardActive();
   CreatePrompt(menuSmokePrompt, "INPUT_DIVE", SMOKE_PROMPT_LABEL.c_str(), kMenuPriority, kMenuHoldMs, false);
   CreatePrompt(railingSmokePrompt, "INPUT_RELOAD", SMOKE_LEAN_ON_RAILING_PROMPT_LABEL.c_str(), kMenuPriority,
                kMenuHoldMs, false);
@@ -174,9 +175,9 @@ void SetScenarioMenu(bool open) {
   // Opening needs a player on foot and in control; closing is always allowed,
   // so that a menu can never be left open with no way to shut it.
   if (open) {
-    const Ped player = native::GetPlayerPed();
+    const Ped player = FramePlayerPed();
     if (!native::IsPedOnFoot(player)) return;
-    if (!native::PlayerHasControl(native::GetPlayerIndex())) return;
+    if (!native::PlayerHasControl(FramePlayerIndex())) return;
     if (!SCENARIOS_ENABLED) return;
   }
   scenarioMenuOpen = open;

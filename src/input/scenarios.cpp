@@ -4,6 +4,7 @@
 
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
+#include "host/frame_reads.h"
 #include "host/main_loop.h"
 #include "host/natives.h"
 #include "smoking/smoking_state.h"
@@ -52,5 +53,5 @@ void StartScenario(const char* type, const char* variation, bool force) {
 
   const Hash typeHash = native::HashString(type);
   const Hash variationHash = native::HashString(variation);
-  native::StartScenarioInPlace(native::GetPlayerPed(), typeHash, 0, true, variationHash, -1.0f, true);
+  native::StartScenarioInPlace(FramePlayerPed(), typeHash, 0, true, variationHash, -1.0f, true);
 }

@@ -1,6 +1,7 @@
 #include "sequences/cigarette_lighting.h"
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/main_loop.h"
 #include "input/hand_smoking.h"
 #include "input/hold_loops.h"
@@ -23,7 +24,7 @@ constexpr const char* kMatchModel = "p_matchstick01x";
 
 // The story characters with the slimmer fingers: the cigarette slides in less far.
 bool HasSlimFingers() {
-  Hash model = native::GetEntityModel(native::GetPlayerPed());
+  Hash model = FramePlayerModel();
   return model == native::HashString("PLAYER_THREE") || model == native::HashString("CS_JOHNMARSTON");
 }
 
@@ -55,7 +56,7 @@ void QueueQuickLighting() {
   At<AnimationTask>(s, 759, &dummyPed, kLightingDictionary, "quick_right", 3200, 31, UpperBodyIkFlags(), -1.6f, 1.6f,
                     0.0f, kLightingFilter);
   At<SetAnimCurrentTimeTask>(s, 760);
-  dummyPedTime = native::GetGameTimer();
+  dummyPedTime = FrameGameTimer();
   At<PlaySoundFromEntityTask>(s, 1480);
   At<DestroyPropTask>(s, 2070, &matchProp, kMatchModel, false, true);
   At<SpawnPropTask>(s, 2071, &matchProp, kMatchModel, matchBoneIndex, 255);
@@ -128,7 +129,7 @@ void StartCigaretteLighting(int startDelayMs, bool quickStyle) {
   activeSequence.sequenceName = "smoke_cigarette";
   manualPuff = false;
 
-  if (building::HolsterInputActive() && native::IsPedFreeToAnimate(native::GetPlayerPed())) {
+  if (building::HolsterInputActive() && native::IsPedFreeToAnimate(FramePlayerPed())) {
     building::BlockHolster(3500, 150);
   }
   if (startDelayMs >= 1) Next<TaskDelay>(activeSequence, startDelayMs);
@@ -136,7 +137,7 @@ void StartCigaretteLighting(int startDelayMs, bool quickStyle) {
   if (building::MustUseFallback()) {
     QueueFallbackLighting();
   } else {
-    if (quickStyle && !native::IsPedEmoteBlocked(native::GetPlayerPed())) {
+    if (quickStyle && !native::IsPedEmoteBlocked(FramePlayerPed())) {
       QueueQuickLighting();
     } else {
       QueueStandardLighting();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/natives.h"
 
 int mouthBoneIndex = 0;
@@ -28,10 +29,10 @@ namespace {
 // The mouth bone of the story characters' head rigs.
 constexpr int kMouthPedBone = 10509;
 
-// The player and its model are read afresh on every test, so a model change
-// is seen on the very next call.
+// The player's model is read once a frame (and afresh on every test between
+// frames): nothing the plug-in does within a frame changes it.
 bool PlayerModelIs(const char* model) {
-  return native::GetEntityModel(native::GetPlayerPed()) == native::HashString(model);
+  return FramePlayerModel() == native::HashString(model);
 }
 
 void SetCigaretteMouth(float x, float y, float z, float rx, float ry, float rz) {
@@ -71,11 +72,11 @@ void SetCigarTip(float x, float y, float z, float rx, float ry, float rz) {
 }
 
 void UpdateBones() {
-  mouthBoneIndex = native::BoneIndexOfPedBone(native::GetPlayerPed(), kMouthPedBone);
-  handBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "ph_r_hand");
-  fingerBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "skel_r_finger13");
-  matchBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "skel_r_finger02");
-  handAuxBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "xh_r_hand00");
+  mouthBoneIndex = native::BoneIndexOfPedBone(FramePlayerPed(), kMouthPedBone);
+  handBoneIndex = native::BoneIndexByName(FramePlayerPed(), "ph_r_hand");
+  fingerBoneIndex = native::BoneIndexByName(FramePlayerPed(), "skel_r_finger13");
+  matchBoneIndex = native::BoneIndexByName(FramePlayerPed(), "skel_r_finger02");
+  handAuxBoneIndex = native::BoneIndexByName(FramePlayerPed(), "xh_r_hand00");
 }
 
 void SetCigaretteBase() {
@@ -121,7 +122,7 @@ void ApplyLaterStoryRig() {
 
 // Any other model has no mouth bone of its own: the prop hangs off the head.
 void ApplyHeadBoneRig() {
-  mouthBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "skel_head");
+  mouthBoneIndex = native::BoneIndexByName(FramePlayerPed(), "skel_head");
   SetCigaretteMouth(-0.0195f, 0.087f, -0.014f, -17.0f, -27.0f, -100.0f);
   if (IsShortCigarModel()) SetCigarMouth(-0.0177f, 0.116f, -0.019f, 69.0f, -93.0f, 0.0f);
   else SetCigarMouth(-0.0097f, 0.146f, -0.032f, -21.0f, -100.0f, 0.0f);

@@ -6,6 +6,7 @@
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/main_loop.h"
 #include "host/game_time.h"
 #include "host/natives.h"
@@ -58,7 +59,7 @@ constexpr int kJawBone = 56200;
 constexpr int kWeaponAttachPoint = 10;
 constexpr int kIKeyCode = 73;
 
-int Now() { return native::GetGameTimer(); }
+int Now() { return FrameGameTimer(); }
 
 int Elapsed(int since) { return game_time::Since(Now(), since); }
 
@@ -95,7 +96,7 @@ void ShowMissingDictionaryMessage() {
 }
 
 void TrackMount() {
-  if (!mountLatched && native::IsPedOnMount(native::GetPlayerPed())) {
+  if (!mountLatched && native::IsPedOnMount(FramePlayerPed())) {
     mountLatched = true;
     const uint32_t now = Tick32();
     mountedSince = now != 0 ? now : 1;  // 0 means not mounted
@@ -168,7 +169,7 @@ bool DeadEyeBurstFull() {
 }
 
 void RegenerateDeadEye() {
-  if (native::IsDeadEyeActive(native::GetPlayerIndex())) return;
+  if (native::IsDeadEyeActive(FramePlayerIndex())) return;
   int intervalMs = 0;
   int amount = 0;
   if (DeadEyeBurstFull()) {
@@ -183,7 +184,7 @@ void RegenerateDeadEye() {
   if (SinceOrZero(deadEyeTickTime) <= intervalMs) return;
   deadEyeTickTime = Now();
   if (DeadEyeBurstFull()) {
-    native::RestoreDeadEye(native::GetPlayerIndex(), 1.5f);
+    native::RestoreDeadEye(FramePlayerIndex(), 1.5f);
   } else if (amount != 0) {
     const int core = native::GetPedAttributeValue(playerPed, kDeadEyeCore);
     native::SetPedAttributeValue(playerPed, kDeadEyeCore, core + amount);
@@ -306,7 +307,7 @@ void HidePropInFirstPerson() {
   else if (PlayingCigar()) MoveCigarToMouth(true, false);
 }
 
-bool PlayerHasControl() { return native::PlayerHasControl(native::GetPlayerIndex()); }
+bool PlayerHasControl() { return native::PlayerHasControl(FramePlayerIndex()); }
 
 void HandleControlLoss() {
   if (DISABLE_ON_CONTROL_LOSS && !PlayerHasControl()) StopSmokingNow();
@@ -327,7 +328,7 @@ void SettleWhenHandIsNeeded() {
 bool PropAttachedToPlayer() { return native::IsEntityAttachedTo(smokeProp, playerPed); }
 
 bool PropFallsOut() {
-  if (!native::IsPlayerPlaying(native::GetPlayerIndex())) return true;
+  if (!native::IsPlayerPlaying(FramePlayerIndex())) return true;
   if (native::IsPedRagdoll(playerPed)) return true;
   if (Held(kWheelControl) && !propInMouth) return true;
   if (activeSequence.elapsedMs > 1200 && native::IsEntityUnderwater(smokeProp, true) && PropAttachedToPlayer()) {
@@ -389,7 +390,7 @@ void UpdateRunningSmoke(const char* pressed) {
     UpdateInMouthEffects();
     if (PlayingCigar()) {
       cigarMood = ChooseCigarMood();
-      native::SetPedFacialMood(native::GetPlayerPed(), cigarMood, 6);
+      native::SetPedFacialMood(FramePlayerPed(), cigarMood, 6);
     }
   } else {
     InteractWithHandHeldProp();
