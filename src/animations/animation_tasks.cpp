@@ -4,6 +4,7 @@
 
 #include "animations/asset_loading.h"
 #include "host/frame_reads.h"
+#include "host/name_hash.h"
 #include "host/natives.h"
 
 namespace Animations {
@@ -21,8 +22,8 @@ void PlayEmoteTask::Execute() {
 std::string PlayEmoteTask::GetName() { return "PlayEmoteTask_" + std::to_string(static_cast<int32_t>(emote)); }
 
 void ItemInteractionTask::Execute() {
-  const Hash secondHash = native::HashString(second.c_str());
-  const Hash firstHash = native::HashString(first.c_str());
+  const Hash secondHash = HashName(second);
+  const Hash firstHash = HashName(first);
   native::StartItemInteraction(FramePlayerPed(), firstHash, secondHash, 1, 0, 0);
 }
 std::string ItemInteractionTask::GetName() { return "ItemInteractionTask_" + first + "_" + second; }

@@ -2,6 +2,7 @@
 
 #include "host/frame_reads.h"
 #include "host/main_loop.h"
+#include "host/name_hash.h"
 #include "host/natives.h"
 #include "host/platform.h"
 
@@ -20,7 +21,7 @@ bool WaitForAsset(const std::function<bool()>& loaded) {
 }
 
 bool LoadModel(const char* name, Hash& model) {
-  model = native::HashString(name);
+  model = HashName(name);
   if (!native::ModelExists(model) || !native::ModelIsUsable(model)) return false;
   native::RequestModelLoad(model, 0);
   const Hash hash = model;
@@ -28,8 +29,9 @@ bool LoadModel(const char* name, Hash& model) {
 }
 
 bool LoadEffectAsset(const char* name) {
-  if (!native::IsAssetLoaded(native::HashString(name))) native::RequestAsset(name);
-  if (!WaitForAsset([name] { return native::IsAssetLoaded(native::HashString(name)); })) return false;
+  const Hash asset = HashName(name);
+  if (!native::IsAssetLoaded(asset)) native::RequestAsset(name);
+  if (!WaitForAsset([asset] { return native::IsAssetLoaded(asset); })) return false;
   native::UseAssetForNextEffect(name);
   return true;
 }

@@ -4,6 +4,7 @@
 
 #include "animations/asset_loading.h"
 #include "host/frame_reads.h"
+#include "host/name_hash.h"
 #include "host/natives.h"
 
 namespace Animations {
@@ -25,7 +26,7 @@ void ForEachNearbyProp(const std::string& modelName, const std::function<bool(En
   const Vector3 position = native::GetEntityCoords(FramePlayerPed(), true, true);
   const int set = native::CreateItemSet(1);
   const int count = native::CollectEntitiesNear(position.x, position.y, position.z, 1.0f, set, 3);
-  const Hash model = native::HashString(modelName.c_str());
+  const Hash model = HashName(modelName);
   for (int i = 0; i < count; ++i) {
     const Entity entry = native::GetItemSetEntry(i, set);
     if (native::GetEntityModel(entry) == model && !visit(entry)) break;

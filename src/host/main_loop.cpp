@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/key_states.h"
 #include "host/natives.h"
 #include "input/hold_loops.h"
@@ -104,11 +105,11 @@ void ClearScenarioFlags() {
 }
 
 bool IsPlayerMoving() {
-  static const char* const kMoveControls[] = {"INPUT_MOVE_UP_ONLY", "INPUT_MOVE_LEFT_ONLY",
-                                              "INPUT_MOVE_DOWN_ONLY", "INPUT_MOVE_RIGHT_ONLY"};
+  static constexpr Hash kMoveControls[] = {GameName("INPUT_MOVE_UP_ONLY"), GameName("INPUT_MOVE_LEFT_ONLY"),
+                                           GameName("INPUT_MOVE_DOWN_ONLY"), GameName("INPUT_MOVE_RIGHT_ONLY")};
   bool moving = false;
-  for (const char* control : kMoveControls) {
-    if (native::IsControlPressed(0, native::HashString(control))) moving = true;
+  for (Hash control : kMoveControls) {
+    if (native::IsControlPressed(0, control)) moving = true;
   }
   return moving;
 }

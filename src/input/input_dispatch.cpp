@@ -1,10 +1,12 @@
 #include "input/input_dispatch.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
 #include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/key_states.h"
 #include "host/main_loop.h"
 #include "host/game_time.h"
@@ -61,7 +63,10 @@ using game_time::Since;
 
 bool IsTap(int elapsed) { return elapsed >= 1 && elapsed <= kTapMaxMs; }
 
-Hash Control(const char* name) { return native::HashString(name); }
+consteval Hash Control(std::string_view name) { return GameName(name); }
+
+constexpr Hash kFrontendRb = GameName("INPUT_FRONTEND_RB");
+constexpr Hash kFrontendRt = GameName("INPUT_FRONTEND_RT");
 
 bool PromptShowing(Prompt prompt) {
   return prompt != 0 && native::PromptIsValid(prompt) && native::PromptIsActive(prompt);
@@ -98,7 +103,7 @@ void StartSmoke(const char* dictionary, bool (*hasItem)(), void (*startLighting)
   wanderBaseQueued = false;
   int delay = 0;
   if (RailingHandOffApplies()) {
-    StartScenario("WORLD_HUMAN_LEAN_RAILING_DYNAMIC", "WORLD_HUMAN_LEAN_RAILING_MALE_A", true);
+    StartScenario(Hashed("WORLD_HUMAN_LEAN_RAILING_DYNAMIC"), Hashed("WORLD_HUMAN_LEAN_RAILING_MALE_A"), true);
     delay = kRailingHandOffDelayMs;
   }
   startLighting(delay, CanQuickSmoke());
@@ -186,8 +191,8 @@ void HandleScenarioMenuKey() {
   }
 }
 
-bool ControllerHeld(const char* control) { return native::IsDisabledControlHeld(0, Control(control)); }
-bool ControllerReleased(const char* control) { return native::IsDisabledControlJustReleased(0, Control(control)); }
+bool ControllerHeld(Hash control) { return native::IsDisabledControlHeld(0, control); }
+bool ControllerReleased(Hash control) { return native::IsDisabledControlJustReleased(0, control); }
 
 // What a smoke button does, for the cigarette and for the cigar.
 struct SmokeButton {
@@ -272,8 +277,8 @@ void HandleCigaretteButton() {
     const bool held = IsKeyDown(KEY_SMOKE);
     HandleSmokeButton(kCigaretteButton, held, ConsumeKeyReleased(KEY_SMOKE));
   } else {
-    const bool held = controllerChoiceArmed && ControllerHeld("INPUT_FRONTEND_RB");
-    HandleSmokeButton(kCigaretteButton, held, controllerChoiceArmed && ControllerReleased("INPUT_FRONTEND_RB"));
+    const bool held = controllerChoiceArmed && ControllerHeld(kFrontendRb);
+    HandleSmokeButton(kCigaretteButton, held, controllerChoiceArmed && ControllerReleased(kFrontendRb));
   }
 }
 
@@ -284,15 +289,15 @@ void HandleCigarButton() {
   if (KeyboardActive()) {
     held = IsKeyDown(KEY_SMOKE_CIGAR) || (activeSequence.running && IsKeyDown(KEY_SMOKE));
   } else {
-    held = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerHeld("INPUT_FRONTEND_RT")) ||
-                                     (PromptShowing(smokePrompt) && ControllerHeld("INPUT_FRONTEND_RB")));
+    held = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerHeld(kFrontendRt)) ||
+                                     (PromptShowing(smokePrompt) && ControllerHeld(kFrontendRb)));
   }
   bool released = false;
   if (KeyboardActive()) {
     released = ConsumeKeyReleased(KEY_SMOKE_CIGAR) || (activeSequence.running && ConsumeKeyReleased(KEY_SMOKE));
   } else {
-    released = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerReleased("INPUT_FRONTEND_RT")) ||
-                                         (PromptShowing(smokePrompt) && ControllerReleased("INPUT_FRONTEND_RB")));
+    released = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerReleased(kFrontendRt)) ||
+                                         (PromptShowing(smokePrompt) && ControllerReleased(kFrontendRb)));
   }
   HandleSmokeButton(kCigarButton, held, released);
 }

@@ -6,6 +6,7 @@
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/natives.h"
 #include "input/input_dispatch.h"
 #include "input/inventory.h"
@@ -61,7 +62,7 @@ void StartQuickCigarette() {
   HandNudge(630, -0.003f);
   HandNudge(640, -0.004f);
   const Hash model = FramePlayerModel();
-  if (model != native::HashString("PLAYER_THREE") && model != native::HashString("CS_JOHNMARSTON")) {
+  if (model != GameName("PLAYER_THREE") && model != GameName("CS_JOHNMARSTON")) {
     HandNudge(650, -0.005f);
     HandNudge(660, -0.006f);
     HandNudge(670, -0.007f);

@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/main_loop.h"
 #include "input/hand_smoking.h"
 #include "input/hold_loops.h"
@@ -24,7 +25,7 @@ constexpr int kLeftHandMatchBone = 193;
 int LightingIkFlags() { return UpperBodyOnly() ? 0x8000082 : 0x8080; }
 
 void TakeCigarFromInventory() {
-  native::InventoryRemoveItem(1, native::HashString("consumable_cigar"), 1, native::HashString("REMOVE_REASON_USED"));
+  native::InventoryRemoveItem(1, GameName("consumable_cigar"), 1, GameName("REMOVE_REASON_USED"));
 }
 
 // The cigar emote's "intro" on the player, the match lit by an invisible dummy ped.

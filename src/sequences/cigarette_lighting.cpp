@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/main_loop.h"
 #include "input/hand_smoking.h"
 #include "input/hold_loops.h"
@@ -25,7 +26,7 @@ constexpr const char* kMatchModel = "p_matchstick01x";
 // The story characters with the slimmer fingers: the cigarette slides in less far.
 bool HasSlimFingers() {
   Hash model = FramePlayerModel();
-  return model == native::HashString("PLAYER_THREE") || model == native::HashString("CS_JOHNMARSTON");
+  return model == GameName("PLAYER_THREE") || model == GameName("CS_JOHNMARSTON");
 }
 
 void SlideCigarette(int offsetMs, float z) {

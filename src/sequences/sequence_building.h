@@ -9,6 +9,7 @@
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/natives.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoking_state.h"
@@ -87,7 +88,7 @@ inline TaskPtr CigaretteToMouth() {
 }
 
 inline bool HolsterInputActive() {
-  return native::IsControlActive(0, native::HashString("INPUT_TOGGLE_HOLSTER"));
+  return native::IsControlActive(0, GameName("INPUT_TOGGLE_HOLSTER"));
 }
 
 // Weapon selection is swallowed for a while when the holster input was

@@ -4,6 +4,7 @@
 
 #include "config/settings.h"
 #include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/natives.h"
 
 int mouthBoneIndex = 0;
@@ -31,9 +32,7 @@ constexpr int kMouthPedBone = 10509;
 
 // The player's model is read once a frame (and afresh on every test between
 // frames): nothing the plug-in does within a frame changes it.
-bool PlayerModelIs(const char* model) {
-  return FramePlayerModel() == native::HashString(model);
-}
+bool PlayerModelIs(Hash model) { return FramePlayerModel() == model; }
 
 void SetCigaretteMouth(float x, float y, float z, float rx, float ry, float rz) {
   cigaretteMouthOffsetX = x;
@@ -109,7 +108,7 @@ void SetCigarBase() {
 
 // Arthur's successors share one head rig.
 void ApplyLaterStoryRig() {
-  if (!PlayerModelIs("PLAYER_THREE") && !PlayerModelIs("CS_JOHNMARSTON")) return;
+  if (!PlayerModelIs(GameName("PLAYER_THREE")) && !PlayerModelIs(GameName("CS_JOHNMARSTON"))) return;
   SetCigaretteMouth(0.019f, 0.0006f, 0.0117f, 1.4f, 99.89f, 0.0f);
   if (IsShortCigarModel()) {
     cigarMouthOffsetX = 0.02f;
@@ -162,7 +161,8 @@ bool IsShortCigarModel() {
 }
 
 bool IsStoryCharacter() {
-  return PlayerModelIs("PLAYER_ZERO") || PlayerModelIs("PLAYER_THREE") || PlayerModelIs("CS_JOHNMARSTON");
+  return PlayerModelIs(GameName("PLAYER_ZERO")) || PlayerModelIs(GameName("PLAYER_THREE")) ||
+         PlayerModelIs(GameName("CS_JOHNMARSTON"));
 }
 
 // Every output is rebuilt from its constant, so the user offsets are added
