@@ -366,6 +366,8 @@ bool PropFallsOut() {
 // In the mouth the prop falls when the player is hit on the head; in the hand
 // when the player strikes a living opponent (a cigar in the hand always falls).
 void HandleMeleeHits() {
+  // Asked again, not remembered from SettleWhenHandIsNeeded: the clips it may
+  // have started since can change the answer.
   if (!native::IsPedInMeleeCombat(playerPed) && !native::IsPedBusyState(playerPed)) return;
   const Ped opponent = native::GetPedMeleeOpponent(playerPed);
   int bone = 0;
