@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "host/game_names.h"
+
 namespace sim {
 
 uint32_t JoaatLower(std::string_view name) {
@@ -17,6 +19,24 @@ uint32_t JoaatLower(std::string_view name) {
   hash ^= hash >> 11;
   hash += hash << 15;
   return hash;
+}
+
+HashNames::HashNames() {
+  for (std::string_view name : kGameNames) Hash(name);
+}
+
+void HashNames::LearnSettingValues(std::string_view settings) {
+  while (!settings.empty()) {
+    const size_t end = settings.find('\n');
+    std::string_view line = settings.substr(0, end);
+    settings = end == std::string_view::npos ? std::string_view() : settings.substr(end + 1);
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos || line.empty() || line[0] == ';' || line[0] == '#') continue;
+    std::string_view value = line.substr(equals + 1);
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r')) value.remove_suffix(1);
+    if (!value.empty()) Hash(value);
+  }
 }
 
 uint32_t HashNames::Hash(std::string_view name) {

@@ -1,5 +1,7 @@
-// The game's name hash, and a memory of every name hashed so far so that the
-// timeline can print names instead of numbers.
+// The game's name hash, and a memory of names so that the timeline can print
+// names instead of numbers. The plug-in hashes its names itself, so the memory
+// starts with every name the plug-in may hash (its own list) and learns the
+// names in the settings it is given; HashString calls add the rest.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +16,10 @@ uint32_t JoaatLower(std::string_view name);
 
 class HashNames {
  public:
+  HashNames();
   uint32_t Hash(std::string_view name);
+  // Remembers the value of every "KEY=VALUE" line of a settings file.
+  void LearnSettingValues(std::string_view settings);
   // The remembered name, or the number in hexadecimal.
   std::string Name(uint32_t hash) const;
   bool Known(uint32_t hash) const { return names_.count(hash) != 0; }

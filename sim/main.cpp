@@ -26,10 +26,11 @@ namespace {
 
 void Usage() {
   std::printf(
-      "usage: emberwick-sim [--trace] [--html FILE] [--plugin PATH] [--list-settings] [SESSION]\n"
+      "usage: emberwick-sim [--trace] [--stats] [--html FILE] [--plugin PATH] [--list-settings] [SESSION]\n"
       "  SESSION          a session script (default: the bundled default session)\n"
       "  --plugin PATH    the plug-in to load (default: the libEmberwick.so of this build)\n"
       "  --trace          also print every native call\n"
+      "  --stats          also print natives per frame (minimum, median, maximum), per native\n"
       "  --html FILE      also draw the session as a picture, one self-contained HTML page\n"
       "  --list-settings  list the world settings a session can change with 'set'\n");
 }
@@ -45,11 +46,13 @@ int main(int argc, char** argv) {
   std::string pluginPath = EMBERWICK_DEFAULT_PLUGIN;
   std::string sessionPath = EMBERWICK_DEFAULT_SESSION;
   bool trace = false;
+  bool stats = false;
   bool listSettings = false;
   std::string htmlPath;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--trace") trace = true;
+    else if (arg == "--stats") stats = true;
     else if (arg == "--list-settings") listSettings = true;
     else if (arg == "--plugin" && i + 1 < argc) pluginPath = argv[++i];
     else if (arg == "--html" && i + 1 < argc) htmlPath = Absolute(argv[++i]);
@@ -88,6 +91,7 @@ int main(int argc, char** argv) {
   }
   simulator.traceCalls = trace;
   simulator.recordCalls = false;
+  if (stats) simulator.CountCallsPerFrame();
   simulator.timeline.EchoTo(stdout);
   std::printf("emberwick-sim: session %s\n", sessionPath.c_str());
 
@@ -119,6 +123,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "emberwick-sim: %s\n", error.c_str());
     ok = false;
   }
+  if (simulator.Stats()) std::printf("\n%s", simulator.Stats()->Report().c_str());
   if (!simulator.Errors().empty()) {
     std::printf("%zu error(s) in the session.\n", simulator.Errors().size());
     return 1;

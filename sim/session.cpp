@@ -134,6 +134,7 @@ bool RunSession(Simulator& sim, const std::string& text, const std::string& base
         if (!ReadFile(path, contents)) return fail("cannot read " + path);
       }
       if (!WriteSettingsFile(contents, error)) return fail(error);
+      sim.hashes.LearnSettingValues(contents);
     } else if (command == "frames" && needArgs(1)) {
       int count = std::atoi(words[1].c_str());
       if (count < 0) return fail("frames must not be negative");

@@ -135,6 +135,7 @@ void Simulator::RunFrame() {
     fiber_->Resume();
   }
   for (FrameHook& hook : frameEndHooks_) hook();
+  if (frameStats_) frameStats_->EndFrame();
   ++frame_;
   nowUs_ += frameUs_;
 }
@@ -163,6 +164,10 @@ std::vector<const RecordedCall*> Simulator::CallsNamed(const std::string& name) 
     if (name == call.Name()) found.push_back(&call);
   }
   return found;
+}
+
+void Simulator::CountCallsPerFrame() {
+  frameStats_ = std::make_unique<FrameStats>(Catalogue().size());
 }
 
 size_t Simulator::CountCalls(const std::string& name) const { return CallsNamed(name).size(); }
@@ -310,6 +315,7 @@ uint64_t* Simulator::OnNativeCall() {
   if (!inCall_) Error("nativeCall without nativeInit");
   inCall_ = false;
   ++totalCalls_;
+  if (frameStats_ && pending_.info) frameStats_->Count(static_cast<size_t>(pending_.info - Catalogue().data()));
   result_ = Result{};
   if (pending_.info && pending_.words.size() != pending_.info->args.size()) {
     Error(std::string(pending_.info->name) + " invoked with " + std::to_string(pending_.words.size()) +

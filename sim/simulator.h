@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "call.h"
+#include "frame_stats.h"
 #include "hashes.h"
 #include "script_fiber.h"
 #include "timeline.h"
@@ -72,6 +73,9 @@ class Simulator {
   std::vector<const RecordedCall*> CallsNamed(const std::string& name) const;
   size_t CountCalls(const std::string& name) const;
   uint64_t TotalCalls() const { return totalCalls_; }
+  // Natives per frame, per native, counted afresh from the next frame on (--stats).
+  void CountCallsPerFrame();
+  const FrameStats* Stats() const { return frameStats_.get(); }
   // Hashes a name the way the game does, remembering it.
   uint32_t Hash(std::string_view name) { return hashes.Hash(name); }
 
@@ -144,6 +148,7 @@ class Simulator {
   Result result_;
   std::vector<RecordedCall> calls_;
   uint64_t totalCalls_ = 0;
+  std::unique_ptr<FrameStats> frameStats_;
 
   std::unordered_map<std::string, Setter> setters_;
   std::unordered_map<std::string, Command> commands_;

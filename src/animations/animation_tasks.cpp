@@ -3,6 +3,8 @@
 #include <sstream>
 
 #include "animations/asset_loading.h"
+#include "host/frame_reads.h"
+#include "host/name_hash.h"
 #include "host/natives.h"
 
 namespace Animations {
@@ -15,14 +17,14 @@ void AnimationTask::Execute() {
 std::string AnimationTask::GetName() { return "AnimationTask_" + dictionary + "_" + clip; }
 
 void PlayEmoteTask::Execute() {
-  native::PlayEmote(native::GetPlayerPed(), 0, 0, emote, 1, 1, 0, 0, flag != 0 ? 1 : 0);
+  native::PlayEmote(FramePlayerPed(), 0, 0, emote, 1, 1, 0, 0, flag != 0 ? 1 : 0);
 }
 std::string PlayEmoteTask::GetName() { return "PlayEmoteTask_" + std::to_string(static_cast<int32_t>(emote)); }
 
 void ItemInteractionTask::Execute() {
-  const Hash secondHash = native::HashString(second.c_str());
-  const Hash firstHash = native::HashString(first.c_str());
-  native::StartItemInteraction(native::GetPlayerPed(), firstHash, secondHash, 1, 0, 0);
+  const Hash secondHash = HashName(second);
+  const Hash firstHash = HashName(first);
+  native::StartItemInteraction(FramePlayerPed(), firstHash, secondHash, 1, 0, 0);
 }
 std::string ItemInteractionTask::GetName() { return "ItemInteractionTask_" + first + "_" + second; }
 
@@ -31,7 +33,7 @@ void SetAnimCurrentTimeTask::Execute() {
 }
 std::string SetAnimCurrentTimeTask::GetName() { return "SetAnimCurrentTimeTask_" + dictionary + "_" + clip; }
 
-void TaskCancelCurrentAnimation::Execute() { native::CancelCurrentAnimation(native::GetPlayerPed(), 1, 1); }
+void TaskCancelCurrentAnimation::Execute() { native::CancelCurrentAnimation(FramePlayerPed(), 1, 1); }
 std::string TaskCancelCurrentAnimation::GetName() {
   return "TaskCancelCurrentAnimation_" + std::to_string(durationMs);
 }
@@ -39,14 +41,14 @@ std::string TaskCancelCurrentAnimation::GetName() {
 std::string TaskDelay::GetName() { return "TaskDelay_" + std::to_string(durationMs); }
 
 void SpawnPedTask::Execute() {
-  Vector3 position = native::GetEntityCoords(native::GetPlayerPed(), false, true);
+  Vector3 position = native::GetEntityCoords(FramePlayerPed(), false, true);
   position.z += 1.0f;
   Hash hash = 0;
   if (!LoadModel(model.c_str(), hash)) {
     *ped = 0;
     return;
   }
-  const float heading = native::GetEntityHeadingDeg(native::GetPlayerPed());
+  const float heading = native::GetEntityHeadingDeg(FramePlayerPed());
   const Ped spawned = native::CreatePedAt(hash, position.x, position.y, position.z, heading, 0, 0, 0, 0);
   native::InitSpawnedPed(spawned, 1);
   if (secondOption) native::ApplyPedSpawnOptionB(spawned, 1);

@@ -1,6 +1,8 @@
 #include "animations/asset_loading.h"
 
+#include "host/frame_reads.h"
 #include "host/main_loop.h"
+#include "host/name_hash.h"
 #include "host/natives.h"
 #include "host/platform.h"
 
@@ -12,12 +14,14 @@ bool WaitForAsset(const std::function<bool()>& loaded) {
     // Off the script fiber (library unload) a yield would block the unloading
     // thread or fault; skip the action instead.
     if (!scriptFiberAvailable || frames >= kAssetLoadTimeoutFrames) return false;
+    SuspendFrameReads();
     host::ScriptWait(0);
+    ResumeFrameReads();
   }
 }
 
 bool LoadModel(const char* name, Hash& model) {
-  model = native::HashString(name);
+  model = HashName(name);
   if (!native::ModelExists(model) || !native::ModelIsUsable(model)) return false;
   native::RequestModelLoad(model, 0);
   const Hash hash = model;
@@ -25,8 +29,9 @@ bool LoadModel(const char* name, Hash& model) {
 }
 
 bool LoadEffectAsset(const char* name) {
-  if (!native::IsAssetLoaded(native::HashString(name))) native::RequestAsset(name);
-  if (!WaitForAsset([name] { return native::IsAssetLoaded(native::HashString(name)); })) return false;
+  const Hash asset = HashName(name);
+  if (!native::IsAssetLoaded(asset)) native::RequestAsset(name);
+  if (!WaitForAsset([asset] { return native::IsAssetLoaded(asset); })) return false;
   native::UseAssetForNextEffect(name);
   return true;
 }

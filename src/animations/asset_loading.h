@@ -20,7 +20,7 @@ inline constexpr int kAssetLoadTimeoutFrames = 300;
 // the script has not started): the caller then skips the action.
 bool WaitForAsset(const std::function<bool()>& loaded);
 
-// HashString, ModelExists, ModelIsUsable, RequestModelLoad, then the wait on
+// ModelExists, ModelIsUsable, RequestModelLoad, then the wait on
 // IsModelLoaded. False when the model does not exist, is not usable or did not load.
 bool LoadModel(const char* name, Hash& model);
 // IsAssetLoaded / RequestAsset / the wait, then UseAssetForNextEffect. False

@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "animations/asset_loading.h"
+#include "host/frame_reads.h"
+#include "host/name_hash.h"
 #include "host/natives.h"
 
 namespace Animations {
@@ -21,10 +23,10 @@ void MakeDeletable(Entity entity) {
 // Visits the entities within 1 m of the player whose model is `modelName`;
 // `visit` returns false to end the visit early. The set is always released.
 void ForEachNearbyProp(const std::string& modelName, const std::function<bool(Entity)>& visit) {
-  const Vector3 position = native::GetEntityCoords(native::GetPlayerPed(), true, true);
+  const Vector3 position = native::GetEntityCoords(FramePlayerPed(), true, true);
   const int set = native::CreateItemSet(1);
   const int count = native::CollectEntitiesNear(position.x, position.y, position.z, 1.0f, set, 3);
-  const Hash model = native::HashString(modelName.c_str());
+  const Hash model = HashName(modelName);
   for (int i = 0; i < count; ++i) {
     const Entity entry = native::GetItemSetEntry(i, set);
     if (native::GetEntityModel(entry) == model && !visit(entry)) break;
@@ -35,7 +37,7 @@ void ForEachNearbyProp(const std::string& modelName, const std::function<bool(En
 }  // namespace
 
 void SpawnPropTask::Execute() {
-  const Ped player = native::GetPlayerPed();
+  const Ped player = FramePlayerPed();
   const Vector3 position = native::GetEntityCoords(player, true, false);
   Hash hash = 0;
   if (LoadModel(model.c_str(), hash)) {
@@ -43,7 +45,7 @@ void SpawnPropTask::Execute() {
   } else {
     *handle = 0;
   }
-  native::AttachEntityToEntity(*handle, native::GetPlayerPed(), bone, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 1,
+  native::AttachEntityToEntity(*handle, FramePlayerPed(), bone, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 1,
                                0, 2, 1, 0, 0);
   native::SetEntityAlpha(*handle, alpha, false);
   native::MarkPropLifecycle(*handle, 0);
@@ -52,7 +54,7 @@ std::string SpawnPropTask::GetName() { return "SpawnPropTask_" + model; }
 
 void MovePropTask::Execute() {
   native::DetachEntity(*handle, 1, 1);
-  native::AttachEntityToEntity(*handle, native::GetPlayerPed(), bone, x, y, z, rx, ry, rz, attach[0], attach[1],
+  native::AttachEntityToEntity(*handle, FramePlayerPed(), bone, x, y, z, rx, ry, rz, attach[0], attach[1],
                                attach[2], attach[3], further[1], further[0], 0, 0);
 }
 std::string MovePropTask::GetName() { return "MovePropTask_" + Suffix(*handle); }
@@ -79,7 +81,7 @@ void DestroyPropTask::Execute() {
       return true;
     });
   }
-  if (onlyIfAttached && !native::IsEntityAttachedTo(*handle, native::GetPlayerPed())) return;
+  if (onlyIfAttached && !native::IsEntityAttachedTo(*handle, FramePlayerPed())) return;
   native::SetEntityVisible(*handle, false);
   native::MarkPropLifecycle(*handle, 1);
   native::SetMissionEntity(*handle, false, true);
@@ -117,13 +119,13 @@ void PlayFxOnPedBoneTask::Execute() {
   if (looped) {
     if (!effect) return;
     if (*effect == 0) {
-      *effect = native::StartLoopedEffectOnPedBone(effectName.c_str(), native::GetPlayerPed(), x, y, z, rx, ry, rz,
+      *effect = native::StartLoopedEffectOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz,
                                                    bone, scale, 1, 1, 1);
     }
     native::SetLoopedEffectAlpha(*effect, alpha);
   } else {
     native::SetNextEffectAlpha(alpha);
-    native::StartEffectOnPedBone(effectName.c_str(), native::GetPlayerPed(), x, y, z, rx, ry, rz, bone, scale, 1, 1,
+    native::StartEffectOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz, bone, scale, 1, 1,
                                  1);
   }
 }
@@ -151,7 +153,7 @@ void SetEntityAlphaTask::Execute() {
   } else {
     target = *handle;
   }
-  if (onlyIfAttached && !native::IsEntityAttachedTo(target, native::GetPlayerPed())) return;
+  if (onlyIfAttached && !native::IsEntityAttachedTo(target, FramePlayerPed())) return;
   native::SetEntityAlpha(target, static_cast<int>(alpha), alphaFlag != 0);
 }
 std::string SetEntityAlphaTask::GetName() { return "SetEntityAlphaTask_" + model; }
@@ -159,10 +161,10 @@ std::string SetEntityAlphaTask::GetName() { return "SetEntityAlphaTask_" + model
 void PlaySoundFromEntityTask::Execute() {
   if (!LoadSoundSet(soundSet.c_str())) return;
   if (x != 0.0f || y != 0.0f || z != 0.0f) {
-    const Vector3 position = native::GetOffsetFromEntityInWorld(native::GetPlayerPed(), x, y, z);
+    const Vector3 position = native::GetOffsetFromEntityInWorld(FramePlayerPed(), x, y, z);
     native::PlaySoundAtPosition(sound.c_str(), position.x, position.y, position.z, soundSet.c_str(), 1, 0, 0, 0);
   } else {
-    native::PlaySoundFromEntity(sound.c_str(), native::GetPlayerPed(), soundSet.c_str(), 1, 0, 0);
+    native::PlaySoundFromEntity(sound.c_str(), FramePlayerPed(), soundSet.c_str(), 1, 0, 0);
   }
 }
 std::string PlaySoundFromEntityTask::GetName() { return "PlaySoundFromEntityTask_" + soundSet + "_" + sound; }

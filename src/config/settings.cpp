@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "config/key_names.h"
+#include "host/game_names.h"
 #include "host/main_loop.h"
 #include "input/prompts.h"
 
@@ -38,6 +39,11 @@ std::string SCENARIO_TYPE[kScenarioSlots] = {"GENERIC_SIT_GROUND_SCENARIO",
 std::string SCENARIO_VARIATION[kScenarioSlots] = {"", "WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F",
                                                   "WORLD_HUMAN_LEAN_RAILING_MALE_B"};
 std::string SCENARIO_LABEL[kScenarioSlots] = {"Sit Down", "Lean Forward", "Lean Railing"};
+Hash SCENARIO_TYPE_HASH[kScenarioSlots] = {GameName("GENERIC_SIT_GROUND_SCENARIO"),
+                                           GameName("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK"),
+                                           GameName("WORLD_HUMAN_LEAN_RAILING_NO_PROPS")};
+Hash SCENARIO_VARIATION_HASH[kScenarioSlots] = {0, GameName("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F"),
+                                                GameName("WORLD_HUMAN_LEAN_RAILING_MALE_B")};
 bool USE_ALTERNATIVE_CIGARETTE_MODEL = false;
 bool USE_SHORT_CIGAR_MODEL = false;
 bool SWAP_TO_SHORT_CIGAR_AFTER_PERIOD = false;
@@ -160,6 +166,8 @@ void ReadSettings() {
     ini.Text("Scenarios", (prefix + "_TYPE").c_str(), fallback.type, SCENARIO_TYPE[slot]);
     ini.Text("Scenarios", (prefix + "_VARIATION").c_str(), fallback.variation, SCENARIO_VARIATION[slot]);
     ini.Text("Scenarios", (prefix + "_LABEL").c_str(), fallback.label, SCENARIO_LABEL[slot]);
+    SCENARIO_TYPE_HASH[slot] = HashName(SCENARIO_TYPE[slot]);
+    SCENARIO_VARIATION_HASH[slot] = HashName(SCENARIO_VARIATION[slot]);
   }
 
   USE_ALTERNATIVE_CIGARETTE_MODEL = ini.Bool("Advanced", "USE_ALTERNATIVE_CIGARETTE_MODEL", false);

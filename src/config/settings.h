@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "host/native_types.h"
+
 // General
 extern bool ENABLED;
 extern bool CONTROLLER_SUPPORT_ENABLED;
@@ -34,6 +36,9 @@ constexpr int kScenarioSlots = 7;
 extern std::string SCENARIO_TYPE[kScenarioSlots];       // SCENARIOn_TYPE
 extern std::string SCENARIO_VARIATION[kScenarioSlots];  // SCENARIOn_VARIATION
 extern std::string SCENARIO_LABEL[kScenarioSlots];      // SCENARIOn_LABEL
+// The game's hashes of the names above, worked out when the settings load.
+extern Hash SCENARIO_TYPE_HASH[kScenarioSlots];
+extern Hash SCENARIO_VARIATION_HASH[kScenarioSlots];
 
 // Advanced
 extern bool USE_ALTERNATIVE_CIGARETTE_MODEL;

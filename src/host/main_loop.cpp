@@ -1,6 +1,8 @@
 #include "host/main_loop.h"
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/key_states.h"
 #include "host/natives.h"
 #include "input/hold_loops.h"
@@ -82,12 +84,12 @@ void UpdateScenarioExit() {
   scenarioActive = false;
   sittingScenario = false;
   scenarioExitCountdown = frames - 1;
-  native::StopPedTasks(native::GetPlayerPed(), 0, 0);
+  native::StopPedTasks(FramePlayerPed(), 0, 0);
   // A hold that has not come on yet must not come on after the player left.
   if (leaving) CancelPendingSittingCamera();
   if (scenarioExitCountdown != 0) return;
   ReleaseSittingCamera();
-  native::ResetPedTasks(native::GetPlayerPed(), 0, 1);
+  native::ResetPedTasks(FramePlayerPed(), 0, 1);
 }
 
 }  // namespace
@@ -98,16 +100,16 @@ void ClearScenarioFlags() {
   if (!scenarioActive) return;
   scenarioActive = false;
   sittingScenario = false;
-  native::StopPedTasks(native::GetPlayerPed(), 0, 0);
+  native::StopPedTasks(FramePlayerPed(), 0, 0);
   ReleaseSittingCamera();
 }
 
 bool IsPlayerMoving() {
-  static const char* const kMoveControls[] = {"INPUT_MOVE_UP_ONLY", "INPUT_MOVE_LEFT_ONLY",
-                                              "INPUT_MOVE_DOWN_ONLY", "INPUT_MOVE_RIGHT_ONLY"};
+  static constexpr Hash kMoveControls[] = {GameName("INPUT_MOVE_UP_ONLY"), GameName("INPUT_MOVE_LEFT_ONLY"),
+                                           GameName("INPUT_MOVE_DOWN_ONLY"), GameName("INPUT_MOVE_RIGHT_ONLY")};
   bool moving = false;
-  for (const char* control : kMoveControls) {
-    if (native::IsControlPressed(0, native::HashString(control))) moving = true;
+  for (Hash control : kMoveControls) {
+    if (native::IsControlPressed(0, control)) moving = true;
   }
   return moving;
 }
@@ -121,9 +123,10 @@ void ResetPluginState() {
 }
 
 void RunFrame() {
+  FrameReadsScope frameReads;
   if (compatibilityMode) PollKeyStates();
   DispatchInput();
-  playerPed = native::GetPlayerPed();
+  playerPed = FramePlayerPed();
   if (!ENABLED) return;
   UpdatePropAttachment();
   HandlePromptCompletion();
@@ -137,7 +140,7 @@ void ScriptMain() {
   scriptFiberAvailable = true;
   // The start-up reset cuts a playing clip on the player: it needs the player
   // before the loop's first refresh.
-  playerPed = native::GetPlayerPed();
+  playerPed = FramePlayerPed();
   StopSmokingNow();
   LoadSettings();
   for (;;) {

@@ -6,6 +6,7 @@
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/main_loop.h"
 #include "host/game_time.h"
 #include "host/natives.h"
@@ -45,7 +46,7 @@ TaskPtr CigarClip(const char* clip, int durationMs, float blendOut) {
                                          1.2f, kCigarFinishFilter);
 }
 
-bool PlayerHasNoControl() { return !native::PlayerHasControl(native::GetPlayerIndex()); }
+bool PlayerHasNoControl() { return !native::PlayerHasControl(FramePlayerIndex()); }
 
 // The start of every move to the hand. False when the move must not happen.
 bool LeaveTheMouth() {
@@ -58,16 +59,16 @@ bool LeaveTheMouth() {
   propInMouth = false;
   SettleWhatTheCutSequenceOwed();
   ClearPending(activeSequence);
-  if (!native::IsPedFreeToAnimate(native::GetPlayerPed())) {
+  if (!native::IsPedFreeToAnimate(FramePlayerPed())) {
     Append(activeSequence, std::make_unique<TaskDelay>(250));
-    native::ResetPedTasks(native::GetPlayerPed(), 0, 0);
+    native::ResetPedTasks(FramePlayerPed(), 0, 0);
   }
   return true;
 }
 
 // What is left of the manual-smoking window opened by the last puff on demand.
 int ManualWindowLeftMs() {
-  const int since = manualPuffAt != 0 ? game_time::Since(native::GetGameTimer(), manualPuffAt) : 0;
+  const int since = manualPuffAt != 0 ? game_time::Since(FrameGameTimer(), manualPuffAt) : 0;
   return PUFF_BUTTON_ENABLES_MANUAL_SMOKING - since;
 }
 

@@ -1,9 +1,12 @@
 #include "input/input_dispatch.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/key_states.h"
 #include "host/main_loop.h"
 #include "host/game_time.h"
@@ -53,20 +56,23 @@ constexpr uint32_t kPressSpent = 99999999;
 
 constexpr const char* kRailingVariation = "WORLD_HUMAN_LEAN_RAILING_MALE_B";
 
-int Now() { return native::GetGameTimer(); }
+int Now() { return FrameGameTimer(); }
 
 using game_time::Later;
 using game_time::Since;
 
 bool IsTap(int elapsed) { return elapsed >= 1 && elapsed <= kTapMaxMs; }
 
-Hash Control(const char* name) { return native::HashString(name); }
+consteval Hash Control(std::string_view name) { return GameName(name); }
+
+constexpr Hash kFrontendRb = GameName("INPUT_FRONTEND_RB");
+constexpr Hash kFrontendRt = GameName("INPUT_FRONTEND_RT");
 
 bool PromptShowing(Prompt prompt) {
   return prompt != 0 && native::PromptIsValid(prompt) && native::PromptIsActive(prompt);
 }
 
-bool KeyboardActive() { return native::IsKeyboardActive(0); }
+bool KeyboardActive() { return FrameKeyboardActive(); }
 
 // Elapsed time of the current press; the first held frame starts it.
 int PressElapsed(bool held, int now) {
@@ -97,7 +103,7 @@ void StartSmoke(const char* dictionary, bool (*hasItem)(), void (*startLighting)
   wanderBaseQueued = false;
   int delay = 0;
   if (RailingHandOffApplies()) {
-    StartScenario("WORLD_HUMAN_LEAN_RAILING_DYNAMIC", "WORLD_HUMAN_LEAN_RAILING_MALE_A", true);
+    StartScenario(Hashed("WORLD_HUMAN_LEAN_RAILING_DYNAMIC"), Hashed("WORLD_HUMAN_LEAN_RAILING_MALE_A"), true);
     delay = kRailingHandOffDelayMs;
   }
   startLighting(delay, CanQuickSmoke());
@@ -124,7 +130,7 @@ void OpenControllerPromptWindow() {
   CreatePrompt(cigarettePrompt, "INPUT_FRONTEND_RB", CONTROLLER_CIGARETTE_LABEL.c_str(), 1, 540, true);
   CreatePrompt(cigarPrompt, "INPUT_FRONTEND_RT", CONTROLLER_CIGAR_LABEL.c_str(), 1, 540, true);
 
-  if (!scenarioMenuOpen && native::IsPedOnFoot(native::GetPlayerPed()) && !PromptShowing(showScenariosPrompt) &&
+  if (!scenarioMenuOpen && native::IsPedOnFoot(FramePlayerPed()) && !PromptShowing(showScenariosPrompt) &&
       SCENARIOS_ENABLED) {
     CreatePrompt(showScenariosPrompt, "INPUT_FRONTEND_UP", CONTROLLER_SHOW_SCENARIOS_LABEL.c_str(), 1, 1, false);
     ShowPrompt(showScenariosPrompt, true);
@@ -140,7 +146,7 @@ void UpdateControllerPromptWindow() {
   if (open > 0 && open <= kPromptWindowMs) {
     // RB and RT belong to the prompts while the window is open.
     native::DisableControlThisFrame(0, Control("INPUT_COVER"), true);
-    native::SetPedFrameFlag(native::GetPlayerPed(), 27, true);
+    native::SetPedFrameFlag(FramePlayerPed(), 27, true);
   }
 }
 
@@ -185,8 +191,8 @@ void HandleScenarioMenuKey() {
   }
 }
 
-bool ControllerHeld(const char* control) { return native::IsDisabledControlHeld(0, Control(control)); }
-bool ControllerReleased(const char* control) { return native::IsDisabledControlJustReleased(0, Control(control)); }
+bool ControllerHeld(Hash control) { return native::IsDisabledControlHeld(0, control); }
+bool ControllerReleased(Hash control) { return native::IsDisabledControlJustReleased(0, control); }
 
 // What a smoke button does, for the cigarette and for the cigar.
 struct SmokeButton {
@@ -256,7 +262,7 @@ void HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
     if (!activeSequence.running) {
       if (CanQuickSmoke()) button.startQuick();
     } else if (button.quickSmokePlaying()) {
-      native::StopPedTasks(native::GetPlayerPed(), 0, 0);
+      native::StopPedTasks(FramePlayerPed(), 0, 0);
       button.endQuickSmoke();
     } else {
       StartThrowAway(THROW_AWAY_FASTER);
@@ -271,8 +277,8 @@ void HandleCigaretteButton() {
     const bool held = IsKeyDown(KEY_SMOKE);
     HandleSmokeButton(kCigaretteButton, held, ConsumeKeyReleased(KEY_SMOKE));
   } else {
-    const bool held = controllerChoiceArmed && ControllerHeld("INPUT_FRONTEND_RB");
-    HandleSmokeButton(kCigaretteButton, held, controllerChoiceArmed && ControllerReleased("INPUT_FRONTEND_RB"));
+    const bool held = controllerChoiceArmed && ControllerHeld(kFrontendRb);
+    HandleSmokeButton(kCigaretteButton, held, controllerChoiceArmed && ControllerReleased(kFrontendRb));
   }
 }
 
@@ -283,15 +289,15 @@ void HandleCigarButton() {
   if (KeyboardActive()) {
     held = IsKeyDown(KEY_SMOKE_CIGAR) || (activeSequence.running && IsKeyDown(KEY_SMOKE));
   } else {
-    held = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerHeld("INPUT_FRONTEND_RT")) ||
-                                     (PromptShowing(smokePrompt) && ControllerHeld("INPUT_FRONTEND_RB")));
+    held = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerHeld(kFrontendRt)) ||
+                                     (PromptShowing(smokePrompt) && ControllerHeld(kFrontendRb)));
   }
   bool released = false;
   if (KeyboardActive()) {
     released = ConsumeKeyReleased(KEY_SMOKE_CIGAR) || (activeSequence.running && ConsumeKeyReleased(KEY_SMOKE));
   } else {
-    released = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerReleased("INPUT_FRONTEND_RT")) ||
-                                         (PromptShowing(smokePrompt) && ControllerReleased("INPUT_FRONTEND_RB")));
+    released = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerReleased(kFrontendRt)) ||
+                                         (PromptShowing(smokePrompt) && ControllerReleased(kFrontendRb)));
   }
   HandleSmokeButton(kCigarButton, held, released);
 }
@@ -351,15 +357,15 @@ void HandleCigarPuffKey() {
 }  // namespace
 
 bool CanStartSmoking() {
-  const Ped player = native::GetPlayerPed();
-  if (DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(native::GetPlayerIndex())) return false;
+  const Ped player = FramePlayerPed();
+  if (DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(FramePlayerIndex())) return false;
   if (native::IsPedInMeleeCombat(player)) return false;
   if (native::IsPedBusyState(player)) return false;
   return native::PedSubmergedLevel(player) <= 0.47f;
 }
 
 bool CanQuickSmoke() {
-  const Ped player = native::GetPlayerPed();
+  const Ped player = FramePlayerPed();
   Hash weapon = 0;
   native::GetPedWeaponInHand(player, &weapon, false, 1, false);
   if (weapon != native::UnarmedWeaponOf(player)) return false;

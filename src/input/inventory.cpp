@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/natives.h"
 #include "smoking/smoking_state.h"
 
@@ -16,20 +18,21 @@ constexpr Hash kUpgradeGroup = 0x80FB92CD;
 constexpr Hash kHorseGroup = 0x95A6F147;
 constexpr Hash kWardrobeGroup = 0xC2286F01;
 
+constexpr Hash kCigaretteBoxItem = GameName(kCigaretteBox);
+constexpr Hash kCheapCigaretteBoxItem = GameName(kCheapCigaretteBox);
+constexpr Hash kCigarItem = GameName(kCigar);
+
 struct ItemInfo {
   uint8_t bytes[56];
 };
 
-int ItemCount(const char* item) {
-  return native::InventoryItemCount(kPlayerInventory, native::HashString(item), 1);
+int ItemCount(Hash item) { return native::InventoryItemCount(kPlayerInventory, item, 1); }
+
+void RemoveItems(Hash item, int count) {
+  native::InventoryRemoveItem(kPlayerInventory, item, count, GameName("REMOVE_REASON_USED"));
 }
 
-void RemoveItems(const char* item, int count) {
-  native::InventoryRemoveItem(kPlayerInventory, native::HashString(item), count,
-                              native::HashString("REMOVE_REASON_USED"));
-}
-
-bool ItemFits(Hash item, const char* slot) { return native::ItemFitsSlot(item, native::HashString(slot)); }
+bool ItemFits(Hash item, Hash slot) { return native::ItemFitsSlot(item, slot); }
 
 Hash ItemGroup(const ItemInfo& info) {
   Hash group;
@@ -41,13 +44,13 @@ Hash ItemGroup(const ItemInfo& info) {
 
 bool HasCigaretteItem() {
   if (!BLOCK_SMOKING_IF_NO_ITEM) return true;
-  return ItemCount(kCheapCigaretteBox) != 0 || ItemCount(kCigaretteBox) != 0;
+  return ItemCount(kCheapCigaretteBoxItem) != 0 || ItemCount(kCigaretteBoxItem) != 0;
 }
 
 bool HasCigarItem() {
-  if (BLOCK_SMOKING_IF_NO_ITEM && ItemCount(kCigar) == 0) return false;
+  if (BLOCK_SMOKING_IF_NO_ITEM && ItemCount(kCigarItem) == 0) return false;
   if (quickUseItemPressTime == 0) return true;
-  const int now = native::GetGameTimer();
+  const int now = FrameGameTimer();
   if (now <= quickUseItemPressTime) return true;
   // The game's own quick-use of the item just took a cigar out of the
   // satchel; starting another one on the same press would smoke two.
@@ -55,56 +58,56 @@ bool HasCigarItem() {
 }
 
 void ConsumeCigaretteBox() {
-  const int cheap = ItemCount(kCheapCigaretteBox);
-  const int regular = ItemCount(kCigaretteBox);
-  if (regular > 0) RemoveItems(kCigaretteBox, 1);
-  else if (cheap > 0) RemoveItems(kCheapCigaretteBox, 1);
+  const int cheap = ItemCount(kCheapCigaretteBoxItem);
+  const int regular = ItemCount(kCigaretteBoxItem);
+  if (regular > 0) RemoveItems(kCigaretteBoxItem, 1);
+  else if (cheap > 0) RemoveItems(kCheapCigaretteBoxItem, 1);
 }
 
 // The game's smoking emote prefers the cheap boxes; hiding them for a moment
 // makes it draw from the regular ones. They are given back by the controller.
 void ConsumeCheapCigaretteBox() {
-  if (ItemCount(kCigaretteBox) <= 0) return;
-  const int cheap = ItemCount(kCheapCigaretteBox);
+  if (ItemCount(kCigaretteBoxItem) <= 0) return;
+  const int cheap = ItemCount(kCheapCigaretteBoxItem);
   if (cheap <= 0) return;
   removedCheapBoxCount = cheap;
-  RemoveItems(kCheapCigaretteBox, cheap);
-  cheapBoxRemovalTime = native::GetGameTimer();
+  RemoveItems(kCheapCigaretteBoxItem, cheap);
+  cheapBoxRemovalTime = FrameGameTimer();
 }
 
 ItemSlot FindItemSlot(Hash item) {
   ItemSlot slot{};
   uint8_t noParent[32] = {};
-  native::InventoryItemGuid(kPlayerInventory, noParent, native::HashString("CHARACTER"),
-                            native::HashString("SLOTID_NONE"), slot.parentGuid);
-  slot.slot = native::HashString("SLOTID_SATCHEL");
+  native::InventoryItemGuid(kPlayerInventory, noParent, GameName("CHARACTER"),
+                            GameName("SLOTID_NONE"), slot.parentGuid);
+  slot.slot = GameName("SLOTID_SATCHEL");
 
   ItemInfo info{};
   if (native::ItemKeyIsValid(item, 0) && native::ItemInfoFill(item, &info)) {
     switch (ItemGroup(info)) {
       case kUpgradeGroup:
-        if (ItemFits(item, "SLOTID_UPGRADE")) slot.slot = native::HashString("SLOTID_UPGRADE");
+        if (ItemFits(item, GameName("SLOTID_UPGRADE"))) slot.slot = GameName("SLOTID_UPGRADE");
         return slot;
       case kHorseGroup:
-        slot.slot = native::HashString("SLOTID_ACTIVE_HORSE");
+        slot.slot = GameName("SLOTID_ACTIVE_HORSE");
         return slot;
       case kWardrobeGroup:
-        if (ItemFits(item, "SLOTID_WARDROBE")) {
-          slot.slot = native::HashString("SLOTID_WARDROBE");
+        if (ItemFits(item, GameName("SLOTID_WARDROBE"))) {
+          slot.slot = GameName("SLOTID_WARDROBE");
         } else {
           uint8_t parent[32];
           std::memcpy(parent, slot.parentGuid, sizeof parent);
-          native::InventoryItemGuid(kPlayerInventory, parent, native::HashString("WARDROBE"),
-                                    native::HashString("SLOTID_WARDROBE"), slot.parentGuid);
-          slot.slot = native::DefaultSlotForItem(item, native::HashString("WARDROBE"));
+          native::InventoryItemGuid(kPlayerInventory, parent, GameName("WARDROBE"),
+                                    GameName("SLOTID_WARDROBE"), slot.parentGuid);
+          slot.slot = native::DefaultSlotForItem(item, GameName("WARDROBE"));
         }
         return slot;
       default:
         break;
     }
   }
-  if (ItemFits(item, "SLOTID_SATCHEL")) slot.slot = native::HashString("SLOTID_SATCHEL");
-  else if (ItemFits(item, "SLOTID_WARDROBE")) slot.slot = native::HashString("SLOTID_WARDROBE");
-  else slot.slot = native::DefaultSlotForItem(item, native::HashString("CHARACTER"));
+  if (ItemFits(item, GameName("SLOTID_SATCHEL"))) slot.slot = GameName("SLOTID_SATCHEL");
+  else if (ItemFits(item, GameName("SLOTID_WARDROBE"))) slot.slot = GameName("SLOTID_WARDROBE");
+  else slot.slot = native::DefaultSlotForItem(item, GameName("CHARACTER"));
   return slot;
 }

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "animations/sequence_runner.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/game_time.h"
 #include "host/natives.h"
 #include "input/input_dispatch.h"
@@ -45,18 +47,19 @@ bool Exists(Prompt handle) { return handle != 0 && native::PromptIsValid(handle)
 bool Completed(Prompt handle) { return handle != 0 && native::PromptHoldCompleted(handle); }
 bool Holding(Prompt handle) { return handle != 0 && native::PromptHoldRunning(handle); }
 
-int Now() { return native::GetGameTimer(); }
+int Now() { return FrameGameTimer(); }
 
 void StartSlotScenario(int slot) {
   if (slot == 2 && activeSequence.running) {
     // Leaning on the railing while a smoke is lit: use the variant that
     // keeps the hands free, and only if the slot is a railing lean at all.
     if (SCENARIO_TYPE[2].find("WORLD_HUMAN_LEAN_RAILING_NO_PROPS") != std::string::npos) {
-      StartScenario("WORLD_HUMAN_LEAN_RAILING_DYNAMIC", "WORLD_HUMAN_LEAN_RAILING_MALE_A", false);
+      StartScenario(Hashed("WORLD_HUMAN_LEAN_RAILING_DYNAMIC"), Hashed("WORLD_HUMAN_LEAN_RAILING_MALE_A"), false);
     }
     return;
   }
-  StartScenario(SCENARIO_TYPE[slot].c_str(), SCENARIO_VARIATION[slot].c_str(), false);
+  StartScenario({SCENARIO_TYPE[slot].c_str(), SCENARIO_TYPE_HASH[slot]},
+                {SCENARIO_VARIATION[slot].c_str(), SCENARIO_VARIATION_HASH[slot]}, false);
 }
 
 // The smoking page; true when one of its scenarios was started.
@@ -71,22 +74,22 @@ bool HandleSmokingPage() {
   }
   if (Completed(standCigarettePrompt)) {
     if (native::RandomIntInRange(1, 10) > 5) {
-      StartScenario("WORLD_HUMAN_SMOKE_CARRYING", "WORLD_HUMAN_SMOKE_MALE_C", false);
+      StartScenario(Hashed("WORLD_HUMAN_SMOKE_CARRYING"), Hashed("WORLD_HUMAN_SMOKE_MALE_C"), false);
     } else {
-      StartScenario("WORLD_HUMAN_SMOKE", "WORLD_HUMAN_SMOKE_MALE_A", false);
+      StartScenario(Hashed("WORLD_HUMAN_SMOKE"), Hashed("WORLD_HUMAN_SMOKE_MALE_A"), false);
     }
     return true;
   }
   if (Completed(standPipePrompt)) {
-    StartScenario("WORLD_HUMAN_SMOKE", "WORLD_HUMAN_SMOKE_MALE_B", false);
+    StartScenario(Hashed("WORLD_HUMAN_SMOKE"), Hashed("WORLD_HUMAN_SMOKE_MALE_B"), false);
     return true;
   }
   if (Completed(railingSmokePrompt)) {
-    StartScenario("WORLD_HUMAN_LEAN_RAILING", "WORLD_HUMAN_LEAN_RAILING_SMOKING_MALE_B", false);
+    StartScenario(Hashed("WORLD_HUMAN_LEAN_RAILING"), Hashed("WORLD_HUMAN_LEAN_RAILING_SMOKING_MALE_B"), false);
     return true;
   }
   if (Completed(sitSmokePrompt)) {
-    StartScenario("WORLD_HUMAN_SIT_SMOKE", "", false);
+    StartScenario(Hashed("WORLD_HUMAN_SIT_SMOKE"), Hashed(""), false);
     return true;
   }
   return false;
@@ -100,7 +103,9 @@ void CreatePrompt(Prompt& handle, const char* controlName, const char* label, in
   if (Exists(handle)) DeletePrompt(handle);
 
   handle = native::PromptBeginRegister();
-  native::PromptSetControl(handle, native::HashString(controlName));
+  // The control arrives as text, from the menu's table or a caller: the
+  // plug-in hashes it itself, once per prompt.
+  native::PromptSetControl(handle, HashName(controlName));
   native::PromptSetLabel(handle, native::MakeLiteralText(10, "LITERAL_STRING", label));
   native::PromptSetHoldTime(handle, holdMs);
   if (attribute10) native::PromptSetAttribute(handle, 10, true);
@@ -144,7 +149,7 @@ void DeleteAllPrompts() {
 }
 
 void RebuildScenarioPrompts() {
-  const bool keyboard = native::IsKeyboardActive(0);
+  const bool keyboard = FrameKeyboardActive();
   CreatePrompt(menuSmokePrompt, "INPUT_DIVE", SMOKE_PROMPT_LABEL.c_str(), kMenuPriority, kMenuHoldMs, false);
   CreatePrompt(railingSmokePrompt, "INPUT_RELOAD", SMOKE_LEAN_ON_RAILING_PROMPT_LABEL.c_str(), kMenuPriority,
                kMenuHoldMs, false);
@@ -174,9 +179,9 @@ void SetScenarioMenu(bool open) {
   // Opening needs a player on foot and in control; closing is always allowed,
   // so that a menu can never be left open with no way to shut it.
   if (open) {
-    const Ped player = native::GetPlayerPed();
+    const Ped player = FramePlayerPed();
     if (!native::IsPedOnFoot(player)) return;
-    if (!native::PlayerHasControl(native::GetPlayerIndex())) return;
+    if (!native::PlayerHasControl(FramePlayerIndex())) return;
     if (!SCENARIOS_ENABLED) return;
   }
   scenarioMenuOpen = open;

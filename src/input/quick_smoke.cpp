@@ -5,6 +5,8 @@
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/natives.h"
 #include "input/input_dispatch.h"
 #include "input/inventory.h"
@@ -38,7 +40,7 @@ void QueueDummyPed(int deleteAt, int spawnAt, int freezeAt) {
                                                           3200, 31, 25, -1.6f, 1.6f, 0.0f,
                                                           "upperbodyfeathered_nolefttarm_filter"));
   At(freezeAt, std::make_unique<Animations::SetAnimCurrentTimeTask>());
-  dummyPedTime = native::GetGameTimer();
+  dummyPedTime = FrameGameTimer();
 }
 
 }  // namespace
@@ -59,8 +61,8 @@ void StartQuickCigarette() {
   HandNudge(620, -0.002f);
   HandNudge(630, -0.003f);
   HandNudge(640, -0.004f);
-  const Hash model = native::GetEntityModel(native::GetPlayerPed());
-  if (model != native::HashString("PLAYER_THREE") && model != native::HashString("CS_JOHNMARSTON")) {
+  const Hash model = FramePlayerModel();
+  if (model != GameName("PLAYER_THREE") && model != GameName("CS_JOHNMARSTON")) {
     HandNudge(650, -0.005f);
     HandNudge(660, -0.006f);
     HandNudge(670, -0.007f);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "animations/sequence_runner.h"
+#include "host/frame_reads.h"
 #include "host/main_loop.h"
 #include "host/natives.h"
 #include "input/stop_cleanup.h"
@@ -24,6 +25,12 @@ void RemoveOwnSmoke() { StopSmokingNow(); }
 void StartScenario(const char* type, const char* variation, bool force) {
   if (type == nullptr) type = "";
   if (variation == nullptr) variation = "";
+  StartScenario(HashedName{type, HashName(type)}, HashedName{variation, HashName(variation)}, force);
+}
+
+void StartScenario(HashedName typeName, HashedName variationName, bool force) {
+  const char* type = typeName.text != nullptr ? typeName.text : "";
+  const char* variation = variationName.text != nullptr ? variationName.text : "";
 
   // A sequence that has only just begun is pushed past its first task, so
   // that the scenario does not start under a half-built pose.
@@ -46,7 +53,5 @@ void StartScenario(const char* type, const char* variation, bool force) {
   scenarioType = type;
   scenarioVariation = variation;
 
-  const Hash typeHash = native::HashString(type);
-  const Hash variationHash = native::HashString(variation);
-  native::StartScenarioInPlace(native::GetPlayerPed(), typeHash, 0, true, variationHash, -1.0f, true);
+  native::StartScenarioInPlace(FramePlayerPed(), typeName.hash, 0, true, variationName.hash, -1.0f, true);
 }

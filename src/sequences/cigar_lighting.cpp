@@ -1,6 +1,8 @@
 #include "sequences/cigar_lighting.h"
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/main_loop.h"
 #include "input/hand_smoking.h"
 #include "input/hold_loops.h"
@@ -23,7 +25,7 @@ constexpr int kLeftHandMatchBone = 193;
 int LightingIkFlags() { return UpperBodyOnly() ? 0x8000082 : 0x8080; }
 
 void TakeCigarFromInventory() {
-  native::InventoryRemoveItem(1, native::HashString("consumable_cigar"), 1, native::HashString("REMOVE_REASON_USED"));
+  native::InventoryRemoveItem(1, GameName("consumable_cigar"), 1, GameName("REMOVE_REASON_USED"));
 }
 
 // The cigar emote's "intro" on the player, the match lit by an invisible dummy ped.
@@ -39,7 +41,7 @@ void QueueQuickLighting() {
   At<AnimationTask>(s, 1354, &dummyPed, "mech_inventory@smoking@cigarette", "quick_right", 3200, 31, 25, -1.6f, 1.6f,
                     0.0f, "upperbodyfeathered_nolefttarm_filter");
   At<SetAnimCurrentTimeTask>(s, 1358);
-  dummyPedTime = native::GetGameTimer();
+  dummyPedTime = FrameGameTimer();
   At<DestroyPropTask>(s, 1570, &matchProp, kMatchModel, false, true);
   At<SpawnPropTask>(s, 1571, &matchProp, kMatchModel, handAuxBoneIndex, 255);
   At<PlaySoundFromEntityTask>(s, 1780);
@@ -103,7 +105,7 @@ void StartCigarLighting(int startDelayMs, bool quickStyle) {
   activeSequence.sequenceName = "smoke_cigar";
   manualPuff = false;
 
-  if (building::HolsterInputActive() && native::IsPedFreeToAnimate(native::GetPlayerPed())) {
+  if (building::HolsterInputActive() && native::IsPedFreeToAnimate(FramePlayerPed())) {
     building::BlockHolster(4500, 150);
   }
   if (startDelayMs >= 1) Next<TaskDelay>(activeSequence, startDelayMs);
@@ -125,6 +127,6 @@ void StartCigarLighting(int startDelayMs, bool quickStyle) {
   }
 
   // A lit time left from an earlier cigar would swap this one on its first frame.
-  cigarLitTime = SWAP_TO_SHORT_CIGAR_AFTER_PERIOD ? native::GetGameTimer() : 0;
+  cigarLitTime = SWAP_TO_SHORT_CIGAR_AFTER_PERIOD ? FrameGameTimer() : 0;
   Start(activeSequence);
 }

@@ -1,6 +1,8 @@
 #include "sequences/cigarette_lighting.h"
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/main_loop.h"
 #include "input/hand_smoking.h"
 #include "input/hold_loops.h"
@@ -23,8 +25,8 @@ constexpr const char* kMatchModel = "p_matchstick01x";
 
 // The story characters with the slimmer fingers: the cigarette slides in less far.
 bool HasSlimFingers() {
-  Hash model = native::GetEntityModel(native::GetPlayerPed());
-  return model == native::HashString("PLAYER_THREE") || model == native::HashString("CS_JOHNMARSTON");
+  Hash model = FramePlayerModel();
+  return model == GameName("PLAYER_THREE") || model == GameName("CS_JOHNMARSTON");
 }
 
 void SlideCigarette(int offsetMs, float z) {
@@ -55,7 +57,7 @@ void QueueQuickLighting() {
   At<AnimationTask>(s, 759, &dummyPed, kLightingDictionary, "quick_right", 3200, 31, UpperBodyIkFlags(), -1.6f, 1.6f,
                     0.0f, kLightingFilter);
   At<SetAnimCurrentTimeTask>(s, 760);
-  dummyPedTime = native::GetGameTimer();
+  dummyPedTime = FrameGameTimer();
   At<PlaySoundFromEntityTask>(s, 1480);
   At<DestroyPropTask>(s, 2070, &matchProp, kMatchModel, false, true);
   At<SpawnPropTask>(s, 2071, &matchProp, kMatchModel, matchBoneIndex, 255);
@@ -128,7 +130,7 @@ void StartCigaretteLighting(int startDelayMs, bool quickStyle) {
   activeSequence.sequenceName = "smoke_cigarette";
   manualPuff = false;
 
-  if (building::HolsterInputActive() && native::IsPedFreeToAnimate(native::GetPlayerPed())) {
+  if (building::HolsterInputActive() && native::IsPedFreeToAnimate(FramePlayerPed())) {
     building::BlockHolster(3500, 150);
   }
   if (startDelayMs >= 1) Next<TaskDelay>(activeSequence, startDelayMs);
@@ -136,7 +138,7 @@ void StartCigaretteLighting(int startDelayMs, bool quickStyle) {
   if (building::MustUseFallback()) {
     QueueFallbackLighting();
   } else {
-    if (quickStyle && !native::IsPedEmoteBlocked(native::GetPlayerPed())) {
+    if (quickStyle && !native::IsPedEmoteBlocked(FramePlayerPed())) {
       QueueQuickLighting();
     } else {
       QueueStandardLighting();

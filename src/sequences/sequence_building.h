@@ -8,6 +8,8 @@
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/natives.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoking_state.h"
@@ -86,24 +88,24 @@ inline TaskPtr CigaretteToMouth() {
 }
 
 inline bool HolsterInputActive() {
-  return native::IsControlActive(0, native::HashString("INPUT_TOGGLE_HOLSTER"));
+  return native::IsControlActive(0, GameName("INPUT_TOGGLE_HOLSTER"));
 }
 
 // Weapon selection is swallowed for a while when the holster input was
 // active as the sequence began, so the hand does not draw a weapon mid-clip.
 inline void BlockHolster(int blockMs, int replayDelayMs) {
-  holsterBlockUntil = native::GetGameTimer() + blockMs;
+  holsterBlockUntil = FrameGameTimer() + blockMs;
   quickSelectReplayDelay = replayDelayMs;
 }
 
 // The player may not play our own clips: the game's own interaction takes over.
 inline bool MustUseFallback() {
-  return !native::IsPedFreeToAnimate(native::GetPlayerPed()) || !native::PlayerHasControl(native::GetPlayerIndex()) ||
+  return !native::IsPedFreeToAnimate(FramePlayerPed()) || !native::PlayerHasControl(FramePlayerIndex()) ||
          native::IsPlayerActionRestricted();
 }
 
 inline void RaiseSmokingAttribute() {
-  Ped player = native::GetPlayerPed();
+  Ped player = FramePlayerPed();
   native::SetPedAttributeValue(player, 2, native::GetPedAttributeValue(player, 2) + 10);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/main_loop.h"
 #include "input/stop_cleanup.h"
 #include "sequences/sequence_building.h"
@@ -78,7 +79,7 @@ void QueueCigarThrow() {
 }  // namespace
 
 void StartThrowAway(bool throwFaster) {
-  if (FORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS && !native::PlayerHasControl(native::GetPlayerIndex())) {
+  if (FORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS && !native::PlayerHasControl(FramePlayerIndex())) {
     StopSmokingNow();
     return;
   }
@@ -99,7 +100,7 @@ void StartThrowAway(bool throwFaster) {
   // The swap would bring a fresh cigar back while this one flies away.
   cigarLitTime = 0;
 
-  Ped player = native::GetPlayerPed();
+  Ped player = FramePlayerPed();
   if (!native::IsPedFreeToAnimate(player)) {
     native::ResetPedTasks(player, 0, 0);
     Next<TaskDelay>(activeSequence, 200);
@@ -117,7 +118,7 @@ void StartThrowAway(bool throwFaster) {
     QueueCigarThrow();
   }
 
-  if (native::IsPedMountedOrSeated(native::GetPlayerPed())) {
+  if (native::IsPedMountedOrSeated(FramePlayerPed())) {
     Append(activeSequence, MakeWanderBaseClip(2000, 7191, 0x8000082, 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
   }
   QueueSmokeEffectsRemoval();

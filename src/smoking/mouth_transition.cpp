@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/main_loop.h"
 #include "input/stop_cleanup.h"
 #include "sequences/sequence_building.h"
@@ -43,7 +44,7 @@ constexpr FadeStep kSmokeFade[] = {{300, 0.5f},  {350, 0.45f}, {400, 0.4f},  {50
 bool CurrentTaskHas(const char* text) { return activeSequence.currentTaskName.find(text) != std::string::npos; }
 
 bool RefusedForControlLoss() {
-  return DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(native::GetPlayerIndex());
+  return DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(FramePlayerIndex());
 }
 
 // A still-running clip ends at once when the same base clip is played for 1 ms.
@@ -53,7 +54,7 @@ void QueueCut() {
 
 // Mounted or seated the body keeps its pose; on foot a short pause does.
 void QueueSettle() {
-  if (native::IsPedMountedOrSeated(native::GetPlayerPed())) {
+  if (native::IsPedMountedOrSeated(FramePlayerPed())) {
     Append(activeSequence,
            MakeWanderBaseClip(2000, UpperBodyAnimFlags(), 0x8000082, 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
   } else {
@@ -228,7 +229,7 @@ void UpdateMouthEasing() {
   }
   if (!mouthEaseActive) {
     if (!native::EntityExists(mouthMarkerProp) || !native::EntityExists(smokeProp)) return;
-    int now = native::GetGameTimer();
+    int now = FrameGameTimer();
     if (mouthEaseWaitStart == 0) mouthEaseWaitStart = now;
     if (native::CutsceneRunning()) {
       SeatCigarette();

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "config/settings.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/natives.h"
 
 int mouthBoneIndex = 0;
@@ -28,11 +30,9 @@ namespace {
 // The mouth bone of the story characters' head rigs.
 constexpr int kMouthPedBone = 10509;
 
-// The player and its model are read afresh on every test, so a model change
-// is seen on the very next call.
-bool PlayerModelIs(const char* model) {
-  return native::GetEntityModel(native::GetPlayerPed()) == native::HashString(model);
-}
+// The player's model is read once a frame (and afresh on every test between
+// frames): nothing the plug-in does within a frame changes it.
+bool PlayerModelIs(Hash model) { return FramePlayerModel() == model; }
 
 void SetCigaretteMouth(float x, float y, float z, float rx, float ry, float rz) {
   cigaretteMouthOffsetX = x;
@@ -71,11 +71,11 @@ void SetCigarTip(float x, float y, float z, float rx, float ry, float rz) {
 }
 
 void UpdateBones() {
-  mouthBoneIndex = native::BoneIndexOfPedBone(native::GetPlayerPed(), kMouthPedBone);
-  handBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "ph_r_hand");
-  fingerBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "skel_r_finger13");
-  matchBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "skel_r_finger02");
-  handAuxBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "xh_r_hand00");
+  mouthBoneIndex = native::BoneIndexOfPedBone(FramePlayerPed(), kMouthPedBone);
+  handBoneIndex = native::BoneIndexByName(FramePlayerPed(), "ph_r_hand");
+  fingerBoneIndex = native::BoneIndexByName(FramePlayerPed(), "skel_r_finger13");
+  matchBoneIndex = native::BoneIndexByName(FramePlayerPed(), "skel_r_finger02");
+  handAuxBoneIndex = native::BoneIndexByName(FramePlayerPed(), "xh_r_hand00");
 }
 
 void SetCigaretteBase() {
@@ -108,7 +108,7 @@ void SetCigarBase() {
 
 // Arthur's successors share one head rig.
 void ApplyLaterStoryRig() {
-  if (!PlayerModelIs("PLAYER_THREE") && !PlayerModelIs("CS_JOHNMARSTON")) return;
+  if (!PlayerModelIs(GameName("PLAYER_THREE")) && !PlayerModelIs(GameName("CS_JOHNMARSTON"))) return;
   SetCigaretteMouth(0.019f, 0.0006f, 0.0117f, 1.4f, 99.89f, 0.0f);
   if (IsShortCigarModel()) {
     cigarMouthOffsetX = 0.02f;
@@ -121,7 +121,7 @@ void ApplyLaterStoryRig() {
 
 // Any other model has no mouth bone of its own: the prop hangs off the head.
 void ApplyHeadBoneRig() {
-  mouthBoneIndex = native::BoneIndexByName(native::GetPlayerPed(), "skel_head");
+  mouthBoneIndex = native::BoneIndexByName(FramePlayerPed(), "skel_head");
   SetCigaretteMouth(-0.0195f, 0.087f, -0.014f, -17.0f, -27.0f, -100.0f);
   if (IsShortCigarModel()) SetCigarMouth(-0.0177f, 0.116f, -0.019f, 69.0f, -93.0f, 0.0f);
   else SetCigarMouth(-0.0097f, 0.146f, -0.032f, -21.0f, -100.0f, 0.0f);
@@ -161,7 +161,8 @@ bool IsShortCigarModel() {
 }
 
 bool IsStoryCharacter() {
-  return PlayerModelIs("PLAYER_ZERO") || PlayerModelIs("PLAYER_THREE") || PlayerModelIs("CS_JOHNMARSTON");
+  return PlayerModelIs(GameName("PLAYER_ZERO")) || PlayerModelIs(GameName("PLAYER_THREE")) ||
+         PlayerModelIs(GameName("CS_JOHNMARSTON"));
 }
 
 // Every output is rebuilt from its constant, so the user offsets are added

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 #include <memory>
-#include <string_view>
 
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
+#include "host/game_names.h"
 #include "host/main_loop.h"
 #include "host/natives.h"
 #include "smoking/prop_attachment.h"
@@ -64,13 +64,13 @@ bool OnFoot() { return native::IsPedOnFoot(playerPed); }
 
 // True when `pressed` is the only one of the four movement directions held.
 // All four are asked every time.
-bool MovingOnly(const char* pressed) {
-  static const char* const kDirections[] = {"INPUT_MOVE_UP_ONLY", "INPUT_MOVE_LEFT_ONLY", "INPUT_MOVE_DOWN_ONLY",
-                                            "INPUT_MOVE_RIGHT_ONLY"};
+bool MovingOnly(Hash pressed) {
+  static constexpr Hash kDirections[] = {GameName("INPUT_MOVE_UP_ONLY"), GameName("INPUT_MOVE_LEFT_ONLY"),
+                                         GameName("INPUT_MOVE_DOWN_ONLY"), GameName("INPUT_MOVE_RIGHT_ONLY")};
   bool only = true;
-  for (const char* direction : kDirections) {
-    bool down = native::IsControlPressed(0, native::HashString(direction));
-    if (down != (std::string_view(direction) == pressed)) only = false;
+  for (Hash direction : kDirections) {
+    bool down = native::IsControlPressed(0, direction);
+    if (down != (direction == pressed)) only = false;
   }
   return only;
 }
@@ -110,9 +110,9 @@ void AddBreathCloud() {
   float offsetZ = -0.029f;
   float rotX = 45.0f;
   float scale = 0.65f;
-  if (MovingOnly("INPUT_MOVE_UP_ONLY") && !OnFoot()) {
+  if (MovingOnly(GameName("INPUT_MOVE_UP_ONLY")) && !OnFoot()) {
     alpha = Speed() > kFastSpeed ? 0.28f : 0.52f;
-  } else if (MovingOnly("INPUT_MOVE_DOWN_ONLY") && OnFoot() && native::PedStateTestBreath(playerPed)) {
+  } else if (MovingOnly(GameName("INPUT_MOVE_DOWN_ONLY")) && OnFoot() && native::PedStateTestBreath(playerPed)) {
     alpha = 0.58f;
     offsetZ = -0.023f;
     rotX = 40.0f;

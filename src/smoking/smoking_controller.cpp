@@ -1,11 +1,14 @@
 #include "smoking/smoking_controller.h"
 
+#include <array>
 #include <string>
 
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
+#include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/main_loop.h"
 #include "host/game_time.h"
 #include "host/natives.h"
@@ -26,7 +29,7 @@ const char* pendingQuickSelect = kNoControl;
 int quickSelectReplayTime = 0;
 Hash cigarMood = 0;
 int cigarMoodTime = 0;
-const char* const QuickSelectControls[kQuickSelectControlCount] = {
+constexpr const char* QuickSelectControls[kQuickSelectControlCount] = {
     "INPUT_TOGGLE_HOLSTER",
     "INPUT_SELECT_QUICKSELECT_SIDEARMS_LEFT",
     "INPUT_SELECT_QUICKSELECT_DUALWIELD",
@@ -40,6 +43,20 @@ const char* const QuickSelectControls[kQuickSelectControlCount] = {
 
 namespace {
 
+// The selection controls' hashes, in the order of their names.
+constexpr auto kQuickSelectHashes = [] {
+  std::array<Hash, kQuickSelectControlCount> hashes{};
+  for (int i = 0; i < kQuickSelectControlCount; ++i) hashes[i] = HashName(QuickSelectControls[i]);
+  return hashes;
+}();
+// Listed game names, as GameName() would insist.
+static_assert([] {
+  for (const char* control : QuickSelectControls) {
+    if (!IsGameName(control)) return false;
+  }
+  return true;
+}());
+
 using Animations::AnimationTask;
 using Animations::MovePropTask;
 using Animations::TaskDelay;
@@ -47,7 +64,7 @@ using Animations::TaskDelay;
 constexpr const char* kCigaretteSequence = "smoke_cigarette";
 constexpr const char* kCigarSequence = "smoke_cigar";
 constexpr const char* kCigaretteEmoteSequence = "smoke_cigarette_emote";
-constexpr const char* kWheelControl = "INPUT_OPEN_WHEEL_MENU";
+constexpr Hash kWheelControl = GameName("INPUT_OPEN_WHEEL_MENU");
 constexpr const char* kFacialBrowsFilter = "facialonly_brows";
 constexpr const char* kMissingDictionaryText =
     "Animation dictionary missing. Online Content Unlocker or version.dll not working.";
@@ -58,7 +75,7 @@ constexpr int kJawBone = 56200;
 constexpr int kWeaponAttachPoint = 10;
 constexpr int kIKeyCode = 73;
 
-int Now() { return native::GetGameTimer(); }
+int Now() { return FrameGameTimer(); }
 
 int Elapsed(int since) { return game_time::Since(Now(), since); }
 
@@ -67,10 +84,16 @@ int Elapsed(int since) { return game_time::Since(Now(), since); }
 uint32_t Tick32() { return static_cast<uint32_t>(host::TickCount64()); }
 uint32_t TicksSince(uint32_t since) { return Tick32() - since; }
 
-Hash ControlHash(const char* name) { return native::HashString(name); }
+// The hash of a selection control (or of no control), known by its name.
+Hash ControlHash(const char* name) {
+  for (int i = 0; i < kQuickSelectControlCount; ++i) {
+    if (QuickSelectControls[i] == name) return kQuickSelectHashes[i];
+  }
+  return HashName(name);
+}
 
-bool Held(const char* control) { return native::IsDisabledControlHeld(0, ControlHash(control)); }
-bool JustPressed(const char* control) { return native::IsControlJustPressed(0, ControlHash(control)); }
+bool Held(Hash control) { return native::IsDisabledControlHeld(0, control); }
+bool JustPressed(Hash control) { return native::IsControlJustPressed(0, control); }
 
 bool PlayingCigarette() { return IsSequence(kCigaretteSequence); }
 bool PlayingCigar() { return IsSequence(kCigarSequence); }
@@ -95,7 +118,7 @@ void ShowMissingDictionaryMessage() {
 }
 
 void TrackMount() {
-  if (!mountLatched && native::IsPedOnMount(native::GetPlayerPed())) {
+  if (!mountLatched && native::IsPedOnMount(FramePlayerPed())) {
     mountLatched = true;
     const uint32_t now = Tick32();
     mountedSince = now != 0 ? now : 1;  // 0 means not mounted
@@ -108,15 +131,15 @@ void TrackMount() {
 // The last of the selection controls that is held; later ones win.
 const char* ScanQuickSelect() {
   const char* pressed = kNoControl;
-  for (const char* control : QuickSelectControls) {
-    if (Held(control)) pressed = control;
+  for (int i = 0; i < kQuickSelectControlCount; ++i) {
+    if (Held(kQuickSelectHashes[i])) pressed = QuickSelectControls[i];
   }
   return pressed;
 }
 
 void SwallowSelection(const char* pressed) {
   if (holsterBlockUntil != 0 && Now() != holsterBlockUntil) {
-    for (const char* control : QuickSelectControls) native::DisableControlThisFrame(0, ControlHash(control), false);
+    for (Hash control : kQuickSelectHashes) native::DisableControlThisFrame(0, control, false);
     if (pressed != kNoControl) {
       quickSelectReplayArmed = true;
       pendingQuickSelect = pressed;
@@ -135,9 +158,9 @@ bool HandHeldEmoteFinished() {
 
 void ReleaseSwallowedSelection() {
   if (!quickSelectReplayArmed) return;
-  if (!native::IsControlActive(0, ControlHash("INPUT_TOGGLE_HOLSTER"))) return;
+  if (!native::IsControlActive(0, GameName("INPUT_TOGGLE_HOLSTER"))) return;
   if (!HandHeldEmoteFinished()) return;
-  for (const char* control : QuickSelectControls) native::EnableControl(0, ControlHash(control), true);
+  for (Hash control : kQuickSelectHashes) native::EnableControl(0, control, true);
   quickSelectReplayTime = Now() + quickSelectReplayDelay;
   quickSelectReplayArmed = false;
   holsterBlockUntil = 0;
@@ -157,7 +180,7 @@ void ReplaySelection() {
 // item holds for each press, not only the first of a session.
 void RecordQuickUseItem() {
   if (KEY_SMOKE_CIGAR != kIKeyCode) return;
-  if (native::IsInputJustPressed(ControlHash("INPUT_QUICK_USE_ITEM"))) quickUseItemPressTime = Now();
+  if (native::IsInputJustPressed(GameName("INPUT_QUICK_USE_ITEM"))) quickUseItemPressTime = Now();
 }
 
 int SinceOrZero(int time) { return time == 0 ? 0 : Elapsed(time); }
@@ -168,7 +191,7 @@ bool DeadEyeBurstFull() {
 }
 
 void RegenerateDeadEye() {
-  if (native::IsDeadEyeActive(native::GetPlayerIndex())) return;
+  if (native::IsDeadEyeActive(FramePlayerIndex())) return;
   int intervalMs = 0;
   int amount = 0;
   if (DeadEyeBurstFull()) {
@@ -183,7 +206,7 @@ void RegenerateDeadEye() {
   if (SinceOrZero(deadEyeTickTime) <= intervalMs) return;
   deadEyeTickTime = Now();
   if (DeadEyeBurstFull()) {
-    native::RestoreDeadEye(native::GetPlayerIndex(), 1.5f);
+    native::RestoreDeadEye(FramePlayerIndex(), 1.5f);
   } else if (amount != 0) {
     const int core = native::GetPedAttributeValue(playerPed, kDeadEyeCore);
     native::SetPedAttributeValue(playerPed, kDeadEyeCore, core + amount);
@@ -191,7 +214,7 @@ void RegenerateDeadEye() {
 }
 
 void InteractWithHandHeldProp() {
-  if (!JustPressed("INPUT_INTERACT_ANIMAL") && !JustPressed("INPUT_ENTER")) return;
+  if (!JustPressed(GameName("INPUT_INTERACT_ANIMAL")) && !JustPressed(GameName("INPUT_ENTER"))) return;
   if (PlayingCigarette() && SmokePropHeld()) {
     Prepend(activeSequence, std::make_unique<TaskDelay>(4500));
     Prepend(activeSequence, WanderBase(1000, 0.0001f, -1.0f, kFacialBrowsFilter));
@@ -269,11 +292,11 @@ void OpenWeaponWheel() {
   if (!Held(kWheelControl) || propInMouth) return;
   if (PlayingCigarette()) MoveCigaretteToMouth(false, false, false);
   else if (PlayingCigar()) MoveCigarToMouth(false, false);
-  native::PushControlValue(0, ControlHash(kWheelControl), 1.0f);
+  native::PushControlValue(0, kWheelControl, 1.0f);
 }
 
 void OpenJournal() {
-  if (!JustPressed("INPUT_OPEN_JOURNAL")) return;
+  if (!JustPressed(GameName("INPUT_OPEN_JOURNAL"))) return;
   if (PlayingCigarette()) MoveCigaretteToMouth(true, false, false);
   else if (PlayingCigar()) MoveCigarToMouth(true, false);
 }
@@ -306,7 +329,7 @@ void HidePropInFirstPerson() {
   else if (PlayingCigar()) MoveCigarToMouth(true, false);
 }
 
-bool PlayerHasControl() { return native::PlayerHasControl(native::GetPlayerIndex()); }
+bool PlayerHasControl() { return native::PlayerHasControl(FramePlayerIndex()); }
 
 void HandleControlLoss() {
   if (DISABLE_ON_CONTROL_LOSS && !PlayerHasControl()) StopSmokingNow();
@@ -327,7 +350,7 @@ void SettleWhenHandIsNeeded() {
 bool PropAttachedToPlayer() { return native::IsEntityAttachedTo(smokeProp, playerPed); }
 
 bool PropFallsOut() {
-  if (!native::IsPlayerPlaying(native::GetPlayerIndex())) return true;
+  if (!native::IsPlayerPlaying(FramePlayerIndex())) return true;
   if (native::IsPedRagdoll(playerPed)) return true;
   if (Held(kWheelControl) && !propInMouth) return true;
   if (activeSequence.elapsedMs > 1200 && native::IsEntityUnderwater(smokeProp, true) && PropAttachedToPlayer()) {
@@ -343,6 +366,8 @@ bool PropFallsOut() {
 // In the mouth the prop falls when the player is hit on the head; in the hand
 // when the player strikes a living opponent (a cigar in the hand always falls).
 void HandleMeleeHits() {
+  // Asked again, not remembered from SettleWhenHandIsNeeded: the clips it may
+  // have started since can change the answer.
   if (!native::IsPedInMeleeCombat(playerPed) && !native::IsPedBusyState(playerPed)) return;
   const Ped opponent = native::GetPedMeleeOpponent(playerPed);
   int bone = 0;
@@ -401,7 +426,7 @@ void UpdateRunningSmoke(const char* pressed) {
     UpdateInMouthEffects();
     if (PlayingCigar()) {
       cigarMood = ChooseCigarMood();
-      native::SetPedFacialMood(native::GetPlayerPed(), cigarMood, 6);
+      native::SetPedFacialMood(FramePlayerPed(), cigarMood, 6);
     }
   } else {
     InteractWithHandHeldProp();
@@ -461,23 +486,23 @@ Hash ChooseCigarMood() {
   const int now = Now();
   if (cigarMoodTime != 0 && now != cigarMoodTime && Elapsed(cigarMoodTime) <= 8500) return cigarMood;
   struct MoodPair {
-    const char* cigar;
-    const char* shortCigar;
+    Hash cigar;
+    Hash shortCigar;
   };
-  static const MoodPair kMoods[] = {
-      {"MoodExhausted", "MoodUnderfireMild"},      // 0
-      {"MoodAngryInjured", "MoodUnderfireMild"},   // 1
-      {"MoodUnderfireMild", "MoodUnderfireMild"},  // 2
-      {"MoodUnderfireMild", "MoodUnderfireMild"},  // 3
-      {"MoodSlide", "MoodExhausted"},              // 4
-      {"MoodUnderfireMild", "MoodAngryInjured"},   // 5
-      {"MoodCharging", "MoodExhausted"},           // 6
-      {"MoodCharging", "MoodCharging"},            // 7
+  static constexpr MoodPair kMoods[] = {
+      {GameName("MoodExhausted"), GameName("MoodUnderfireMild")},      // 0
+      {GameName("MoodAngryInjured"), GameName("MoodUnderfireMild")},   // 1
+      {GameName("MoodUnderfireMild"), GameName("MoodUnderfireMild")},  // 2
+      {GameName("MoodUnderfireMild"), GameName("MoodUnderfireMild")},  // 3
+      {GameName("MoodSlide"), GameName("MoodExhausted")},              // 4
+      {GameName("MoodUnderfireMild"), GameName("MoodAngryInjured")},   // 5
+      {GameName("MoodCharging"), GameName("MoodExhausted")},           // 6
+      {GameName("MoodCharging"), GameName("MoodCharging")},            // 7
   };
   const int r = native::RandomIntInRange(0, 12);
   const MoodPair& mood = (r >= 1 && r <= 7) ? kMoods[r] : kMoods[0];
-  cigarMood = native::HashString(mood.cigar);
-  if (IsShortCigarModel()) cigarMood = native::HashString(mood.shortCigar);
+  cigarMood = mood.cigar;
+  if (IsShortCigarModel()) cigarMood = mood.shortCigar;
   cigarMoodTime = now;
   return cigarMood;
 }

@@ -52,6 +52,7 @@ PluginTest::~PluginTest() {
 void PluginTest::WriteIni(const std::string& contents) {
   std::string error;
   ASSERT_TRUE(sim::WriteSettingsFile(contents, error)) << error;
+  sim.hashes.LearnSettingValues(contents);
 }
 
 void PluginTest::Attach() { sim.AttachInProcess(&PluginDllMain); }
