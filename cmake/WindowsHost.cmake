@@ -82,4 +82,4 @@ add_test(NAME Wine.HookMissingAnExport
           -DSESSION=${PROJECT_SOURCE_DIR}/sessions/throw_in_hand.ews -P ${play_script})
 get_property(wine_tests DIRECTORY PROPERTY TESTS)
 list(FILTER wine_tests INCLUDE REGEX "^Wine[.]")
-set_tests_properties(${wine_tests} PROPERTIES LABELS wine ENVIRONMENT "${wine_environment}" TIMEOUT 900)
+set_tests_properties(${wine_tests} PROPERTIES LABELS wine ENVIRONMENT "${wine_environment}" TIMEOUT 300)

@@ -20,7 +20,7 @@ endfunction()
 
 function(play_on_windows out_var rc_var)
   execute_process(COMMAND ${WINE} ${HOST} --plugin ${MODULE} ${SESSION}
-    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 900)
+    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 300)
   string(REPLACE "\r" "" out "${out}")
   string(REPLACE "\r" "" err "${err}")
   set(${out_var} "${out}${err}" PARENT_SCOPE)
@@ -63,7 +63,7 @@ if(MODE STREQUAL "real-clocks")
   return()
 endif()
 
-execute_process(COMMAND ${LINUX_SIM} ${SESSION} OUTPUT_VARIABLE linux RESULT_VARIABLE linux_rc TIMEOUT 900)
+execute_process(COMMAND ${LINUX_SIM} ${SESSION} OUTPUT_VARIABLE linux RESULT_VARIABLE linux_rc TIMEOUT 300)
 if(NOT linux_rc EQUAL 0)
   message(FATAL_ERROR "${LINUX_SIM} failed (exit ${linux_rc}) on ${SESSION}")
 endif()
