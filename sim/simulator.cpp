@@ -6,6 +6,8 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "invariants.h"
+
 namespace sim {
 namespace {
 
@@ -69,7 +71,24 @@ Simulator::Simulator() {
   Handle("GetGameTimer", [this](const Call&, Result& r) { r.Int(GameTimerMs()); });
   Handle("HashString", [this](const Call& c, Result& r) { r.Int(static_cast<int32_t>(Hash(c.S(0)))); });
   Handle("AbsFloat", [](const Call& c, Result& r) { r.Float(c.F(0) < 0 ? -c.F(0) : c.F(0)); });
+  // "unload" and "load": the game unloads the module and loads it again.
+  AddCommand("unload", [this](const std::vector<std::string>&, std::string& error) {
+    if (!Attached()) {
+      error = "unload: the plug-in is not loaded";
+      return false;
+    }
+    Event("host", "the plug-in is unloaded");
+    Detach();
+    return true;
+  });
+  AddCommand("load", [this](const std::vector<std::string>&, std::string& error) {
+    Event("host", "the plug-in is loaded again");
+    if (Reattach()) return true;
+    error = "load: the plug-in was not unloaded";
+    return false;
+  });
   InstallWorld(*this);
+  InstallInvariantChecks(*this);
 }
 
 Simulator::~Simulator() {
@@ -100,30 +119,46 @@ bool Simulator::LoadPlugin(const std::string& path, std::string& error) {
     return false;
   }
   module_ = library_;
-  dllMain_ = entry;
-  dllMain_(module_, 1, nullptr);
+  Attach(entry);
   return true;
 }
 
 void Simulator::AttachInProcess(DllMainFn dllMain) {
   static int moduleToken = 0;
   module_ = &moduleToken;
+  Attach(dllMain);
+}
+
+// The loader lock is held during attach: a plug-in must not reach into the game then.
+void Simulator::Attach(DllMainFn dllMain) {
   dllMain_ = dllMain;
+  detachedDllMain_ = nullptr;
+  attaching_ = true;
   dllMain_(module_, 1, nullptr);
+  attaching_ = false;
 }
 
 void Simulator::Detach() {
   if (!dllMain_) return;
   dllMain_(module_, 0, nullptr);
+  detachedDllMain_ = dllMain_;
   dllMain_ = nullptr;
   if (fiber_) fiber_->Stop();
   fiber_.reset();
+  for (FrameHook& hook : unloadHooks_) hook();
+}
+
+bool Simulator::Reattach() {
+  if (dllMain_ || !detachedDllMain_) return false;
+  Attach(detachedDllMain_);
+  return true;
 }
 
 void Simulator::RunFrame() {
   for (FrameHook& hook : frameStartHooks_) hook();
+  callsThisFrame_ = 0;
   if (scriptMain_) {
-    if (!fiber_) fiber_ = std::make_unique<ScriptFiber>(scriptMain_);
+    if (!fiber_) fiber_ = std::make_unique<ScriptFiber>(scriptMain_, sameThreadScript);
     fiber_->Resume();
   }
   for (FrameHook& hook : frameEndHooks_) hook();
@@ -205,6 +240,7 @@ void Simulator::Error(const std::string& text) {
   std::fprintf(stderr, "emberwick-sim: ERROR: %s\n", text.c_str());
   errors_.push_back(text);
   Event("error", text);
+  if (onError) onError(text);
 }
 
 void Simulator::OnScriptRegister(void* module, void (*scriptMain)()) {
@@ -244,6 +280,7 @@ void Simulator::OnKeyboardHandlerUnregister(KeyboardHandlerFn handler) {
 
 void Simulator::OnNativeInit(uint64_t hash) {
   if (inCall_) Error("nativeInit while another invocation was being built");
+  if (attaching_) Error("a native invoked during DllMain attach");
   pending_.hash = hash;
   pending_.info = FindNative(hash);
   pending_.words.clear();
@@ -281,6 +318,10 @@ uint64_t* Simulator::OnNativeCall() {
   if (!inCall_) Error("nativeCall without nativeInit");
   inCall_ = false;
   ++totalCalls_;
+  if (maxCallsPerFrame != 0 && ++callsThisFrame_ > maxCallsPerFrame && hangHandler) {
+    hangHandler("the script made more than " + std::to_string(maxCallsPerFrame) +
+                " native calls in one frame without yielding: it hangs");
+  }
   result_ = Result{};
   if (pending_.info && pending_.words.size() != pending_.info->args.size()) {
     Error(std::string(pending_.info->name) + " invoked with " + std::to_string(pending_.words.size()) +

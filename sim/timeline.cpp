@@ -5,6 +5,11 @@
 namespace sim {
 
 void Timeline::Add(uint64_t frame, int64_t gameMs, std::string category, std::string text) {
+  if (!record) {
+    const TimelineEvent event{frame, gameMs, std::move(category), std::move(text)};
+    if (echo_) std::fprintf(echo_, "%s\n", Format(event).c_str());
+    return;
+  }
   events_.push_back(TimelineEvent{frame, gameMs, std::move(category), std::move(text)});
   if (echo_) std::fprintf(echo_, "%s\n", Format(events_.back()).c_str());
 }
