@@ -2,6 +2,7 @@
 
 #include "host/main_loop.h"
 #include "host/natives.h"
+#include "host/planted_fault.h"
 #include "host/platform.h"
 
 namespace Animations {
@@ -11,7 +12,8 @@ bool WaitForAsset(const std::function<bool()>& loaded) {
     if (loaded()) return true;
     // Off the script fiber (library unload) a yield would block the unloading
     // thread or fault; skip the action instead.
-    if (!scriptFiberAvailable || frames >= kAssetLoadTimeoutFrames) return false;
+    if (!scriptFiberAvailable && !EMBERWICK_PLANTED(wait_during_unload)) return false;
+    if (frames >= kAssetLoadTimeoutFrames && !EMBERWICK_PLANTED(asset_wait_unbounded)) return false;
     host::ScriptWait(0);
   }
 }

@@ -3,6 +3,7 @@
 #include "config/settings.h"
 #include "host/key_states.h"
 #include "host/natives.h"
+#include "host/planted_fault.h"
 #include "input/hold_loops.h"
 #include "input/input_dispatch.h"
 #include "input/prompts.h"
@@ -156,7 +157,7 @@ int PluginDllMain(void* module, uint32_t reason, void* /*reserved*/) {
     host::KeyboardHandlerUnregister(&OnKeyboardMessageThunk);
     scriptFiberAvailable = false;
     ResetPluginState();
-    DeleteAllPrompts();
+    if (!EMBERWICK_PLANTED(prompts_kept_on_unload)) DeleteAllPrompts();
   }
   return 1;
 }

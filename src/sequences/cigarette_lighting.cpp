@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "host/main_loop.h"
+#include "host/planted_fault.h"
 #include "input/hand_smoking.h"
 #include "input/hold_loops.h"
 #include "input/input_dispatch.h"
@@ -80,9 +81,10 @@ void QueueStandardLighting() {
                       UpperBodyOnly() ? 0x8000082 : 0x8080, 1.6f, 0.8f, 1.8f, kLightingFilter);
   At<DestroyPropTask>(s, 550, &smokeProp, cigaretteModel, true, true);
   At<SpawnPropTask>(s, 600, &smokeProp, cigaretteModel, handBoneIndex, 255);
+  if (EMBERWICK_PLANTED(smoke_prop_twice)) At<SpawnPropTask>(s, 601, &smokeProp, cigaretteModel, handBoneIndex, 255);
   At<SpawnPropTask>(s, 951, &matchProp, kMatchModel, matchBoneIndex, 255);
   AppendWithOffset(s, building::MoveProp(&matchProp, matchBoneIndex, 0.0f, 0.0f, 0.01f, 55.0f, 65.0f, 65.0f), 952);
-  At<DetachPropTask>(s, 1989, &matchProp, false);
+  if (!EMBERWICK_PLANTED(match_never_released)) At<DetachPropTask>(s, 1989, &matchProp, false);
   At<PropApplyForceTask>(s, 1990, &matchProp, -2.1f, -3.6f, -2.8f);
   Next<AnimationTask>(s, &playerPed, kCigaretteDictionary, "loop", 300, UpperBodyAnimFlags(), UpperBodyIkFlags(), 2.0f,
                       1.4f, 1.2f, UpperBodyFilter());
