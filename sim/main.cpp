@@ -95,13 +95,19 @@ int main(int argc, char** argv) {
   std::string baseDir = std::filesystem::path(sessionPath).parent_path().string();
   bool ok = sim::RunSession(simulator, sessionText.str(), baseDir, error);
   if (!ok) std::fprintf(stderr, "emberwick-sim: %s: %s\n", sessionPath.c_str(), error.c_str());
+  // The world is judged twice: as the session leaves it, and after the
+  // unload, whose own clean-up would hide what stayed during play.
+  std::string beforeUnload = simulator.leftoverReport ? simulator.leftoverReport() : std::string();
   simulator.Detach();
   std::fflush(stdout);
 
   std::printf("\nAfter the session (%llu frames, %.3f s of game time, %llu native calls):\n",
               static_cast<unsigned long long>(simulator.Frame()), static_cast<double>(simulator.NowUs()) / 1e6,
               static_cast<unsigned long long>(simulator.TotalCalls()));
-  if (simulator.leftoverReport) std::printf("%s", simulator.leftoverReport().c_str());
+  if (simulator.leftoverReport) {
+    std::printf("Before unload: %s", beforeUnload.c_str());
+    std::printf("After unload: %s", simulator.leftoverReport().c_str());
+  }
   if (!simulator.Errors().empty()) {
     std::printf("%zu error(s) in the session.\n", simulator.Errors().size());
     return 1;

@@ -54,7 +54,9 @@ bool LeaveTheMouth() {
     StopSmokingNow();
     return false;
   }
+  if (!SmokePropHeld()) return false;
   propInMouth = false;
+  SettleWhatTheCutSequenceOwed();
   ClearPending(activeSequence);
   if (!native::IsPedFreeToAnimate(native::GetPlayerPed())) {
     Append(activeSequence, std::make_unique<TaskDelay>(250));
@@ -73,6 +75,9 @@ int ManualWindowLeftMs() {
 
 void MoveCigaretteToHand() {
   if (!LeaveTheMouth()) return;
+  // The glow of a draw lights the tip only between the lips; its fade-out
+  // was queued with the draw and has just been cut.
+  Animations::RemoveParticleFxTask(&cigarSmokeFx).Execute();
   Append(activeSequence, std::make_unique<AnimationTask>(&playerPed, kCigaretteDictionary, "outro", 1000,
                                                          UpperBodyAnimFlags(), UpperBodyIkFlags(), 1.0f, -1.0f, 1.2f,
                                                          UpperBodyFilter()));
@@ -96,7 +101,8 @@ void MoveCigarToHand() {
   if (MANUAL_SMOKING_ONLY) {
     QueueCigarHoldLoop(560000);
   } else {
-    if (manualPuff) QueueCigarHoldLoop(ManualWindowLeftMs());
+    // Once the manual window has run out there is nothing left to hold.
+    if (manualPuff && ManualWindowLeftMs() > 0) QueueCigarHoldLoop(ManualWindowLeftMs());
     QueueCigarPuffs(EXTENDED_SMOKE_DURATION ? 8 : 5, false);
   }
   QueueCigarFinish();

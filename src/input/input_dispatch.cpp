@@ -299,6 +299,7 @@ void HandleCigarButton() {
 // What follows a puff that the player asked for: the hold loop and, unless
 // smoking is manual only, the random puffs again.
 void RebuildAfterManualPuff(const char* sequenceName, int now) {
+  SettleWhatTheCutSequenceOwed();
   ClearPending(activeSequence);
   activeSequence.sequenceName = sequenceName;
   manualPuff = true;
@@ -307,6 +308,8 @@ void RebuildAfterManualPuff(const char* sequenceName, int now) {
 
 void HandleCigarettePuffKey() {
   if (activeSequence.sequenceName != "smoke_cigarette" || propInMouth || !IsKeyDown(KEY_TAKE_PUFF)) return;
+  // The hold clip also plays after a throw, with the cigarette already gone.
+  if (!SmokePropHeld()) return;
   const int now = Now();
   if (lastPuffAt != 0 && Since(now, lastPuffAt) < kCigarettePuffGapMs) return;
   if (!CurrentTaskNameContains("base")) return;
@@ -327,6 +330,7 @@ void HandleCigarettePuffKey() {
 
 void HandleCigarPuffKey() {
   if (activeSequence.sequenceName != "smoke_cigar" || propInMouth || !IsKeyDown(KEY_TAKE_PUFF)) return;
+  if (!SmokePropHeld()) return;
   const int now = Now();
   if (lastPuffAt != 0 && Since(now, lastPuffAt) < kCigarPuffGapMs) return;
   if (!CurrentTaskNameContains("loop")) return;
@@ -336,7 +340,7 @@ void HandleCigarPuffKey() {
   if (MANUAL_SMOKING_ONLY) {
     QueueCigarHoldLoop(kManualOnlyHoldLoopMs);
   } else {
-    QueueCigarHoldLoop(PUFF_BUTTON_ENABLES_MANUAL_SMOKING);
+    if (PUFF_BUTTON_ENABLES_MANUAL_SMOKING > 0) QueueCigarHoldLoop(PUFF_BUTTON_ENABLES_MANUAL_SMOKING);
     QueueCigarPuffs(EXTENDED_SMOKE_DURATION ? 10 : 5, false);
   }
   QueueCigarFinish();

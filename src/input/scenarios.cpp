@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "host/main_loop.h"
 #include "host/natives.h"
+#include "input/stop_cleanup.h"
 #include "smoking/smoking_state.h"
 
 std::string scenarioType;
@@ -15,13 +15,9 @@ namespace {
 
 bool Contains(const char* text, const char* part) { return std::strstr(text, part) != nullptr; }
 
-// A smoking scenario hands the player its own prop, so ours has to go first.
-void RemoveOwnSmoke() {
-  Animations::DestroyPropTask(&smokeProp, "", false, true).Execute();
-  Animations::DestroyPropTask(&matchProp, "", false, true).Execute();
-  ResetToIdle(activeSequence);
-  propInMouth = false;
-}
+// A smoking scenario hands the player its own prop, so ours has to go first,
+// with everything else the smoke had running.
+void RemoveOwnSmoke() { StopSmokingNow(); }
 
 }  // namespace
 

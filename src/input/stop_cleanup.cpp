@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kDroppedSmokeLingersMs = 3000;
 constexpr int kCutClipBeforeDropMs = 280;
+// The push the lighting gives the match when it lets go of it.
+constexpr float kMatchPush[] = {-2.1f, -3.6f, -2.8f};
 
 int* const kLoopedEffects[] = {&emberFx,        &tipSmokeFx,    &trailSmokeFx, &cigarSmokeFx,
                                &noseExhaleFx,   &exhaleFx,      &longExhaleFx, &breathFx,
@@ -87,6 +89,40 @@ void QueueSmokeEffectsRemoval() {
   }
 }
 
+namespace {
+
+// The match leaves the fingers the way the lighting would have let it go; a
+// match already released is only forgotten.
+void ReleaseMatch() {
+  if (matchProp == 0) return;
+  if (native::EntityExists(matchProp) && native::IsEntityAttachedTo(matchProp, playerPed)) {
+    Animations::DetachPropTask(&matchProp, false).Execute();
+    Animations::PropApplyForceTask(&matchProp, kMatchPush[0], kMatchPush[1], kMatchPush[2]).Execute();
+  }
+  matchProp = 0;
+}
+
+// A sound whose start has already run but whose stop is still queued plays on.
+void StopOwedSound() {
+  for (const TaskPtr& task : activeSequence.pending) {
+    if (dynamic_cast<Animations::PlaySoundFromEntityTask*>(task.get())) return;
+    if (dynamic_cast<Animations::StopSoundTask*>(task.get())) {
+      task->Execute();
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void SettleWhatTheCutSequenceOwed() {
+  ReleaseMatch();
+  StopOwedSound();
+  CancelMouthEasing();
+  DeleteDummyPed();
+  dummyPedTime = 0;
+}
+
 void StopSmokingNow() {
   StopSizzleIfPlaying();
   for (int* effect : kLoopedEffects) RemoveEffect(*effect);
@@ -104,7 +140,7 @@ void DropSmokeProp() {
   if (smokeProp == 0) return;
   if (propInMouth && NEVER_FALLS_OUT) return;
   StopSizzleIfPlaying();
-  CancelMouthEasing();
+  SettleWhatTheCutSequenceOwed();
   propInMouth = false;
   cigarLitTime = 0;  // the smoke is over: no short-cigar swap may follow
   ClearPending(secondarySequence);

@@ -3,6 +3,11 @@
 
 void StopSmokingNow();
 void DropSmokeProp();
+// Whatever cuts activeSequence short calls this before the queue goes: what
+// the remaining tasks would have done is done now. The match still in the
+// fingers is released as the lighting releases it, a sizzle already playing
+// stops, the mouth marker and the temporary ped go.
+void SettleWhatTheCutSequenceOwed();
 // Appends to activeSequence the removal of every looped effect of the smoke:
 // the tail of a throw and of a smoke that burns down in the hand.
 void QueueSmokeEffectsRemoval();

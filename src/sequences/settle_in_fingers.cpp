@@ -6,7 +6,7 @@
 using namespace Animations;
 
 void SettleCigaretteInFingers() {
-  if (!NextTaskNameContains("AnimationTask")) return;
+  if (!NextTaskNameContains("AnimationTask") || !SmokePropHeld()) return;
   // Prepended tasks start before everything queued; the clip that was next
   // plays again once the hold clip and the short pause are over.
   Prepend(activeSequence, building::MoveProp(&smokeProp, fingerBoneIndex, 0.0f, 0.0f, 0.01f, 0.0f, 0.0f, -90.0f));

@@ -20,6 +20,8 @@ void SwapToShortCigar() {
   // The cigar is on its way out of the hand (a throw or the finish); a swap
   // now would bring a fresh one back. Wait for what follows.
   if (activeSequence.currentTaskName.find("outro") != std::string::npos) return;
+  // A cigar that is no longer held has nothing to be swapped for.
+  if (!SmokePropHeld()) return;
 
   cigarLitTime = 0;
   cigarModel = kShortLitCigarModel;

@@ -87,11 +87,15 @@ void StartThrowAway(bool throwFaster) {
     return;
   }
   if (SomethingUninterruptiblePlays()) return;
+  // Nothing to throw while the lighting still brings the prop or holds the
+  // match, nor once the prop has left the player (a second tap during a
+  // throw's tail).
+  if (!SmokePropHeld() || LightingOwesItsProps()) return;
 
+  // Also ends an easing still pulling the cigarette towards the lips: it
+  // must not be pulled back once it has left the hand.
+  SettleWhatTheCutSequenceOwed();
   ClearPending(activeSequence);
-  // The cigarette may still be easing towards the lips: it must not be pulled
-  // back to the mouth once it has left the hand.
-  CancelMouthEasing();
   // The swap would bring a fresh cigar back while this one flies away.
   cigarLitTime = 0;
 

@@ -5,6 +5,7 @@
 
 #include "config/settings.h"
 #include "host/main_loop.h"
+#include "input/stop_cleanup.h"
 #include "sequences/sequence_building.h"
 #include "smoking/puff_effects.h"
 
@@ -136,9 +137,12 @@ void MoveCigaretteToMouth(bool direct, bool cutCurrent, bool quick) {
       (!direct && CurrentTaskHas("PlayEmoteTask"))) {
     return;
   }
+  // Nothing in the hand yet: the lighting goes on and brings it.
+  if (!SmokePropHeld()) return;
   if (!direct && building::HolsterInputActive()) building::BlockHolster(quick ? 900 : 1400, 20);
 
   propInMouth = true;
+  SettleWhatTheCutSequenceOwed();
   ClearPending(activeSequence);
   SequenceRunner& s = activeSequence;
 
@@ -182,7 +186,9 @@ void MoveCigarToMouth(bool direct, bool cutCurrent) {
       (!direct && (CurrentTaskHas("intro") || CurrentTaskHas("PlayEmoteTask")))) {
     return;
   }
+  if (!SmokePropHeld()) return;
   propInMouth = true;
+  SettleWhatTheCutSequenceOwed();
   ClearPending(activeSequence);
   SequenceRunner& s = activeSequence;
 

@@ -97,7 +97,9 @@ void KeepTipSmoke() {
   if (!IsSequence("smoke_cigarette")) return;
   if (Speed() > kFastSpeed) {
     RemoveParticleFxTask(&tipSmokeFx).Execute();
-  } else if (tipSmokeFx == 0) {
+  } else if (tipSmokeFx == 0 && native::EntityExists(smokeProp)) {
+    // Not before the prop exists: the fallback lighting counts the cigarette
+    // as in the mouth from its first frame on.
     PlayFxOnPropTask(&tipSmokeFx, "cs_cig_smoke", 0.95f, cigaretteTipOffset, 0.0f, 0.0f, 0.0f, 0.0f, -90.0f, 0.45f, 10)
         .Execute();
   }

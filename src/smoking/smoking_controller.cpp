@@ -192,7 +192,7 @@ void RegenerateDeadEye() {
 
 void InteractWithHandHeldProp() {
   if (!JustPressed("INPUT_INTERACT_ANIMAL") && !JustPressed("INPUT_ENTER")) return;
-  if (PlayingCigarette()) {
+  if (PlayingCigarette() && SmokePropHeld()) {
     Prepend(activeSequence, std::make_unique<TaskDelay>(4500));
     Prepend(activeSequence, WanderBase(1000, 0.0001f, -1.0f, kFacialBrowsFilter));
     Prepend(activeSequence, PropToFingers());
@@ -244,7 +244,7 @@ bool HoldsWeapon() {
 void HandleWeaponOnHorseback() {
   if (!mountLatched || !activeSequence.running || mountedSince == 0) return;
   if (TicksSince(mountedSince) / 16 <= 600) return;
-  if (!propInMouth && HoldsWeapon()) {
+  if (!propInMouth && HoldsWeapon() && SmokePropHeld()) {
     if (PlayingCigar()) {
       MoveCigarToMouth(false, false);
     } else {
@@ -380,9 +380,21 @@ void PutAwayForWeapon(const char* pressed) {
   quickSelectReplayTime = Now() + 30;
 }
 
+// A cigarette or cigar smoke goes on only with its prop, or while a queued
+// spawn will still bring it; without either (a lighting cut before the prop
+// came, a spawn that failed, a prop the game removed) it is over.
+bool SmokeLostItsProp() {
+  if (!PlayingCigarette() && !PlayingCigar()) return false;
+  return !native::EntityExists(smokeProp) && !SmokePropStillToCome();
+}
+
 // The rules that apply while a smoke plays. Once the smoke has ended in this
 // frame (dropped or stopped), the remaining rules have nothing to act on.
 void UpdateRunningSmoke(const char* pressed) {
+  if (SmokeLostItsProp()) {
+    StopSmokingNow();
+    return;
+  }
   UpdateMouthEasing();
   RegenerateDeadEye();
   if (propInMouth) {

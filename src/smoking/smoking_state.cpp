@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "animations/animation_tasks.h"
+#include "animations/prop_tasks.h"
+#include "animations/sequence_runner.h"
 #include "host/main_loop.h"
 #include "host/natives.h"
 
@@ -38,7 +40,35 @@ namespace {
 // Leaning on a fence to watch livestock leaves the legs free, so the whole
 // body may animate there.
 constexpr Hash kLeanFenceLivestockScenario = 0xDE41D495;
+
+template <typename Task>
+bool Queued(const SequenceRunner& runner, const Entity* handle) {
+  for (const TaskPtr& task : runner.pending) {
+    const auto* queued = dynamic_cast<const Task*>(task.get());
+    if (queued && queued->handle == handle) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+bool SmokePropHeld() {
+  return smokeProp != 0 && native::EntityExists(smokeProp) && native::IsEntityAttachedTo(smokeProp, playerPed);
+}
+
+bool SmokePropStillToCome() {
+  return Queued<Animations::SpawnPropTask>(activeSequence, &smokeProp) ||
+         Queued<Animations::SpawnPropTask>(secondarySequence, &smokeProp);
+}
+
+bool LightingOwesItsProps() {
+  if (Queued<Animations::SpawnPropTask>(activeSequence, &smokeProp) ||
+      Queued<Animations::SpawnPropTask>(activeSequence, &matchProp) ||
+      Queued<Animations::DetachPropTask>(activeSequence, &matchProp)) {
+    return true;
+  }
+  return matchProp != 0 && native::EntityExists(matchProp) && native::IsEntityAttachedTo(matchProp, playerPed);
+}
 
 bool IsPedInSmokingScenario() {
   if (native::GetPedScenarioHash(playerPed) == kLeanFenceLivestockScenario) return false;

@@ -44,6 +44,15 @@ extern int exhaleFx;
 extern int longExhaleFx;
 extern int breathFx;
 
+// The smoke's prop exists and hangs on the player (hand, fingers or mouth);
+// false once it is thrown, dropped or gone.
+bool SmokePropHeld();
+// A queued spawn (of a lighting or the short-cigar swap) will still create the prop.
+bool SmokePropStillToCome();
+// The lighting has not finished with its props: the prop or the match is
+// still to be spawned, or the match is still to be released.
+bool LightingOwesItsProps();
+
 bool IsPedInSmokingScenario();
 bool UpperBodyOnly();
 int UpperBodyAnimFlags();

@@ -35,7 +35,7 @@ class HandSmoking : public test::PluginTest {
 
   // A prop in the player's mouth with an in-mouth cycle playing.
   void InMouth(const char* sequence, const char* model) {
-    smokeProp = sim.world.entities.Create(sim::SimEntity::Type::Object, sim.Hash(model), model, {}).handle;
+    HoldProp(model);
     OnScript([sequence] {
       UpdatePropAttachment();
       propInMouth = true;
@@ -221,6 +221,19 @@ TEST_F(HandSmoking, AfterAManualPuffTheHandHoldsForWhatIsLeftOfTheManualWindow) 
   ASSERT_GE(steps.size(), 3u);
   EXPECT_EQ(steps[2], "hold 35000");
   EXPECT_EQ(FirstDraws(10), 5u);
+
+  // Once the window has run out there is nothing left to hold: no clip of
+  // 0 ms or less, which the game would loop.
+  ResetToIdle(activeSequence);
+  InMouth("smoke_cigar", "p_cigar02x");
+  manualPuff = true;
+  manualPuffAt = sim.GameTimerMs() - 50000;
+  OnScript([] { MoveCigarToHand(); });
+  for (const std::string& step : Steps()) {
+    if (step.rfind("hold ", 0) == 0) {
+      EXPECT_GT(std::stoi(step.substr(5)), 0) << step;
+    }
+  }
 }
 
 TEST_F(HandSmoking, WithoutAManualPuffTheAutomaticPuffsFollowTheClipAtOnce) {

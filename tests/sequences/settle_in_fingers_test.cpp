@@ -16,6 +16,7 @@ class SettleInFingers : public test::BuilderTest {
  protected:
   void Running(TaskPtr first) {
     activeSequence.sequenceName = "smoke_cigarette";
+    HoldProp();
     Append(activeSequence, std::make_unique<TaskDelay>(5000));
     if (first) Append(activeSequence, std::move(first));
     OnScript([] { ::Start(activeSequence); });

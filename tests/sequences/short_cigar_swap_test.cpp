@@ -19,6 +19,7 @@ class ShortCigarSwap : public test::BuilderTest {
     activeSequence.running = true;
     activeSequence.currentTaskName = "AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_loop";
     cigarModel = kLongCigarModel;
+    HoldProp(kLongCigarModel);
     propInMouth = inMouth;
     cigarLitTime = 1234;
   }

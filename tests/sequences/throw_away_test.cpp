@@ -25,6 +25,7 @@ class ThrowAway : public test::BuilderTest {
     activeSequence.sequenceName = name;
     activeSequence.running = true;
     activeSequence.currentTaskName = "AnimationTask_amb_wander@code_human_smoking_wander@male_a@base_base";
+    HoldProp();
     propInMouth = inMouth;
   }
   void Throw(bool faster) {
@@ -119,7 +120,7 @@ TEST_F(ThrowAway, IsIgnoredWhileALightingPlays) {
 
 TEST_F(ThrowAway, PlayedOutTheCigaretteIsReleasedAndPushedAndTheEffectsEnd) {
   Smoking("smoke_cigarette", false);
-  smokeProp = 4242;
+  const int prop = smokeProp;
   tipSmokeFx = 11;
   emberFx = 12;
   cigarSmokeFx = 13;
@@ -129,9 +130,9 @@ TEST_F(ThrowAway, PlayedOutTheCigaretteIsReleasedAndPushedAndTheEffectsEnd) {
   EXPECT_FALSE(activeSequence.running);
   EXPECT_EQ(activeSequence.sequenceName, "");
   ASSERT_GE(CountCalls("DetachEntity"), 1u);
-  EXPECT_EQ(Calls("DetachEntity").back()->I(0), 4242);
+  EXPECT_EQ(Calls("DetachEntity").back()->I(0), prop);
   ASSERT_EQ(CountCalls("ApplyForceToEntity"), 1u);
-  EXPECT_EQ(Calls("ApplyForceToEntity")[0]->I(0), 4242);
+  EXPECT_EQ(Calls("ApplyForceToEntity")[0]->I(0), prop);
   EXPECT_EQ(CountCalls("StopLoopedEffect"), 3u);
   EXPECT_EQ(tipSmokeFx + emberFx + cigarSmokeFx, 0);
   EXPECT_FALSE(propInMouth);

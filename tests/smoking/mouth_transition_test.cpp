@@ -23,6 +23,7 @@ class MouthTransition : public test::BuilderTest {
     activeSequence.sequenceName = "smoke_cigarette";
     activeSequence.running = true;
     activeSequence.currentTaskName = current;
+    HoldProp();
     propInMouth = false;
   }
   static constexpr const char* kHold = "AnimationTask_amb_wander@code_human_smoking_wander@male_a@base_base";

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "controller_fixture.h"
 #include "config/settings.h"
@@ -310,6 +311,7 @@ TEST_F(SmokingController, WithoutAPropTheFirstPersonRestoreLeavesTheSequenceAlon
   FakeSmoke("smoke_cigarette", nullptr);
   smokeProp = 0;
   propInMouth = true;  // the fallback lighting, before its prop spawns
+  Append(activeSequence, std::make_unique<Animations::SpawnPropTask>(&smokeProp, "p_cigarette01x", 0, 255));
   const int64_t startedAt = activeSequence.sequenceStartTicks;
   sim.ClearCalls();
   Frames(30);
@@ -343,6 +345,7 @@ TEST_F(SmokingController, FirstPersonParksTheInvisiblePropFiftyMetresOffTheMouth
 TEST_F(SmokingController, TheCigarIsNotSwappedWhileAnOutroPlays) {
   Begin("[Advanced]\nSWAP_TO_SHORT_CIGAR_AFTER_PERIOD=true\n");
   cigarModel = kLongCigarModel;
+  HoldProp(kLongCigarModel);
   ClearPending(activeSequence);
   activeSequence.sequenceName = "smoke_cigar";
   Append(activeSequence, std::make_unique<Animations::AnimationTask>(&playerPed, kCigarDictionary, "outro", 2000, 25,

@@ -7,6 +7,7 @@
 
 #include "host/main_loop.h"
 #include "host/platform.h"
+#include "smoking/smoking_state.h"
 #include "session.h"
 
 namespace test {
@@ -66,6 +67,14 @@ void PluginTest::OnScript(const std::function<void()>& fn) {
   scriptWork = fn;
   scriptWorkDone = false;
   while (!scriptWorkDone) sim.RunFrame();
+}
+
+int PluginTest::HoldProp(const char* model) {
+  sim::SimEntity& prop = sim.world.entities.Create(sim::SimEntity::Type::Object, sim.Hash(model), model, {});
+  prop.attachedTo = sim.world.entities.player;
+  prop.createdByPlugin = true;
+  smokeProp = prop.handle;
+  return prop.handle;
 }
 
 std::vector<std::string> PluginTest::CallNames() const {

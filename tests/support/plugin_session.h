@@ -31,6 +31,10 @@ class PluginTest : public ::testing::Test {
   // that wait for assets yield frames there).
   void OnScript(const std::function<void()>& fn);
 
+  // A plug-in prop of `model` in the player's hand, as smokeProp: what the
+  // builders that act on a held smoke need.
+  int HoldProp(const char* model = "p_cigarette01x");
+
   // Native calls recorded so far, by catalogue name.
   std::vector<const sim::RecordedCall*> Calls(const std::string& name) const { return sim.CallsNamed(name); }
   size_t CountCalls(const std::string& name) const { return sim.CountCalls(name); }
