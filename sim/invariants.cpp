@@ -22,7 +22,7 @@ struct InvariantState {
     uint64_t lastFrame = 0;
     int frames = 0;
   };
-  std::map<uint32_t, Wait> waits;  // by asset: the frames in a row it was waited for
+  std::map<uint32_t, Wait> waits;  // by asset: the frames it has held the script
   int64_t matchHeldUs = 0;         // on the player, frames of waiting aside
   bool matchReported = false;
   bool propsReported = false;
@@ -46,23 +46,24 @@ int SmokePropsOnPlayer(const Simulator& sim, const SimEntity** match) {
   return count;
 }
 
-// True when the script waited for an asset in this frame.
+// True when the script waited for an asset in this frame: it yielded right
+// after asking for one that is not loaded.
 bool CheckAssetWaits(Simulator& sim, InvariantState& state) {
-  bool waited = false;
-  for (const auto& [hash, frame] : sim.world.assets.waitedFor) {
-    if (frame != sim.Frame()) continue;
-    waited = true;
-    InvariantState::Wait& wait = state.waits[hash];
-    wait.frames = wait.frames > 0 && wait.lastFrame + 1 == frame ? wait.frames + 1 : 1;
-    wait.lastFrame = frame;
-    // A wait asks once, then once after each of its yields.
-    if (wait.frames == Animations::kAssetLoadTimeoutFrames + 2) {
-      sim.Error("invariant: the script waited " + std::to_string(wait.frames) + " frames in a row for " +
-                sim.hashes.Name(hash) + ", which is not loaded; a wait gives up after " +
-                std::to_string(Animations::kAssetLoadTimeoutFrames));
-    }
+  const Assets& assets = sim.world.assets;
+  if (assets.lastNotLoadedCall == 0 || assets.lastNotLoadedCall != sim.TotalCalls()) return false;
+  InvariantState::Wait& wait = state.waits[assets.lastNotLoaded];
+  const uint64_t frame = sim.Frame();
+  // A frame or two of the script's own between two waits for the same asset
+  // does not free it: those waits hold it together.
+  wait.frames = wait.frames > 0 && frame - wait.lastFrame <= 3 ? wait.frames + 1 : 1;
+  wait.lastFrame = frame;
+  // A wait yields after each of its asks but the last.
+  if (wait.frames == Animations::kAssetLoadTimeoutFrames + 1) {
+    sim.Error("invariant: " + sim.hashes.Name(assets.lastNotLoaded) + ", which is not loaded, held the script for " +
+              std::to_string(wait.frames) + " frames (waits at most two frames apart); a wait gives up after " +
+              std::to_string(Animations::kAssetLoadTimeoutFrames));
   }
-  return waited;
+  return true;
 }
 
 void CheckFrame(Simulator& sim, InvariantState& state) {

@@ -12,7 +12,8 @@
 // - the script yields: a frame with more than kMaxCallsPerFrame native calls
 //   is a script that never will (reported, then the process ends: it hangs);
 // - an asset the script waits for holds it no longer than the plug-in's
-//   bounded wait (kAssetLoadTimeoutFrames frames in a row);
+//   bounded wait (kAssetLoadTimeoutFrames frames; waits for the same asset
+//   at most two frames apart count as one);
 // - at most one smoke prop of the plug-in is on the player;
 // - a match of the plug-in stays on the player only while its lighting lasts:
 //   at most kMatchHeldMs of game time, frames spent waiting for assets aside.

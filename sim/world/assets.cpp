@@ -36,7 +36,10 @@ bool Assets::Loaded(const Simulator& sim, uint32_t hash) const {
 
 bool Assets::Answer(const Simulator& sim, uint32_t hash) {
   const bool loaded = Loaded(sim, hash);
-  if (!loaded) waitedFor[hash] = sim.Frame();
+  if (!loaded) {
+    lastNotLoaded = hash;
+    lastNotLoadedCall = sim.TotalCalls();
+  }
   return loaded;
 }
 
