@@ -1,5 +1,9 @@
 #include "animations/asset_loading.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "host/main_loop.h"
 #include "host/natives.h"
 #include "host/planted_fault.h"
@@ -18,28 +22,49 @@ bool WaitForAsset(const std::function<bool()>& loaded) {
   }
 }
 
+namespace {
+
+std::vector<std::string> assetsGivenUp;
+
+bool WaitForNamedAsset(const char* name, const std::function<bool()>& loaded) {
+  auto givenUp = std::find(assetsGivenUp.begin(), assetsGivenUp.end(), name);
+  if (givenUp != assetsGivenUp.end()) {
+    if (!loaded()) return false;
+    assetsGivenUp.erase(givenUp);
+    return true;
+  }
+  if (WaitForAsset(loaded)) return true;
+  // A wait cut short by the unload says nothing about the asset.
+  if (scriptFiberAvailable) assetsGivenUp.emplace_back(name);
+  return false;
+}
+
+}  // namespace
+
+void ForgetAssetsGivenUp() { assetsGivenUp.clear(); }
+
 bool LoadModel(const char* name, Hash& model) {
   model = native::HashString(name);
   if (!native::ModelExists(model) || !native::ModelIsUsable(model)) return false;
   native::RequestModelLoad(model, 0);
   const Hash hash = model;
-  return WaitForAsset([hash] { return native::IsModelLoaded(hash); });
+  return WaitForNamedAsset(name, [hash] { return native::IsModelLoaded(hash); });
 }
 
 bool LoadEffectAsset(const char* name) {
   if (!native::IsAssetLoaded(native::HashString(name))) native::RequestAsset(name);
-  if (!WaitForAsset([name] { return native::IsAssetLoaded(native::HashString(name)); })) return false;
+  if (!WaitForNamedAsset(name, [name] { return native::IsAssetLoaded(native::HashString(name)); })) return false;
   native::UseAssetForNextEffect(name);
   return true;
 }
 
 bool LoadClipDictionary(const char* dictionary) {
   if (!native::IsClipDictionaryLoaded(dictionary)) native::RequestAsset(dictionary);
-  return WaitForAsset([dictionary] { return native::IsClipDictionaryLoaded(dictionary); });
+  return WaitForNamedAsset(dictionary, [dictionary] { return native::IsClipDictionaryLoaded(dictionary); });
 }
 
 bool LoadSoundSet(const char* soundSet) {
-  return WaitForAsset([soundSet] { return native::LoadSoundSet(soundSet, 1); });
+  return WaitForNamedAsset(soundSet, [soundSet] { return native::LoadSoundSet(soundSet, 1); });
 }
 
 }  // namespace Animations

@@ -8,6 +8,7 @@
 #include "input/input_dispatch.h"
 #include "input/prompts.h"
 #include "input/stop_cleanup.h"
+#include "animations/asset_loading.h"
 #include "animations/sequence_runner.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoking_controller.h"
@@ -114,6 +115,7 @@ bool IsPlayerMoving() {
 }
 
 void ResetPluginState() {
+  Animations::ForgetAssetsGivenUp();
   ClearScenarioFlags();
   QueueCigaretteHoldLoop(1);
   QueueCigarHoldLoop(2);
