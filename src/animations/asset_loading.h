@@ -24,7 +24,8 @@ bool WaitForAsset(const std::function<bool()>& loaded);
 // that did not arrive within a whole wait is most likely not coming, so the
 // tasks after it ask for it once and skip their action while it is missing,
 // rather than holding the script for a wait each. It is waited for again once
-// it has arrived, and after ResetPluginState.
+// it has arrived, and after the library is unloaded (a reload of the
+// settings, which the script only sees once a wait is over, keeps the list).
 void ForgetAssetsGivenUp();
 
 // HashString, ModelExists, ModelIsUsable, RequestModelLoad, then the wait on

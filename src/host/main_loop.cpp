@@ -115,7 +115,6 @@ bool IsPlayerMoving() {
 }
 
 void ResetPluginState() {
-  Animations::ForgetAssetsGivenUp();
   ClearScenarioFlags();
   QueueCigaretteHoldLoop(1);
   QueueCigarHoldLoop(2);
@@ -159,6 +158,7 @@ int PluginDllMain(void* module, uint32_t reason, void* /*reserved*/) {
     host::KeyboardHandlerUnregister(&OnKeyboardMessageThunk);
     scriptFiberAvailable = false;
     ResetPluginState();
+    Animations::ForgetAssetsGivenUp();
     if (!EMBERWICK_PLANTED(prompts_kept_on_unload)) DeleteAllPrompts();
   }
   return 1;
