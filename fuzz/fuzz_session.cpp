@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "session_explorer.h"
@@ -29,6 +30,7 @@
 namespace {
 
 explore::SessionPlayer player;
+std::string modulePath;
 std::string foundDir;
 bool printOnly = false;
 std::string startDirectory;
@@ -68,8 +70,36 @@ std::string WriteSession(const std::string& reason) {
   return path;
 }
 
-[[noreturn]] void Fail(const std::string& reason) {
+void RemoveWorkDirectory() {
+  std::remove((std::string(workDirectory) + "/Emberwick.ini").c_str());
+  rmdir(workDirectory);
+}
+
+// The module stays loaded from one session to the next, so a session could
+// break an invariant only after the ones before it: play it once more on a
+// copy of the module loaded afresh, as emberwick-sim will.
+bool BreaksFromAFreshLoad() {
+  const std::string copy = std::string(workDirectory) + "/fresh-" + std::to_string(getpid()) + ".so";
+  std::error_code error;
+  if (!std::filesystem::copy_file(modulePath, copy, std::filesystem::copy_options::overwrite_existing, error)) {
+    return true;  // cannot tell: say nothing
+  }
+  explore::SessionPlayer fresh;
+  std::string loadError;
+  bool broke = false;
+  if (fresh.Load(copy, loadError)) fresh.Play(currentSession, [&broke](const std::string&) { broke = true; });
+  else broke = true;
+  std::filesystem::remove(copy, error);
+  return broke;
+}
+
+[[noreturn]] void Fail(const std::string& reason, bool verify = true) {
   playing = 0;
+  static bool failing = false;
+  if (failing) std::abort();  // the fresh replay's own errors
+  failing = true;
+  // A hang would hang the replay too.
+  const bool fresh = !verify || reason.find("it hangs") != std::string::npos || BreaksFromAFreshLoad();
   // libFuzzer writes the input where it was told, relative to where it started.
   if (chdir(startDirectory.c_str()) != 0) std::perror("session explorer: chdir");
   const std::string path = WriteSession(reason);
@@ -78,6 +108,11 @@ std::string WriteSession(const std::string& reason) {
     std::fprintf(stderr, "==== the session: %s\n==== replay it:   ./build/emberwick-sim %s\n", path.c_str(),
                  path.c_str());
   }
+  if (!fresh) {
+    std::fprintf(stderr, "==== but played on a freshly loaded module the session breaks nothing: the plug-in\n"
+                         "==== kept state from the sessions before it over an unload and load\n");
+  }
+  RemoveWorkDirectory();
   std::abort();
 }
 
@@ -89,12 +124,7 @@ void OnWatchdog(int) {
     framesAtLastTick = player.framesPlayed;
     return;
   }
-  Fail("the script has not yielded for several seconds: it hangs");
-}
-
-void RemoveWorkDirectory() {
-  std::remove((std::string(workDirectory) + "/Emberwick.ini").c_str());
-  rmdir(workDirectory);
+  Fail("the script has not yielded for several seconds: it hangs", false);
 }
 
 }  // namespace
@@ -107,8 +137,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   printOnly = std::getenv("EMBERWICK_PRINT_SESSION") != nullptr;
   if (printOnly) return 0;
   const char* module = std::getenv("EMBERWICK_EXPLORE_MODULE");
+  modulePath = module ? module : EMBERWICK_EXPLORE_MODULE;
   std::string error;
-  if (!player.Load(module ? module : EMBERWICK_EXPLORE_MODULE, error)) {
+  if (!player.Load(modulePath, error)) {
     std::fprintf(stderr, "session explorer: cannot load the module: %s\n", error.c_str());
     std::exit(2);
   }
