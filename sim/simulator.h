@@ -66,6 +66,7 @@ class Simulator {
   int64_t FrameUs() const { return frameUs_; }
   void SetTickBaseMs(uint64_t ms) { tickBaseMs_ = ms; }
   void SetGameTimerBaseMs(int64_t ms) { gameTimerBaseMs_ = ms; }
+  void SetSystemTimeBase100ns(int64_t ticks) { systemTimeBase100ns_ = ticks; }
   void AddFrameStartHook(FrameHook hook) { frameStartHooks_.push_back(std::move(hook)); }
   void AddFrameEndHook(FrameHook hook) { frameEndHooks_.push_back(std::move(hook)); }
 
