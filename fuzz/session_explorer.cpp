@@ -2,7 +2,6 @@
 
 #include <dlfcn.h>
 
-#include <array>
 #include <map>
 #include <set>
 #include <vector>
@@ -330,6 +329,10 @@ bool SessionPlayer::Load(const std::string& modulePath, std::string& error) {
 
 uint64_t SessionPlayer::Play(const std::string& session, const std::function<void(const std::string&)>& onError) {
   sim::Simulator simulator;
+  // Its clocks read their starting values now; they start clockMs_ later.
+  simulator.SetTickBaseMs(simulator.TickCount64() + static_cast<uint64_t>(clockMs_));
+  simulator.SetGameTimerBaseMs(simulator.GameTimerMs() + clockMs_);
+  simulator.SetSystemTimeBase100ns(simulator.SystemTime100ns() + clockMs_ * 10'000);
   simulator.sameThreadScript = true;
   simulator.recordCalls = false;
   simulator.timeline.record = false;
@@ -339,6 +342,10 @@ uint64_t SessionPlayer::Play(const std::string& session, const std::function<voi
   std::string error;
   if (!sim::RunSession(simulator, session, ".", error)) onError("the session does not read: " + error);
   simulator.Detach();
+  constexpr int64_t kBetweenSessionsMs = 10 * 60 * 1000;
+  constexpr int64_t kStartOverMs = int64_t{20} * 24 * 60 * 60 * 1000;
+  clockMs_ += simulator.NowUs() / 1000 + kBetweenSessionsMs;
+  if (clockMs_ > kStartOverMs) clockMs_ = 0;
   return simulator.Frame();
 }
 

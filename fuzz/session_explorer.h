@@ -26,7 +26,10 @@ std::string DecodeSession(const uint8_t* data, size_t size);
 // Plays sessions through one loaded copy of the module. The module stays
 // mapped for the life of the process (its coverage counters must stay valid),
 // and each session starts with DllMain attach and ends with detach, as if the
-// game had unloaded it and loaded it again.
+// game had unloaded it and loaded it again. The plug-in keeps its timestamps
+// over that, so the game's clocks never go back: each session starts ten
+// minutes of game time after the last one ended (and once in some two
+// thousand sessions they start over, before the game timer would wrap).
 class SessionPlayer {
  public:
   // Loads the module; false with a message when it cannot.
@@ -41,6 +44,7 @@ class SessionPlayer {
  private:
   using DllMainFn = int (*)(void*, uint32_t, void*);
   DllMainFn dllMain_ = nullptr;
+  int64_t clockMs_ = 0;  // where the next session's clocks start, past the first's
 };
 
 }  // namespace explore
