@@ -105,6 +105,10 @@ std::vector<std::string> PlayWith(bool sameThread, int64_t laterMs) {
 }
 
 TEST(SameThreadScript, PlaysASessionAsTheThreadedScriptDoes) {
+#if defined(__SANITIZE_ADDRESS__)
+  // AddressSanitizer does not follow stack switches it is not told about.
+  GTEST_SKIP() << "the same-thread script switches stacks unannounced to AddressSanitizer";
+#endif
   // The plug-in reads Emberwick.ini from the working directory: a fresh one.
   char previous[4096];
   ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
