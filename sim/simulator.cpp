@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "module_loader.h"
+#include "invariants.h"
 
 namespace sim {
 namespace {
@@ -69,7 +70,24 @@ Simulator::Simulator() {
   Handle("GetGameTimer", [this](const Call&, Result& r) { r.Int(GameTimerMs()); });
   Handle("HashString", [this](const Call& c, Result& r) { r.Int(static_cast<int32_t>(Hash(c.S(0)))); });
   Handle("AbsFloat", [](const Call& c, Result& r) { r.Float(c.F(0) < 0 ? -c.F(0) : c.F(0)); });
+  // "unload" and "load": the game unloads the module and loads it again.
+  AddCommand("unload", [this](const std::vector<std::string>&, std::string& error) {
+    if (!Attached()) {
+      error = "unload: the plug-in is not loaded";
+      return false;
+    }
+    Event("host", "the plug-in is unloaded");
+    Detach();
+    return true;
+  });
+  AddCommand("load", [this](const std::vector<std::string>&, std::string& error) {
+    Event("host", "the plug-in is loaded again");
+    if (Reattach()) return true;
+    error = "load: the plug-in was not unloaded";
+    return false;
+  });
   InstallWorld(*this);
+  InstallInvariantChecks(*this);
 }
 
 Simulator::~Simulator() {
@@ -90,7 +108,11 @@ bool Simulator::HasCurrent() { return current != nullptr; }
 
 bool Simulator::LoadPlugin(const std::string& path, std::string& error) {
   OpenedModule opened;
-  if (!OpenModule(path, opened, error)) return false;
+  // Where the loader runs DllMain itself (Windows), it attaches inside the open.
+  attaching_ = true;
+  const bool openedOk = OpenModule(path, opened, error);
+  attaching_ = false;
+  if (!openedOk) return false;
   library_ = opened.library;
   attached_ = true;
   if (!opened.dllMain) {
@@ -100,23 +122,31 @@ bool Simulator::LoadPlugin(const std::string& path, std::string& error) {
     return true;
   }
   module_ = library_;
-  dllMain_ = opened.dllMain;
-  dllMain_(module_, 1, nullptr);
+  Attach(opened.dllMain);
   return true;
 }
 
 void Simulator::AttachInProcess(DllMainFn dllMain) {
   static int moduleToken = 0;
   module_ = &moduleToken;
+  Attach(dllMain);
+}
+
+// The loader lock is held during attach: a plug-in must not reach into the game then.
+void Simulator::Attach(DllMainFn dllMain) {
   dllMain_ = dllMain;
   attached_ = true;
+  detachedDllMain_ = nullptr;
+  attaching_ = true;
   dllMain_(module_, 1, nullptr);
+  attaching_ = false;
 }
 
 void Simulator::Detach() {
   if (!attached_) return;
   if (dllMain_) {
     dllMain_(module_, 0, nullptr);
+    detachedDllMain_ = dllMain_;
   } else {
     // The loader calls DllMain detach while it unmaps the library.
     CloseModule(library_);
@@ -126,12 +156,20 @@ void Simulator::Detach() {
   attached_ = false;
   if (fiber_) fiber_->Stop();
   fiber_.reset();
+  for (FrameHook& hook : unloadHooks_) hook();
+}
+
+bool Simulator::Reattach() {
+  if (attached_ || !detachedDllMain_) return false;
+  Attach(detachedDllMain_);
+  return true;
 }
 
 void Simulator::RunFrame() {
   for (FrameHook& hook : frameStartHooks_) hook();
+  callsThisFrame_ = 0;
   if (scriptMain_) {
-    if (!fiber_) fiber_ = std::make_unique<ScriptFiber>(scriptMain_);
+    if (!fiber_) fiber_ = std::make_unique<ScriptFiber>(scriptMain_, sameThreadScript);
     fiber_->Resume();
   }
   for (FrameHook& hook : frameEndHooks_) hook();
@@ -232,6 +270,7 @@ void Simulator::Error(const std::string& text) {
   std::fprintf(stderr, "emberwick-sim: ERROR: %s\n", text.c_str());
   errors_.push_back(text);
   Event("error", text);
+  if (onError) onError(text);
 }
 
 void Simulator::OnScriptRegister(void* module, void (*scriptMain)()) {
@@ -273,6 +312,7 @@ void Simulator::OnKeyboardHandlerUnregister(KeyboardHandlerFn handler) {
 
 void Simulator::OnNativeInit(uint64_t hash) {
   if (inCall_) Error("nativeInit while another invocation was being built");
+  if (attaching_) Error("a native invoked during DllMain attach");
   pending_.hash = hash;
   pending_.info = FindNative(hash);
   pending_.words.clear();
@@ -316,6 +356,10 @@ uint64_t* Simulator::OnNativeCall() {
   inCall_ = false;
   ++totalCalls_;
   if (frameStats_ && pending_.info) frameStats_->Count(static_cast<size_t>(pending_.info - Catalogue().data()));
+  if (maxCallsPerFrame != 0 && ++callsThisFrame_ > maxCallsPerFrame && hangHandler) {
+    hangHandler("the script made more than " + std::to_string(maxCallsPerFrame) +
+                " native calls in one frame without yielding: it hangs");
+  }
   result_ = Result{};
   if (pending_.info && pending_.words.size() != pending_.info->args.size()) {
     Error(std::string(pending_.info->name) + " invoked with " + std::to_string(pending_.words.size()) +

@@ -45,6 +45,14 @@ class Simulator {
   // DllMain detach while the script is parked, then the script is ended.
   void Detach();
   bool Attached() const { return attached_; }
+  // DllMain attach again after a Detach, the module staying mapped: the
+  // session commands "unload" and "load". False when nothing was detached, or
+  // when the loader unmapped the module (Windows).
+  bool Reattach();
+  void AddUnloadHook(FrameHook hook) { unloadHooks_.push_back(std::move(hook)); }
+  // Run the script on the host's thread, switching stacks (see ScriptFiber);
+  // takes effect when the script next starts.
+  bool sameThreadScript = false;
 
   // --- Frames and clocks ---------------------------------------------------
   // One game frame: frame hooks, the script until it yields, the clock moves on.
@@ -61,6 +69,7 @@ class Simulator {
   int64_t FrameUs() const { return frameUs_; }
   void SetTickBaseMs(uint64_t ms) { tickBaseMs_ = ms; }
   void SetGameTimerBaseMs(int64_t ms) { gameTimerBaseMs_ = ms; }
+  void SetSystemTimeBase100ns(int64_t ticks) { systemTimeBase100ns_ = ticks; }
   void AddFrameStartHook(FrameHook hook) { frameStartHooks_.push_back(std::move(hook)); }
   void AddFrameEndHook(FrameHook hook) { frameEndHooks_.push_back(std::move(hook)); }
 
@@ -68,6 +77,10 @@ class Simulator {
   void Handle(const char* nativeName, Handler handler);
   bool recordCalls = true;       // keep every call in calls()
   bool traceCalls = false;       // print every call as it happens
+  // A frame whose script makes more native calls than this is a script that
+  // no longer yields: reported through hangHandler (0: no limit).
+  uint64_t maxCallsPerFrame = 0;
+  std::function<void(const std::string& message)> hangHandler;
   const std::vector<RecordedCall>& Calls() const { return calls_; }
   void ClearCalls() { calls_.clear(); }
   std::vector<const RecordedCall*> CallsNamed(const std::string& name) const;
@@ -100,6 +113,8 @@ class Simulator {
   void Event(const std::string& category, const std::string& text, const std::string& subject, Span span,
              const std::string& state = {});
   void Error(const std::string& text);  // loud: stderr and the errors list
+  // Called with every error as it is reported (hosts that stop at the first).
+  std::function<void(const std::string& text)> onError;
   const std::vector<std::string>& Errors() const { return errors_; }
 
   World world;
@@ -124,8 +139,14 @@ class Simulator {
   RecordedCall Recorded(const Call& call) const;
   void Record(const Call& call);
 
+  void Attach(DllMainFn dllMain);
+
   DllMainFn dllMain_ = nullptr;  // nullptr while attached: the loader calls it
+  DllMainFn detachedDllMain_ = nullptr;
   bool attached_ = false;
+  bool attaching_ = false;
+  std::vector<FrameHook> unloadHooks_;
+  uint64_t callsThisFrame_ = 0;
   void* module_ = nullptr;
   void* library_ = nullptr;
   void (*scriptMain_)() = nullptr;

@@ -14,6 +14,10 @@ void Timeline::Add(uint64_t frame, int64_t gameMs, std::string category, std::st
 }
 
 void Timeline::Add(TimelineEvent event) {
+  if (!record) {
+    if (echo_) std::fprintf(echo_, "%s\n", Format(event).c_str());
+    return;
+  }
   events_.push_back(std::move(event));
   if (echo_) std::fprintf(echo_, "%s\n", Format(events_.back()).c_str());
 }

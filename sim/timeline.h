@@ -56,6 +56,8 @@ class Timeline {
   void Clear() { events_.clear(); }
   // When set, every event is also written to this stream as it happens.
   void EchoTo(std::FILE* stream) { echo_ = stream; }
+  // False: events are not kept (only echoed, when a stream is set).
+  bool record = true;
 
  private:
   std::vector<TimelineEvent> events_;

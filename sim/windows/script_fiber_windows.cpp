@@ -12,6 +12,11 @@
 
 namespace sim {
 
+// The fiber is the only hand-over on Windows; there is no same-thread variant to choose.
+ScriptFiber::ScriptFiber(void (*scriptMain)(), bool /*sameThread*/) : scriptMain_(scriptMain) {}
+
+ScriptFiber::~ScriptFiber() { Stop(); }
+
 void ScriptFiber::Body() {
   started_ = true;
   scriptMain_();

@@ -34,6 +34,15 @@ bool Assets::Loaded(const Simulator& sim, uint32_t hash) const {
   return sim.Frame() - requested->second >= static_cast<uint64_t>(config->second.delayFrames);
 }
 
+bool Assets::Answer(const Simulator& sim, uint32_t hash) {
+  const bool loaded = Loaded(sim, hash);
+  if (!loaded) {
+    lastNotLoaded = hash;
+    lastNotLoadedCall = sim.TotalCalls();
+  }
+  return loaded;
+}
+
 void InstallAssetNatives(Simulator& sim) {
   Assets& assets = sim.world.assets;
 
@@ -43,20 +52,20 @@ void InstallAssetNatives(Simulator& sim) {
     ++assets.modelRequests[c.U(0)];
     assets.Request(sim, c.U(0));
   });
-  sim.Handle("IsModelLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Loaded(sim, c.U(0))); });
+  sim.Handle("IsModelLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
   sim.Handle("ReleaseModel", [&assets](const Call& c, Result&) { ++assets.modelReleases[c.U(0)]; });
 
   sim.Handle("RequestAsset", [&sim, &assets](const Call& c, Result&) { assets.Request(sim, sim.Hash(c.S(0))); });
-  sim.Handle("IsAssetLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Loaded(sim, c.U(0))); });
+  sim.Handle("IsAssetLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
   sim.Handle("IsClipDictionaryLoaded", [&sim, &assets](const Call& c, Result& r) {
-    r.Bool(assets.Loaded(sim, sim.Hash(c.S(0))));
+    r.Bool(assets.Answer(sim, sim.Hash(c.S(0))));
   });
   sim.Handle("AnimDictExists", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Exists(sim.Hash(c.S(0)))); });
   // The game starts loading a sound set on the first call and answers true once it is in.
   sim.Handle("LoadSoundSet", [&sim, &assets](const Call& c, Result& r) {
     const uint32_t hash = sim.Hash(c.S(0));
     assets.Request(sim, hash);
-    r.Bool(assets.Loaded(sim, hash));
+    r.Bool(assets.Answer(sim, hash));
   });
   sim.Handle("UseAssetForNextEffect", [&sim](const Call& c, Result&) {
     sim.world.effects.nextAsset = c.S(0);

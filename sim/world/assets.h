@@ -20,12 +20,18 @@ struct Assets {
   std::map<uint32_t, uint64_t> requestedFrame;  // first request of each configured asset
   std::map<uint32_t, int> modelRequests;        // RequestModelLoad calls by model
   std::map<uint32_t, int> modelReleases;        // ReleaseModel calls by model
+  // The last load query that answered "not loaded", and the native call it
+  // was: a script that yields right after it is waiting for that asset.
+  uint32_t lastNotLoaded = 0;
+  uint64_t lastNotLoadedCall = 0;
 
   void Configure(Simulator& sim, const std::string& name, Config config);
   // Asked for the asset (RequestModelLoad, RequestAsset, LoadSoundSet).
   void Request(Simulator& sim, uint32_t hash);
   bool Exists(uint32_t hash) const;
   bool Loaded(const Simulator& sim, uint32_t hash) const;
+  // Loaded, for a load query of the script (noted in lastNotLoaded when not).
+  bool Answer(const Simulator& sim, uint32_t hash);
   // The game can create an entity of this model (it exists and is loaded).
   bool CanCreate(const Simulator& sim, uint32_t model) const { return Exists(model) && Loaded(sim, model); }
 };

@@ -1,9 +1,14 @@
 #include "animations/asset_loading.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "host/frame_reads.h"
 #include "host/main_loop.h"
 #include "host/name_hash.h"
 #include "host/natives.h"
+#include "host/planted_fault.h"
 #include "host/platform.h"
 
 namespace Animations {
@@ -13,36 +18,58 @@ bool WaitForAsset(const std::function<bool()>& loaded) {
     if (loaded()) return true;
     // Off the script fiber (library unload) a yield would block the unloading
     // thread or fault; skip the action instead.
-    if (!scriptFiberAvailable || frames >= kAssetLoadTimeoutFrames) return false;
+    if (!scriptFiberAvailable && !EMBERWICK_PLANTED(wait_during_unload)) return false;
+    if (frames >= kAssetLoadTimeoutFrames && !EMBERWICK_PLANTED(asset_wait_unbounded)) return false;
     SuspendFrameReads();
     host::ScriptWait(0);
     ResumeFrameReads();
   }
 }
 
+namespace {
+
+std::vector<std::string> assetsGivenUp;
+
+bool WaitForNamedAsset(const char* name, const std::function<bool()>& loaded) {
+  auto givenUp = std::find(assetsGivenUp.begin(), assetsGivenUp.end(), name);
+  if (givenUp != assetsGivenUp.end()) {
+    if (!loaded()) return false;
+    assetsGivenUp.erase(givenUp);
+    return true;
+  }
+  if (WaitForAsset(loaded)) return true;
+  // A wait cut short by the unload says nothing about the asset.
+  if (scriptFiberAvailable) assetsGivenUp.emplace_back(name);
+  return false;
+}
+
+}  // namespace
+
+void ForgetAssetsGivenUp() { assetsGivenUp.clear(); }
+
 bool LoadModel(const char* name, Hash& model) {
   model = HashName(name);
   if (!native::ModelExists(model) || !native::ModelIsUsable(model)) return false;
   native::RequestModelLoad(model, 0);
   const Hash hash = model;
-  return WaitForAsset([hash] { return native::IsModelLoaded(hash); });
+  return WaitForNamedAsset(name, [hash] { return native::IsModelLoaded(hash); });
 }
 
 bool LoadEffectAsset(const char* name) {
   const Hash asset = HashName(name);
   if (!native::IsAssetLoaded(asset)) native::RequestAsset(name);
-  if (!WaitForAsset([asset] { return native::IsAssetLoaded(asset); })) return false;
+  if (!WaitForNamedAsset(name, [asset] { return native::IsAssetLoaded(asset); })) return false;
   native::UseAssetForNextEffect(name);
   return true;
 }
 
 bool LoadClipDictionary(const char* dictionary) {
   if (!native::IsClipDictionaryLoaded(dictionary)) native::RequestAsset(dictionary);
-  return WaitForAsset([dictionary] { return native::IsClipDictionaryLoaded(dictionary); });
+  return WaitForNamedAsset(dictionary, [dictionary] { return native::IsClipDictionaryLoaded(dictionary); });
 }
 
 bool LoadSoundSet(const char* soundSet) {
-  return WaitForAsset([soundSet] { return native::LoadSoundSet(soundSet, 1); });
+  return WaitForNamedAsset(soundSet, [soundSet] { return native::LoadSoundSet(soundSet, 1); });
 }
 
 }  // namespace Animations

@@ -20,6 +20,14 @@ inline constexpr int kAssetLoadTimeoutFrames = 300;
 // the script has not started): the caller then skips the action.
 bool WaitForAsset(const std::function<bool()>& loaded);
 
+// Each of the loads below waits for an asset at most once in a row: an asset
+// that did not arrive within a whole wait is most likely not coming, so the
+// tasks after it ask for it once and skip their action while it is missing,
+// rather than holding the script for a wait each. It is waited for again once
+// it has arrived, and after the library is unloaded (a reload of the
+// settings, which the script only sees once a wait is over, keeps the list).
+void ForgetAssetsGivenUp();
+
 // ModelExists, ModelIsUsable, RequestModelLoad, then the wait on
 // IsModelLoaded. False when the model does not exist, is not usable or did not load.
 bool LoadModel(const char* name, Hash& model);

@@ -5,10 +5,12 @@
 #include "host/game_names.h"
 #include "host/key_states.h"
 #include "host/natives.h"
+#include "host/planted_fault.h"
 #include "input/hold_loops.h"
 #include "input/input_dispatch.h"
 #include "input/prompts.h"
 #include "input/stop_cleanup.h"
+#include "animations/asset_loading.h"
 #include "animations/sequence_runner.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoking_controller.h"
@@ -158,7 +160,8 @@ int PluginDllMain(void* module, uint32_t reason, void* /*reserved*/) {
     host::KeyboardHandlerUnregister(&OnKeyboardMessageThunk);
     scriptFiberAvailable = false;
     ResetPluginState();
-    DeleteAllPrompts();
+    Animations::ForgetAssetsGivenUp();
+    if (!EMBERWICK_PLANTED(prompts_kept_on_unload)) DeleteAllPrompts();
   }
   return 1;
 }

@@ -7,6 +7,7 @@
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
 #include "host/natives.h"
+#include "host/planted_fault.h"
 #include "smoking/mouth_transition.h"
 #include "smoking/smoking_state.h"
 
@@ -152,10 +153,12 @@ void DropSmokeProp() {
   }
   Append(secondarySequence, std::make_unique<Animations::DetachPropTask>(&smokeProp, true));
   Append(secondarySequence, std::make_unique<Animations::TaskDelay>(kDroppedSmokeLingersMs));
-  Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedEmberFx));
-  Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedTipSmokeFx));
-  Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedTrailSmokeFx));
-  Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedCigarSmokeFx));
+  if (!EMBERWICK_PLANTED(dropped_effects_kept)) {
+    Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedEmberFx));
+    Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedTipSmokeFx));
+    Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedTrailSmokeFx));
+    Append(secondarySequence, std::make_unique<Animations::RemoveParticleFxTask>(&droppedCigarSmokeFx));
+  }
   Start(secondarySequence);
   ResetToIdle(activeSequence);
 }

@@ -4,6 +4,7 @@
 #include "host/frame_reads.h"
 #include "host/game_names.h"
 #include "host/main_loop.h"
+#include "host/planted_fault.h"
 #include "input/hand_smoking.h"
 #include "input/hold_loops.h"
 #include "input/input_dispatch.h"
@@ -42,6 +43,7 @@ void QueueQuickLighting() {
   Next<PlayEmoteTask>(s, kQuickCigaretteEmote, 1, 3230);
   At<DestroyPropTask>(s, 499, &smokeProp, "p_cigarette01x", true, true);
   At<SpawnPropTask>(s, 500, &smokeProp, cigaretteModel, handBoneIndex, 255);
+  if (EMBERWICK_PLANTED(smoke_prop_twice)) At<SpawnPropTask>(s, 501, &smokeProp, cigaretteModel, handBoneIndex, 255);
   SlideCigarette(610, -0.001f);
   SlideCigarette(620, -0.002f);
   SlideCigarette(630, -0.003f);
@@ -62,7 +64,7 @@ void QueueQuickLighting() {
   At<DestroyPropTask>(s, 2070, &matchProp, kMatchModel, false, true);
   At<SpawnPropTask>(s, 2071, &matchProp, kMatchModel, matchBoneIndex, 255);
   At<StopSoundTask>(s, 2200);
-  At<DetachPropTask>(s, 2220, &matchProp, false);
+  if (!EMBERWICK_PLANTED(match_never_released)) At<DetachPropTask>(s, 2220, &matchProp, false);
   At<PropApplyForceTask>(s, 2221, &matchProp, -2.1f, -3.6f, -2.8f);
   AppendWithOffset(s, building::Ember(), 2225);
   AppendWithOffset(s, building::TipSmoke(), 2226);
@@ -84,7 +86,7 @@ void QueueStandardLighting() {
   At<SpawnPropTask>(s, 600, &smokeProp, cigaretteModel, handBoneIndex, 255);
   At<SpawnPropTask>(s, 951, &matchProp, kMatchModel, matchBoneIndex, 255);
   AppendWithOffset(s, building::MoveProp(&matchProp, matchBoneIndex, 0.0f, 0.0f, 0.01f, 55.0f, 65.0f, 65.0f), 952);
-  At<DetachPropTask>(s, 1989, &matchProp, false);
+  if (!EMBERWICK_PLANTED(match_never_released)) At<DetachPropTask>(s, 1989, &matchProp, false);
   At<PropApplyForceTask>(s, 1990, &matchProp, -2.1f, -3.6f, -2.8f);
   Next<AnimationTask>(s, &playerPed, kCigaretteDictionary, "loop", 300, UpperBodyAnimFlags(), UpperBodyIkFlags(), 2.0f,
                       1.4f, 1.2f, UpperBodyFilter());

@@ -46,6 +46,28 @@ TEST_F(AssetLoading, AnEffectAssetThatNeverLoadsStartsNoEffect) {
   EXPECT_EQ(CountCalls("RequestAsset"), 1u);
 }
 
+// Three tasks in a row need an effect asset that never comes: the script is
+// held for one wait, not three, and the asset is used as soon as it arrives.
+TEST_F(AssetLoading, AnAssetGivenUpIsNotWaitedForAgainUntilItArrives) {
+  sim.world.assets.Configure(sim, "anm_smoking", {false, true, 0});
+  smokeProp = HeldProp("p_cigarette01x");
+  int effects[3] = {};
+  const uint64_t before = sim.Frame();
+  PlayFxOnPropTask first(&effects[0], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
+  Run(first);
+  PlayFxOnPropTask second(&effects[1], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
+  Run(second);
+  EXPECT_LE(sim.Frame() - before, static_cast<uint64_t>(kAssetLoadTimeoutFrames) + 2);
+  EXPECT_EQ(CountCalls("IsAssetLoaded"), 2u);  // the second: a look and one ask
+  EXPECT_EQ(effects[0] + effects[1], 0);
+
+  sim.world.assets.Configure(sim, "anm_smoking", {false, false, 0});
+  PlayFxOnPropTask task(&effects[2], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
+  Run(task);
+  EXPECT_NE(effects[2], 0);
+  EXPECT_TRUE(NoErrors());
+}
+
 TEST_F(AssetLoading, ADictionaryOrSoundSetThatNeverLoadsPlaysNothing) {
   sim.world.assets.Configure(sim, "never@dict", {false, true, 0});
   sim.world.assets.Configure(sim, "Player_Campfire_Sounds", {false, true, 0});

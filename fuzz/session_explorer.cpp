@@ -1,0 +1,352 @@
+#include "session_explorer.h"
+
+#include <dlfcn.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include "session.h"
+#include "simulator.h"
+
+namespace explore {
+namespace {
+
+// ---------------------------------------------------------------------------
+// What a session can be made of.
+
+struct SettingLine {
+  const char* section;
+  const char* line;
+};
+
+// Settings files are assembled from these lines (32: one bit each); keys not
+// written keep their defaults. Bindings stay off END and NUMPAD6, the reload.
+constexpr SettingLine kSettingLines[] = {
+    {"General", "ENABLED=false"},
+    {"General", "CONTROLLER_SUPPORT_ENABLED=false"},
+    {"General", "COMPATIBILITY_MODE_ENABLED=true"},
+    {"General", "KEY_TAKE_PUFF=N"},
+    {"General", "KEY_SMOKE_CIGAR=F5"},
+    {"General", "KEY_OPEN_SCENARIO_MENU=F5"},
+    {"Smoking", "REGEN_DEAD_EYE_BURST_SECONDS=0"},
+    {"Smoking", "REGEN_DEAD_EYE_BURST_SECONDS=3"},
+    {"Smoking", "REGEN_DEAD_EYE_CONSTANT_RATE_ENABLED=false"},
+    {"Smoking", "EXTENDED_SMOKE_DURATION=true"},
+    {"Smoking", "MANUAL_SMOKING_ONLY=true"},
+    {"Smoking", "PUFF_BUTTON_ENABLES_MANUAL_SMOKING=false"},
+    {"Smoking", "NEVER_FALLS_OUT=true"},
+    {"Smoking", "THROW_AWAY_FASTER=true"},
+    {"Smoking", "MOVE_TO_MOUTH_IMMEDIATELY=true"},
+    {"Smoking", "BLOCK_SMOKING_IF_NO_ITEM=true"},
+    {"Cutscenes", "DISABLE_ON_CONTROL_LOSS=true"},
+    {"Cutscenes", "FORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS=true"},
+    {"Scenarios", "SCENARIOS_ENABLED=false"},
+    {"Scenarios", "SCENARIO1_LABEL="},
+    {"Scenarios", "SCENARIO4_TYPE=WORLD_HUMAN_SMOKE_CIGAR\nSCENARIO4_LABEL=Cigar"},
+    {"Scenarios", "SCENARIO7_TYPE=PROP_HUMAN_SEAT_CHAIR\nSCENARIO7_VARIATION=PROP_HUMAN_SEAT_CHAIR_SMOKE\nSCENARIO7_LABEL=Chair"},
+    {"Advanced", "USE_ALTERNATIVE_CIGARETTE_MODEL=true"},
+    {"Advanced", "USE_SHORT_CIGAR_MODEL=true"},
+    {"Advanced", "SWAP_TO_SHORT_CIGAR_AFTER_PERIOD=true"},
+    {"Advanced", "HIDE_PROP_IN_FIRST_PERSON=true"},
+    {"Advanced", "USE_PROP_OFFSETS=true"},
+    {"Advanced", "CIGARETTE_Z_OFFSET=0.05\nCIGAR_ROTZ_OFFSET=-400"},
+    {"Advanced", "CIGAR_X_OFFSET=nan"},
+    {"Translations", "SMOKE_PROMPT_LABEL="},
+    {"Translations", "SMOKE_SIT_PROMPT_LABEL=A label much longer than any prompt would normally carry on screen"},
+    {"General", "KEY_SMOKE=Y"},
+};
+static_assert(std::size(kSettingLines) == 32);
+
+constexpr const char* kSections[] = {"General", "Smoking", "Cutscenes", "Scenarios", "Advanced", "Translations"};
+
+// Every key a setting above can bind.
+constexpr const char* kKeys[] = {"N", ",", "Y", "F5"};
+constexpr int kHoldMs[] = {60, 120, 250, 340, 360, 450, 600, 1000, 2000, 4000};
+
+// Game controls the plug-in reads or pushes, and those of its prompts.
+constexpr const char* kControls[] = {
+    "INPUT_INTERACT_OPTION1", "INPUT_INTERACT_OPTION2", "INPUT_DIVE", "INPUT_FRONTEND_UP",
+    "INPUT_GAME_MENU_EXTRA_OPTION", "INPUT_JUMP", "INPUT_OPEN_SATCHEL_MENU", "INPUT_FRONTEND_RB",
+    "INPUT_FRONTEND_RT", "INPUT_FRONTEND_LS", "INPUT_OPEN_WHEEL_MENU", "INPUT_OPEN_JOURNAL",
+    "INPUT_ENTER", "INPUT_INTERACT_ANIMAL", "INPUT_MOVE_UP_ONLY", "INPUT_MOVE_LEFT_ONLY",
+    "INPUT_RELOAD", "INPUT_QUICK_USE_ITEM", "INPUT_TOGGLE_HOLSTER", "INPUT_NEXT_CAMERA",
+    "INPUT_PLAYER_MENU", "INPUT_COVER", "INPUT_SELECT_QUICKSELECT_SIDEARMS_RIGHT",
+    "INPUT_SELECT_QUICKSELECT_PRIMARY_LONGARM", "INPUT_SELECT_QUICKSELECT_UNARMED",
+    "INPUT_SELECT_QUICKSELECT_THROWN", "INPUT_SELECT_QUICKSELECT_MELEE_NO_UNARMED", "INPUT_SELECT_QUICKSELECT_DUALWIELD",
+};
+constexpr const char* kControlHolds[] = {"30ms", "100ms", "400ms", "1100ms", "2500ms"};
+
+// World settings and the values they take; the first is the quiet world's,
+// which every session returns to at its end.
+struct WorldSetting {
+  const char* name;
+  std::vector<const char*> values;
+};
+const std::vector<WorldSetting>& WorldSettings() {
+  static const std::vector<WorldSetting> settings = {
+      {"player.weapon", {"WEAPON_UNARMED", "WEAPON_REVOLVER_CATTLEMAN", "WEAPON_REPEATER_CARBINE"}},
+      {"player.mounted", {"false", "true"}},
+      {"player.ragdoll", {"false", "true"}},
+      {"player.dead", {"false", "true"}},
+      {"player.underwater", {"false", "true"}},
+      {"player.submerged", {"0", "0.7"}},
+      {"props.underwater", {"false", "true"}},
+      {"player.melee", {"false", "true"}},
+      {"player.melee_opponent", {"false", "true"}},
+      {"player.hit_by_opponent", {"0", "21030", "56200"}},
+      {"player.hit_opponent", {"false", "true"}},
+      {"player.busy", {"false", "true"}},
+      {"player.jaw_test", {"false", "true"}},
+      {"player.melee_hit_test", {"false", "true"}},
+      {"player.opponent_dead", {"false", "true"}},
+      {"cutscene", {"false", "true"}},
+      {"player.control", {"true", "false"}},
+      {"camera.first_person", {"false", "true"}},
+      {"deadeye.active", {"false", "true"}},
+      {"deadeye.core", {"50", "0", "100"}},
+      {"player.sprinting", {"false", "true"}},
+      {"player.running", {"false", "true"}},
+      {"player.speed", {"0", "6.5"}},
+      {"player.model", {"PLAYER_ZERO", "PLAYER_THREE", "CS_JOHNMARSTON", "MP_MALE", "MP_FEMALE"}},
+      {"player.missing_bones", {"none", "skel_r_finger13", "ph_r_hand, xh_r_hand00", "skel_head"}},
+      {"player.free_to_animate", {"true", "false"}},
+      {"player.emote_blocked", {"false", "true"}},
+      {"player.action_restricted", {"false", "true"}},
+      {"player.config_flag_408", {"true", "false"}},
+      {"player.seated", {"false", "true"}},
+      {"player.on_foot", {"true", "false"}},
+      {"input.controller", {"false", "true"}},
+      {"inventory.consumable_cigarette_box", {"20", "0", "1"}},
+      {"inventory.consumable_cigar", {"20", "0", "1"}},
+      {"inventory.item_check", {"pass", "fail"}},
+      {"emote.duration", {"4000", "500", "20000"}},
+      {"interaction.duration", {"2150", "300", "9000"}},
+  };
+  return settings;
+}
+
+// Models, dictionaries, effect assets and sound sets the plug-in loads.
+constexpr const char* kAssets[] = {
+    "p_cigarette01x", "p_cigar02x", "p_cigarlit01x", "p_cigarette_cs02x", "p_matchstick01x", "p_cigarettebox01x",
+    "A_C_Rabbit_01", "anm_smoking", "cut_rprsn", "Player_Campfire_Sounds",
+    "script_mp@emotes@smoke_cigarette@male@unarmed@upper", "script_mp@emotes@smoke_cigar@male@unarmed@upper",
+    "amb_wander@code_human_smoking_wander@male_a@base", "mech_inventory@smoking@cigarette",
+    "mech_inventory@smoking@cigar",
+};
+constexpr const char* kAssetStates[] = {"never", "missing", "delay 20", "delay 400"};
+
+// Waits after an event: none, a frame or a few, up to long enough for a
+// cigar to burn down to its short swap.
+constexpr const char* kWaits[] = {"",      "frames 1", "frames 5", "wait 100ms", "wait 250ms", "wait 500ms",
+                                  "wait 1s", "wait 2s", "wait 3s",  "wait 5s",    "wait 8s",    "wait 15s",
+                                  "wait 30s", "wait 75s"};
+constexpr int kWaitMs[] = {0, 17, 83, 100, 250, 500, 1000, 2000, 3000, 5000, 8000, 15000, 30000, 75000};
+
+// A session's game time is bounded; the settling comes on top.
+constexpr int64_t kMaxSessionMs = 4 * 60 * 1000;
+
+class Reader {
+ public:
+  Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  bool Done() const { return at_ >= size_; }
+  uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
+  template <typename T, size_t N>
+  const T& Pick(const T (&table)[N]) {
+    return table[Byte() % N];
+  }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+  size_t at_ = 0;
+};
+
+std::string SettingsFile(Reader& in) {
+  uint32_t mask = 0;
+  for (int i = 0; i < 4; ++i) mask |= static_cast<uint32_t>(in.Byte()) << (8 * i);
+  std::string text;
+  for (const char* section : kSections) {
+    std::string lines;
+    for (size_t i = 0; i < std::size(kSettingLines); ++i) {
+      if ((mask >> i & 1) && std::string(kSettingLines[i].section) == section) {
+        lines += kSettingLines[i].line;
+        lines += '\n';
+      }
+    }
+    if (std::string(section) == "General" && !(mask & 1)) lines = "ENABLED=true\n" + lines;
+    if (!lines.empty()) text += "[" + std::string(section) + "]\n" + lines;
+  }
+  return "ini <<END\n" + text + "END\n";
+}
+
+// The session as it is written out, with what it leaves pressed or changed.
+struct SessionWriter {
+  std::string text;
+  std::set<std::string> keysDown;
+  std::set<std::string> controlsDown;
+  std::map<std::string, std::string> changed;  // world setting -> its quiet value
+  bool loaded = true;
+  bool inFront = true;
+  int64_t ms = 0;
+
+  void Line(const std::string& line) {
+    if (!line.empty()) text += line + "\n";
+  }
+};
+
+void Event(Reader& in, SessionWriter& out) {
+  const uint8_t kind = in.Byte() % 16;
+  switch (kind) {
+    case 0:
+    case 1:
+    case 2: {  // hold a key
+      const char* key = in.Pick(kKeys);
+      const int ms = in.Pick(kHoldMs);
+      out.Line(std::string("hold ") + key + " " + std::to_string(ms) + "ms");
+      out.keysDown.erase(key);
+      out.ms += ms;
+      break;
+    }
+    case 3: {  // press a key and keep it down
+      const char* key = in.Pick(kKeys);
+      out.Line(std::string("press ") + key);
+      out.keysDown.insert(key);
+      break;
+    }
+    case 4: {  // let go of a key
+      const char* key = in.Pick(kKeys);
+      out.Line(std::string("release ") + key);
+      out.keysDown.erase(key);
+      break;
+    }
+    case 5:
+    case 6: {  // work a control for a while: prompts complete when held
+      const char* control = in.Pick(kControls);
+      const char* hold = in.Pick(kControlHolds);
+      out.Line(std::string("control ") + control + " tap " + hold);
+      out.controlsDown.erase(control);
+      break;
+    }
+    case 7: {  // hold a control down, or let it go
+      const char* control = in.Pick(kControls);
+      const bool press = in.Byte() % 2 == 0;
+      out.Line(std::string("control ") + control + (press ? " press" : " release"));
+      if (press) out.controlsDown.insert(control);
+      else out.controlsDown.erase(control);
+      break;
+    }
+    case 8:
+    case 9:
+    case 10: {  // the world changes
+      const WorldSetting& setting = WorldSettings()[in.Byte() % WorldSettings().size()];
+      const char* value = setting.values[in.Byte() % setting.values.size()];
+      out.Line(std::string("set ") + setting.name + " " + value);
+      out.changed.emplace(setting.name, setting.values[0]);
+      break;
+    }
+    case 11: {  // an asset loads late, never, or does not exist
+      const char* asset = in.Pick(kAssets);
+      const char* state = in.Pick(kAssetStates);
+      const std::string how(state);
+      const size_t space = how.find(' ');
+      if (space == std::string::npos) out.Line("set asset." + how + " " + asset);
+      else out.Line("set asset.delay " + std::string(asset) + how.substr(space));
+      break;
+    }
+    case 12: {  // the settings are reloaded, maybe from a new file
+      if (in.Byte() % 2) out.text += SettingsFile(in);
+      out.Line("press END");
+      out.Line("tap NUMPAD6");
+      out.Line("release END");
+      out.ms += 100;
+      break;
+    }
+    case 13: {  // the module is unloaded, or loaded again
+      out.Line(out.loaded ? "unload" : "load");
+      out.loaded = !out.loaded;
+      break;
+    }
+    case 14: {  // another window comes to the front, or the game again
+      out.inFront = !out.inFront;
+      out.Line(out.inFront ? "foreground game" : "foreground other");
+      break;
+    }
+    default: {  // the game's random numbers take another course
+      out.Line("set random.seed " + std::to_string(in.Byte()));
+      break;
+    }
+  }
+  const size_t wait = in.Byte() % std::size(kWaits);
+  out.Line(kWaits[wait]);
+  out.ms += kWaitMs[wait];
+}
+
+void Settle(SessionWriter& out) {
+  out.Line("# the session is over: input let go, the world back to normal, the player falls");
+  for (const std::string& key : out.keysDown) out.Line("release " + key);
+  for (const std::string& control : out.controlsDown) out.Line("control " + control + " release");
+  for (const auto& [name, value] : out.changed) out.Line("set " + name + " " + value);
+  if (!out.inFront) out.Line("foreground game");
+  if (!out.loaded) out.Line("load");
+  out.Line("wait 10s");
+  out.Line("set player.ragdoll true");
+  out.Line("wait 1s");
+  out.Line("set player.ragdoll false");
+  out.Line("wait 6s");
+  out.Line("expect settled");
+  out.Line("unload");
+}
+
+}  // namespace
+
+std::string DecodeSession(const uint8_t* data, size_t size) {
+  Reader in(data, size);
+  SessionWriter out;
+  out.Line("invariants on");
+  out.text += SettingsFile(in);
+  out.Line("frames 1");
+  while (!in.Done() && out.ms < kMaxSessionMs) Event(in, out);
+  Settle(out);
+  return out.text;
+}
+
+// ---------------------------------------------------------------------------
+
+bool SessionPlayer::Load(const std::string& modulePath, std::string& error) {
+  void* library = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!library) {
+    error = dlerror();
+    return false;
+  }
+  dllMain_ = reinterpret_cast<DllMainFn>(dlsym(library, "DllMain"));
+  if (!dllMain_) {
+    error = modulePath + " exports no DllMain";
+    return false;
+  }
+  return true;
+}
+
+uint64_t SessionPlayer::Play(const std::string& session, const std::function<void(const std::string&)>& onError) {
+  sim::Simulator simulator;
+  // Its clocks read their starting values now; they start clockMs_ later.
+  simulator.SetTickBaseMs(simulator.TickCount64() + static_cast<uint64_t>(clockMs_));
+  simulator.SetGameTimerBaseMs(simulator.GameTimerMs() + clockMs_);
+  simulator.SetSystemTimeBase100ns(simulator.SystemTime100ns() + clockMs_ * 10'000);
+  simulator.sameThreadScript = true;
+  simulator.recordCalls = false;
+  simulator.timeline.record = false;
+  simulator.onError = onError;
+  simulator.AddFrameEndHook([this] { framesPlayed = framesPlayed + 1; });
+  simulator.AttachInProcess(dllMain_);
+  std::string error;
+  if (!sim::RunSession(simulator, session, ".", error)) onError("the session does not read: " + error);
+  simulator.Detach();
+  constexpr int64_t kBetweenSessionsMs = 10 * 60 * 1000;
+  constexpr int64_t kStartOverMs = int64_t{20} * 24 * 60 * 60 * 1000;
+  clockMs_ += simulator.NowUs() / 1000 + kBetweenSessionsMs;
+  if (clockMs_ > kStartOverMs) clockMs_ = 0;
+  return simulator.Frame();
+}
+
+}  // namespace explore

@@ -1,0 +1,136 @@
+#include "invariants.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <strings.h>
+
+#include "animations/asset_loading.h"
+#include "simulator.h"
+#include "world/leftovers.h"
+
+namespace sim {
+namespace {
+
+constexpr const char* kMatchModel = "p_matchstick01x";
+
+struct InvariantState {
+  bool on = false;
+  struct Wait {
+    uint64_t lastFrame = 0;
+    int frames = 0;
+  };
+  std::map<uint32_t, Wait> waits;  // by asset: the frames it has held the script
+  int64_t matchHeldUs = 0;         // on the player, frames of waiting aside
+  bool matchReported = false;
+  bool propsReported = false;
+};
+
+bool IsModel(const SimEntity& entity, const char* model) { return strcasecmp(entity.modelName.c_str(), model) == 0; }
+
+// The plug-in's smoke props on the player: whatever it attached there but the
+// match and the invisible mouth marker.
+int SmokePropsOnPlayer(const Simulator& sim, const SimEntity** match) {
+  int count = 0;
+  const int player = sim.world.entities.player;
+  for (const auto& [handle, entity] : sim.world.entities.all) {
+    if (!entity.createdByPlugin || entity.attachedTo != player || entity.type != SimEntity::Type::Object) continue;
+    if (IsModel(entity, kMatchModel)) {
+      *match = &entity;
+    } else if (!IsModel(entity, kMouthMarkerModel)) {
+      ++count;
+    }
+  }
+  return count;
+}
+
+// True when the script waited for an asset in this frame: it yielded right
+// after asking for one that is not loaded.
+bool CheckAssetWaits(Simulator& sim, InvariantState& state) {
+  const Assets& assets = sim.world.assets;
+  if (assets.lastNotLoadedCall == 0 || assets.lastNotLoadedCall != sim.TotalCalls()) return false;
+  InvariantState::Wait& wait = state.waits[assets.lastNotLoaded];
+  const uint64_t frame = sim.Frame();
+  // A frame or two of the script's own between two waits for the same asset
+  // does not free it: those waits hold it together.
+  wait.frames = wait.frames > 0 && frame - wait.lastFrame <= 3 ? wait.frames + 1 : 1;
+  wait.lastFrame = frame;
+  // A wait yields after each of its asks but the last.
+  if (wait.frames == Animations::kAssetLoadTimeoutFrames + 1) {
+    sim.Error("invariant: " + sim.hashes.Name(assets.lastNotLoaded) + ", which is not loaded, held the script for " +
+              std::to_string(wait.frames) + " frames (waits at most two frames apart); a wait gives up after " +
+              std::to_string(Animations::kAssetLoadTimeoutFrames));
+  }
+  return true;
+}
+
+void CheckFrame(Simulator& sim, InvariantState& state) {
+  const bool waiting = CheckAssetWaits(sim, state);
+  const SimEntity* match = nullptr;
+  const int props = SmokePropsOnPlayer(sim, &match);
+  if (props > 1 && !state.propsReported) {
+    sim.Error("invariant: " + std::to_string(props) + " smoke props of the plug-in on the player at once");
+  }
+  state.propsReported = props > 1;
+
+  if (!match) {
+    state.matchHeldUs = 0;
+    state.matchReported = false;
+    return;
+  }
+  if (!waiting) state.matchHeldUs += sim.FrameUs();
+  if (state.matchHeldUs > kMatchHeldMs * 1000 && !state.matchReported) {
+    state.matchReported = true;
+    sim.Error("invariant: the match " + sim.world.entities.Label(match->handle) + " stayed on the player for " +
+              std::to_string(kMatchHeldMs / 1000) + " s: its lighting is over or was interrupted");
+  }
+}
+
+}  // namespace
+
+void InstallInvariantChecks(Simulator& sim) {
+  auto state = std::make_shared<InvariantState>();
+
+  sim.AddFrameEndHook([&sim, state] {
+    if (state->on) CheckFrame(sim, *state);
+  });
+  sim.AddUnloadHook([&sim, state] {
+    if (!state->on) return;
+    const Leftovers left = FindLeftovers(sim);
+    if (!left.Clean()) sim.Error("invariant: after an unload the plug-in left in the world:\n" + FormatLeftovers(left));
+  });
+
+  sim.AddCommand("invariants", [&sim, state](const std::vector<std::string>& args, std::string& error) {
+    if (args.size() != 1 || (args[0] != "on" && args[0] != "off")) {
+      error = "usage: invariants on|off";
+      return false;
+    }
+    state->on = args[0] == "on";
+    sim.maxCallsPerFrame = state->on ? kMaxCallsPerFrame : 0;
+    sim.hangHandler = [&sim](const std::string& message) {
+      sim.Error("invariant: " + message);
+      // The script cannot be brought back: end here rather than hang too.
+      std::fflush(nullptr);
+      std::_Exit(1);
+    };
+    return true;
+  });
+
+  sim.AddCommand("expect", [&sim](const std::vector<std::string>& args, std::string& error) {
+    if (args.size() != 1 || args[0] != "settled") {
+      error = "usage: expect settled";
+      return false;
+    }
+    Leftovers left = FindLeftovers(sim);
+    // A menu the player opened stays open until closed: prompts count at unload.
+    left.visiblePrompts.clear();
+    const SimEntity* match = nullptr;
+    if (SmokePropsOnPlayer(sim, &match) > 0 || left.Clean()) return true;
+    sim.Error("invariant: once the world settled the plug-in had left behind:\n" + FormatLeftovers(left));
+    return true;
+  });
+}
+
+}  // namespace sim
