@@ -95,7 +95,7 @@ namespace {
 // match already released is only forgotten.
 void ReleaseMatch() {
   if (matchProp == 0) return;
-  if (native::EntityExists(matchProp) && native::IsEntityAttachedTo(matchProp, playerPed)) {
+  if (HeldByPlayer(matchProp)) {
     Animations::DetachPropTask(&matchProp, false).Execute();
     Animations::PropApplyForceTask(&matchProp, kMatchPush[0], kMatchPush[1], kMatchPush[2]).Execute();
   }

@@ -52,9 +52,11 @@ bool Queued(const SequenceRunner& runner, const Entity* handle) {
 
 }  // namespace
 
-bool SmokePropHeld() {
-  return smokeProp != 0 && native::EntityExists(smokeProp) && native::IsEntityAttachedTo(smokeProp, playerPed);
+bool HeldByPlayer(Entity prop) {
+  return prop != 0 && native::EntityExists(prop) && native::IsEntityAttachedTo(prop, playerPed);
 }
+
+bool SmokePropHeld() { return HeldByPlayer(smokeProp); }
 
 bool SmokePropStillToCome() {
   return Queued<Animations::SpawnPropTask>(activeSequence, &smokeProp) ||
@@ -67,7 +69,7 @@ bool LightingOwesItsProps() {
       Queued<Animations::DetachPropTask>(activeSequence, &matchProp)) {
     return true;
   }
-  return matchProp != 0 && native::EntityExists(matchProp) && native::IsEntityAttachedTo(matchProp, playerPed);
+  return HeldByPlayer(matchProp);
 }
 
 bool IsPedInSmokingScenario() {

@@ -44,6 +44,8 @@ extern int exhaleFx;
 extern int longExhaleFx;
 extern int breathFx;
 
+// The prop exists and hangs on the player.
+bool HeldByPlayer(Entity prop);
 // The smoke's prop exists and hangs on the player (hand, fingers or mouth);
 // false once it is thrown, dropped or gone.
 bool SmokePropHeld();
