@@ -136,7 +136,7 @@
   X(RequestAsset, 0xA862A2AD321F94B4ull, void, const char*)                                             \
   X(RequestModelLoad, 0xFA28FE3A6246FC30ull, void, Hash, int)                                           \
   X(ResetPedTasks, 0xFCCC886EDE3C63ECull, void, Ped, int, int)                                          \
-  X(RestoreDeadEye, 0x51345AE20F22C261ull, void, int, float)                                            \
+  X(RestoreDeadEye, 0x51345AE20F22C261ull, void, int, float, int, int, int)                            \
   X(SetClipTime, 0x11CDABDC7783B2BCull, void, Entity, const char*, const char*, float)                  \
   X(SetEntityAlpha, 0x0DF7692B1D9E7BA7ull, void, Entity, int, bool)                                     \
   X(SetEntityVisible, 0x1794B4FCC84D812Full, void, Entity, bool)                                        \

@@ -206,7 +206,8 @@ void RegenerateDeadEye() {
   if (SinceOrZero(deadEyeTickTime) <= intervalMs) return;
   deadEyeTickTime = Now();
   if (DeadEyeBurstFull()) {
-    native::RestoreDeadEye(FramePlayerIndex(), 1.5f);
+    // The game takes three more integers here; its own scripts pass 0, 0, 1.
+    native::RestoreDeadEye(FramePlayerIndex(), 1.5f, 0, 0, 1);
   } else if (amount != 0) {
     const int core = native::GetPedAttributeValue(playerPed, kDeadEyeCore);
     native::SetPedAttributeValue(playerPed, kDeadEyeCore, core + amount);
