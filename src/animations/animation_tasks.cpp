@@ -24,7 +24,7 @@ std::string PlayEmoteTask::GetName() { return "PlayEmoteTask_" + std::to_string(
 void ItemInteractionTask::Execute() {
   const Hash secondHash = HashName(second);
   const Hash firstHash = HashName(first);
-  native::StartItemInteraction(FramePlayerPed(), firstHash, secondHash, 1, 0, 0);
+  native::StartItemInteraction(FramePlayerPed(), firstHash, secondHash, 1, 0, 0.0f);
 }
 std::string ItemInteractionTask::GetName() { return "ItemInteractionTask_" + first + "_" + second; }
 

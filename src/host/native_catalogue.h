@@ -149,7 +149,7 @@
   X(SetSpawnedPedValue, 0x25ACFC650B65C538ull, void, Ped, float)                                        \
   X(StartEffectOnEntity, 0xE6CFE43937061143ull, int, const char*, Entity, F6, float, int, int, int)     \
   X(StartEffectOnPedBone, 0x3FAA72BD940C3AC0ull, int, const char*, Ped, F6, int, float, int, int, int)  \
-  X(StartItemInteraction, 0xAE72E7DF013AAA61ull, void, Ped, Hash, Hash, int, int, int)                  \
+  X(StartItemInteraction, 0xAE72E7DF013AAA61ull, void, Ped, Hash, Hash, int, int, float)                \
   X(StartLoopedEffectOnEntity, 0x8F90AB32E1944BDEull, int, const char*, Entity, F6, float, int, int,    \
     int)                                                                                                \
   X(StartLoopedEffectOnPedBone, 0xE689C1B1432BB8AFull, int, const char*, Ped, F6, int, float, int, int, \

@@ -174,7 +174,7 @@ TEST(SimAnimation, ClipsEmotesAndInteractionsEndWhenTheirTimeIsUp) {
   const int player = world.world.entities.player;
   native::PlayEmote(player, 0, 0, native::HashString("KIT_EMOTE_ACTION_SMOKE"), 1, 1, 0, 0, 0);
   native::StartItemInteraction(player, native::HashString("ID_XH_R_HAND00"),
-                               native::HashString("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0);
+                               native::HashString("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
   // The game's own cigarette for the interaction, in the player's hand.
   auto& entities = world.world.entities;
   int cigarette = 0;
