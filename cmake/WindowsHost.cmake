@@ -25,6 +25,8 @@ add_executable(emberwick-sim ${host_sources})
 target_include_directories(emberwick-sim PRIVATE ${PROJECT_SOURCE_DIR}/sim ${PROJECT_SOURCE_DIR}/sim/windows
                                                  ${PROJECT_SOURCE_DIR}/src)
 target_link_options(emberwick-sim PRIVATE ${static_runtime})
+include(GameNatives)
+emberwick_game_natives(emberwick-sim)
 add_dependencies(emberwick-sim Emberwick ScriptHookRDR2)
 target_compile_definitions(emberwick-sim PRIVATE
   EMBERWICK_DEFAULT_PLUGIN="$<TARGET_FILE:Emberwick>"
