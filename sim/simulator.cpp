@@ -7,6 +7,7 @@
 #include "game_natives.h"
 #include "invariants.h"
 #include "module_loader.h"
+#include "real_pc.h"
 
 namespace sim {
 namespace {
@@ -88,6 +89,7 @@ Simulator::Simulator() {
     return false;
   });
   InstallWorld(*this);
+  InstallRealPc(*this);
   InstallInvariantChecks(*this);
 }
 
@@ -176,7 +178,18 @@ void Simulator::RunFrame() {
   for (FrameHook& hook : frameEndHooks_) hook();
   if (frameStats_) frameStats_->EndFrame();
   ++frame_;
-  nowUs_ += frameUs_;
+  PassTime(frameUs_);
+}
+
+void Simulator::RunLongFrame(int64_t us) {
+  RunFrame();
+  if (us > frameUs_) PassTime(us - frameUs_);
+}
+
+void Simulator::PassTime(int64_t us) {
+  nowUs_ += us;
+  if (gameTimerHeld_) gameTimerStillUs_ += us;
+  if (tickCountHeld_) tickCountStillUs_ += us;
 }
 
 void Simulator::RunFrames(int count) {
@@ -211,17 +224,24 @@ void Simulator::CountCallsPerFrame() {
 
 size_t Simulator::CountCalls(const std::string& name) const { return CallsNamed(name).size(); }
 
+// Key messages go to the window in front: while another window is, the game
+// (and the hook's relay) hears nothing of the keyboard, though
+// GetAsyncKeyState still sees every key as it is.
 void Simulator::KeyDown(int virtualKey) {
   if (virtualKey < 0 || virtualKey > 255) return;
   bool wasDown = world.keyboard.down[virtualKey];
   world.keyboard.down[virtualKey] = true;
-  if (keyboardHandler_) keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, wasDown ? 1 : 0, 0);
+  if (keyboardHandler_ && world.keyboard.gameInForeground) {
+    keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, wasDown ? 1 : 0, 0);
+  }
 }
 
 void Simulator::KeyUp(int virtualKey) {
   if (virtualKey < 0 || virtualKey > 255) return;
   world.keyboard.down[virtualKey] = false;
-  if (keyboardHandler_) keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, 1, 1);
+  if (keyboardHandler_ && world.keyboard.gameInForeground) {
+    keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, 1, 1);
+  }
 }
 
 bool Simulator::Set(const std::string& name, const std::string& value, std::string& error) {
