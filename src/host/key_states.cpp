@@ -96,6 +96,16 @@ void PollKeyStates() {
   }
 }
 
+void ReleaseKeysOutOfFocus() {
+  if (compatibilityMode || host::GameWindowInForeground()) return;
+  const uint32_t now = NowMs();
+  for (KeyState& state : keyStates) {
+    if (!Read(state.down)) continue;
+    Write(state.releaseTime, now);
+    Write<uint8_t>(state.down, 0);
+  }
+}
+
 bool IsKeyDown(int key) {
   KeyState* state = Queryable(key);
   return state && Read(state->down);

@@ -127,6 +127,7 @@ void ResetPluginState() {
 void RunFrame() {
   FrameReadsScope frameReads;
   if (compatibilityMode) PollKeyStates();
+  else ReleaseKeysOutOfFocus();
   DispatchInput();
   playerPed = FramePlayerPed();
   if (!ENABLED) return;

@@ -134,6 +134,26 @@ TEST_F(KeyStates, HeldFrom200MsOnThroughTheRelaysAutoRepeat) {
   EXPECT_TRUE(ConsumeKeyReleased(kN));
 }
 
+// Another window comes to the front while the key is held and gets its
+// key-up: the key counts as released, with no release or tap to act on, and
+// the repeats the relay sends once the game is back do not press it again.
+TEST_F(KeyStates, AKeyHeldAsTheGameLosesTheFrontCountsAsReleasedSilently) {
+  StartHookPath();
+  sim.KeyDown(kN);
+  Frames(300);
+  ASSERT_TRUE(IsKeyHeld(kN));
+  std::string error;
+  ASSERT_TRUE(sim::RunSession(sim, "foreground other\nframes 1\nrelease K\nframes 1\n", workDir, error)) << error;
+  EXPECT_FALSE(IsKeyDown(kN));
+  EXPECT_FALSE(ConsumeKeyReleased(kN));
+  EXPECT_FALSE(ConsumeKeyTapped(kN));
+  ASSERT_TRUE(sim::RunSession(sim, "press K\nforeground game\nwait 1s\n", workDir, error)) << error;
+  EXPECT_GT(sim.world.keyboard.repeatsSent, 0u);
+  EXPECT_FALSE(IsKeyDown(kN));
+  ASSERT_TRUE(sim::RunSession(sim, "release K\ntap K\n", workDir, error)) << error;
+  EXPECT_TRUE(ConsumeKeyTapped(kN));
+}
+
 TEST_F(KeyStates, TheRelayRepeatsAfterItsDelayAtItsInterval) {
   StartHookPath();
   std::string error;
@@ -286,11 +306,14 @@ TEST_F(KeyStates, AReloadSwitchesTheInputPathAndKeepsTheTable) {
   PluginFrames(1);
   EXPECT_TRUE(ConsumeKeyTapped(kN));
 
-  // And back: the relay is heard again, and the queries make no window check.
+  // And back: the relay is heard again, and the queries make no window check;
+  // the next frame lets go of a key held as another window comes to the front.
   Reload("[General]\nCOMPATIBILITY_MODE_ENABLED=false\n");
   sim.KeyDown('Y');
   sim.world.keyboard.gameInForeground = false;
   EXPECT_TRUE(IsKeyDown('Y'));
+  PluginFrames(1);
+  EXPECT_FALSE(IsKeyDown('Y'));
 }
 
 TEST_F(KeyStates, SessionKeysReachThePlugInThroughTheRelay) { PlaySessionKeys(false); }
