@@ -232,8 +232,9 @@ const SmokeButton kCigarButton = {
 };
 
 // The hold and tap rule shared by both buttons: a hold acts once, when it
-// passes 350 ms; a release after 1 to 349 ms is a tap.
-void HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
+// passes 350 ms; a release after 1 to 349 ms is a tap. Returns whether the
+// button was down or released in this frame.
+bool HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
   const int now = Now();
   const int elapsed = PressElapsed(held, now);
 
@@ -242,22 +243,22 @@ void HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
       StartSmoke(button.dictionary, button.hasItem, button.startLighting);
       SpendPress(now);
       lightStartedAt = now;
-      return;
+      return true;
     }
     if (activeSequence.running && elapsed >= kHoldMinMs) {
       (propInMouth ? button.moveToHand : button.moveToMouth)();
       SpendPress(now);
-      return;
+      return true;
     }
     if (lightStartedAt != 0 && Since(now, lightStartedAt) >= kLateMoveToMouthMs) {
       button.moveToMouthLate();
       SpendPress(now);
       lightStartedAt = 0;
-      return;
+      return true;
     }
   }
 
-  if (!released) return;
+  if (!released) return held;
   if (IsTap(elapsed)) {
     if (!activeSequence.running) {
       if (CanQuickSmoke()) button.startQuick();
@@ -269,22 +270,22 @@ void HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
     }
   }
   EndPress();
+  return true;
 }
 
 // The cigarette button: KEY_SMOKE or RB once the controller choice is armed.
-void HandleCigaretteButton() {
+bool HandleCigaretteButton() {
   if (KeyboardActive()) {
     const bool held = IsKeyDown(KEY_SMOKE);
-    HandleSmokeButton(kCigaretteButton, held, ConsumeKeyReleased(KEY_SMOKE));
-  } else {
-    const bool held = controllerChoiceArmed && ControllerHeld(kFrontendRb);
-    HandleSmokeButton(kCigaretteButton, held, controllerChoiceArmed && ControllerReleased(kFrontendRb));
+    return HandleSmokeButton(kCigaretteButton, held, ConsumeKeyReleased(KEY_SMOKE));
   }
+  const bool held = controllerChoiceArmed && ControllerHeld(kFrontendRb);
+  return HandleSmokeButton(kCigaretteButton, held, controllerChoiceArmed && ControllerReleased(kFrontendRb));
 }
 
 // The cigar button: KEY_SMOKE_CIGAR or RT; while something is smoked the
 // smoke key works it too.
-void HandleCigarButton() {
+bool HandleCigarButton() {
   bool held = false;
   if (KeyboardActive()) {
     held = IsKeyDown(KEY_SMOKE_CIGAR) || (activeSequence.running && IsKeyDown(KEY_SMOKE));
@@ -299,7 +300,7 @@ void HandleCigarButton() {
     released = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerReleased(kFrontendRt)) ||
                                          (PromptShowing(smokePrompt) && ControllerReleased(kFrontendRb)));
   }
-  HandleSmokeButton(kCigarButton, held, released);
+  return HandleSmokeButton(kCigarButton, held, released);
 }
 
 // What follows a puff that the player asked for: the hold loop and, unless
@@ -390,10 +391,15 @@ void DispatchInput() {
   HandleScenarioMenuKey();
   if (scenarioMenuOpen) return;
 
-  if (activeSequence.sequenceName != "smoke_cigar") HandleCigaretteButton();
+  bool buttonWorked = false;
+  if (activeSequence.sequenceName != "smoke_cigar") buttonWorked = HandleCigaretteButton();
   if (scenarioMenuOpen) return;
-  if (activeSequence.sequenceName != "smoke_cigarette") HandleCigarButton();
+  if (activeSequence.sequenceName != "smoke_cigarette") buttonWorked = HandleCigarButton() || buttonWorked;
   if (scenarioMenuOpen) return;
+  // No button is down and none was released: a press whose release went
+  // unseen (let go while another window had the front, or the controller took
+  // over) is over all the same, so the next press is measured afresh.
+  if (!buttonWorked) EndPress();
 
   HandleCigarettePuffKey();
   if (scenarioMenuOpen) return;
