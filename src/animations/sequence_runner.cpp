@@ -11,7 +11,19 @@ namespace {
 
 constexpr int64_t kTicksPerMs = 10'000;
 
-int64_t Now() { return host::SystemTime100ns(); }
+// The system clock can be set back (by the player, or by a time sync) in the
+// middle of a sequence; the runner's clock never goes back with it: a step
+// back counts as no time at all, so the current task does not wait out the
+// step. A step forward is taken as it comes.
+int64_t Now() {
+  static int64_t lastSystemTicks = 0;
+  static int64_t ticks = 0;
+  const int64_t system = host::SystemTime100ns();
+  if (lastSystemTicks == 0) ticks = system;
+  else if (system > lastSystemTicks) ticks += system - lastSystemTicks;
+  lastSystemTicks = system;
+  return ticks;
+}
 
 }  // namespace
 
