@@ -216,7 +216,7 @@ const SmokeButton kCigaretteButton = {
     [] { MoveCigaretteToMouth(true, true, false); },
     &StartQuickCigarette,
     [] { return activeSequence.sequenceName == "smoke_cigarette_emote"; },
-    &DropSmokeProp,
+    &EndQuickCigarette,
 };
 
 const SmokeButton kCigarButton = {

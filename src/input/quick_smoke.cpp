@@ -10,6 +10,7 @@
 #include "host/natives.h"
 #include "input/input_dispatch.h"
 #include "input/inventory.h"
+#include "input/stop_cleanup.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoking_state.h"
 
@@ -79,6 +80,18 @@ void StartQuickCigarette() {
   At(12800, std::make_unique<Animations::DestroyPropTask>(&smokeProp, "p_cigarette01x", true, true));
 
   Start(activeSequence);
+}
+
+void EndQuickCigarette() {
+  if (smokeProp != 0) {
+    DropSmokeProp();
+    return;
+  }
+  // In its first half second the quick cigarette has no cigarette of its own
+  // yet; left running, the rest of the sequence would create one in the hand
+  // of a player whose emote the tap has already ended.
+  SettleWhatTheCutSequenceOwed();
+  ResetToIdle(activeSequence);
 }
 
 void StartQuickCigar() {

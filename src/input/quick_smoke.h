@@ -3,3 +3,7 @@
 
 void StartQuickCigarette();
 void StartQuickCigar();
+// A tap ends the quick cigarette: its cigarette is dropped, or before the
+// cigarette came, what the sequence still owed is settled and nothing more
+// is created.
+void EndQuickCigarette();
