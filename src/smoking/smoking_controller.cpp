@@ -12,6 +12,7 @@
 #include "host/main_loop.h"
 #include "host/game_time.h"
 #include "host/natives.h"
+#include "host/planted_fault.h"
 #include "host/platform.h"
 #include "input/stop_cleanup.h"
 #include "sequences/settle_in_fingers.h"
@@ -207,7 +208,11 @@ void RegenerateDeadEye() {
   deadEyeTickTime = Now();
   if (DeadEyeBurstFull()) {
     // The game takes three more integers here; its own scripts pass 0, 0, 1.
-    native::RestoreDeadEye(FramePlayerIndex(), 1.5f, 0, 0, 1);
+    if (EMBERWICK_PLANTED(dead_eye_two_arguments)) {
+      native::Invoke<0x51345AE20F22C261ull, void, int, float>(FramePlayerIndex(), 1.5f);
+    } else {
+      native::RestoreDeadEye(FramePlayerIndex(), 1.5f, 0, 0, 1);
+    }
   } else if (amount != 0) {
     const int core = native::GetPedAttributeValue(playerPed, kDeadEyeCore);
     native::SetPedAttributeValue(playerPed, kDeadEyeCore, core + amount);
