@@ -135,6 +135,17 @@ struct Interruption {
   std::function<void(Play&)> cut;
 };
 
+// The smoke key goes down, another window comes to the front and gets its
+// key-up, and the player is back two seconds later.
+void AwayWithTheSmokeKeyHeld(Play& p) {
+  p.sim.KeyDown(kSmokeKey);
+  p.Ms(100);
+  p.Pc("foreground other");
+  p.sim.KeyUp(kSmokeKey);
+  p.Ms(2000);
+  p.Pc("foreground game");
+}
+
 const std::vector<Interruption> kInterruptions = {
     {"tap of the smoke key", "", [](Play& p) { p.Key(kSmokeKey, 100); }},
     {"hold of the smoke key", "", [](Play& p) { p.Key(kSmokeKey, 600); }},
@@ -231,26 +242,9 @@ const std::vector<Interruption> kInterruptions = {
        p.Key(kSmokeKey, 1500);
        p.sim.SetFrameUs(kFrameUs);
      }},
-    {"another window in front while the smoke key is held",
-     "",
-     [](Play& p) {
-       p.sim.KeyDown(kSmokeKey);
-       p.Ms(100);
-       p.Pc("foreground other");
-       p.sim.KeyUp(kSmokeKey);
-       p.Ms(2000);
-       p.Pc("foreground game");
-     }},
+    {"another window in front while the smoke key is held", "", &AwayWithTheSmokeKeyHeld},
     {"another window in front while the smoke key is held (compatibility mode)",
-     "[General]\nCOMPATIBILITY_MODE_ENABLED=true\n",
-     [](Play& p) {
-       p.sim.KeyDown(kSmokeKey);
-       p.Ms(100);
-       p.Pc("foreground other");
-       p.sim.KeyUp(kSmokeKey);
-       p.Ms(2000);
-       p.Pc("foreground game");
-     }},
+     "[General]\nCOMPATIBILITY_MODE_ENABLED=true\n", &AwayWithTheSmokeKeyHeld},
     {"the system clock set back 5 minutes", "", [](Play& p) { p.Pc("clock system -5min"); }},
     {"the system clock set forward 5 minutes", "", [](Play& p) { p.Pc("clock system +5min"); }},
 };
