@@ -72,7 +72,8 @@ void SwallowSelection(const char* pressed) {
   if (holsterBlockUntil != 0 && GameMsSince(holsterBlockUntil) > 0) holsterBlockUntil = 0;
 }
 
-// The hand is free once none of the hand-held emote clips plays on the player.
+// The hand is free once none of the cigarette emote's hand-held clips plays
+// on the player (a cigar's are not asked).
 bool HandHeldEmoteFinished() {
   static const char* const kEmoteClips[] = {"outro", "loop", "action", "action_alt1", "action_alt2"};
   for (const char* clip : kEmoteClips) {

@@ -6,8 +6,8 @@
 // inventory check, its key setting, and the builders that queue what is
 // different in shape for it (lighting, the quick emote smoke, the in-mouth
 // puff cycle, the move to the mouth). The verbs of the layers above take a
-// description and read it; none asks which kind it was given. The kinds are
-// defined with their builders in sequences/<kind>.cpp.
+// description and read it rather than asking which kind they were given.
+// The kinds are defined with their builders in sequences/<kind>.cpp.
 #pragma once
 
 #include <cstdint>
