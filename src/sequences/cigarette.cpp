@@ -1,7 +1,5 @@
 // The cigarette: its description, its in-mouth puff cycle and its move to the
 // mouth. Its lighting and quick emote smoke are in cigarette_lighting.cpp.
-#include <iterator>
-
 #include "animations/task_queries.h"
 #include "config/settings.h"
 #include "sequences/cigarette_lighting.h"

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "animations/prop_tasks.h"
-#include "config/settings.h"
 #include "animations/sequence_runner.h"
+#include "config/settings.h"
 #include "host/frame_reads.h"
 #include "host/natives.h"
 

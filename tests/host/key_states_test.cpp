@@ -6,8 +6,8 @@
 
 #include "config/settings.h"
 #include "host/key_states.h"
-#include "plugin/main_loop.h"
 #include "host/platform.h"
+#include "plugin/main_loop.h"
 #include "session.h"
 #include "support/plugin_session.h"
 

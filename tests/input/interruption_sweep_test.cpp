@@ -20,12 +20,12 @@
 #include <vector>
 
 #include "animations/sequence_runner.h"
-#include "plugin/main_loop.h"
 #include "input/prompts.h"
 #include "input/scenarios.h"
+#include "plugin/main_loop.h"
+#include "session.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
-#include "session.h"
 #include "world/leftovers.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <fstream>
 
 #include "animations/sequence_runner.h"
-#include "plugin/main_loop.h"
 #include "input/prompts.h"
 #include "input/scenarios.h"
 #include "input_fixture.h"
+#include "plugin/main_loop.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "animations/sequence_runner.h"
-#include "sequences/quick_smoke.h"
 #include "input_fixture.h"
+#include "sequences/quick_smoke.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 

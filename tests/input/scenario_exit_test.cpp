@@ -2,8 +2,8 @@
 // one stop on a reload, and the sitting camera hold that must follow it out.
 #include <gtest/gtest.h>
 
-#include "plugin/main_loop.h"
 #include "input/scenarios.h"
+#include "plugin/main_loop.h"
 #include "support/plugin_session.h"
 
 namespace {

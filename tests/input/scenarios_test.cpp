@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "animations/sequence_runner.h"
-#include "plugin/main_loop.h"
 #include "input/input_dispatch.h"
 #include "input/scenarios.h"
 #include "input_fixture.h"
+#include "plugin/main_loop.h"
 #include "smoking/smoking_state.h"
 
 namespace {

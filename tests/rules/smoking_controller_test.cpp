@@ -7,9 +7,9 @@
 
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
+#include "config/settings.h"
 #include "controller_fixture.h"
 #include "smoking/inventory.h"
-#include "config/settings.h"
 #include "smoking/smoke_kind.h"
 
 namespace {

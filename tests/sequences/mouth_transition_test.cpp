@@ -7,8 +7,8 @@
 
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
-#include "config/settings.h"
 #include "builder_fixture.h"
+#include "config/settings.h"
 #include "sequences/sequence_building.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "config/settings.h"
-#include "smoking/inventory.h"
 #include "rules/smoking_controller.h"
 #include "rules/world_rules.h"
+#include "smoking/inventory.h"
 #include "smoking/smoking_state.h"
 #include "support/plugin_session.h"
 

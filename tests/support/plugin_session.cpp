@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "plugin/main_loop.h"
 #include "host/platform.h"
-#include "smoking/smoking_state.h"
+#include "plugin/main_loop.h"
 #include "session.h"
+#include "smoking/smoking_state.h"
 
 namespace test {
 namespace {
