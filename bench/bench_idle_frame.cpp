@@ -2,9 +2,9 @@
 // measured against a host that answers every native from a table.
 #include <benchmark/benchmark.h>
 
-#include "host/main_loop.h"
 #include "host/natives.h"
 #include "null_host.h"
+#include "plugin/main_loop.h"
 
 namespace {
 

@@ -8,10 +8,11 @@
 #include <cstdio>
 
 #include "animations/sequence_runner.h"
-#include "host/main_loop.h"
 #include "host/platform.h"
 #include "null_host.h"
-#include "smoking/puff_effects.h"
+#include "plugin/main_loop.h"
+#include "sequences/puff_cycle.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 
 namespace {
@@ -73,8 +74,8 @@ void LightCigaretteInMouth() {
   smokeProp = kProp;
   propInMouth = true;
   ClearPending(activeSequence);
-  activeSequence.sequenceName = "smoke_cigarette";
-  QueueCigarettePuffCycle(1500);
+  activeSequence.smoke = &kCigarette;
+  QueuePuffCycle(kCigarette, 1500);
   Start(activeSequence);
   smokeStartTime = static_cast<int>(gameMs);
   deadEyeTickTime = static_cast<int>(gameMs);

@@ -4,7 +4,6 @@
 
 #include "config/key_names.h"
 #include "host/key_states.h"
-#include "host/main_loop.h"
 #include "stub_host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -11,8 +11,6 @@ namespace {
 
 constexpr int64_t kTicksPerMs = 10'000;
 
-int64_t Now() { return host::SystemTime100ns(); }
-
 }  // namespace
 
 void Append(SequenceRunner& runner, TaskPtr task) {
@@ -32,7 +30,7 @@ void Prepend(SequenceRunner& runner, TaskPtr task) {
 }
 
 void Start(SequenceRunner& runner) {
-  runner.sequenceStartTicks = Now();
+  runner.sequenceStartTicks = host::SystemTime100ns();
   runner.running = true;
   AdvanceSequence(runner);
 }
@@ -50,13 +48,12 @@ void AdvanceSequence(SequenceRunner& runner) {
   runner.current = std::move(next);
   runner.current->Execute();
   // Taken after Execute, so frames spent loading assets do not eat the duration.
-  runner.currentStartTicks = Now();
-  runner.currentTaskName = runner.current->GetName();
+  runner.currentStartTicks = host::SystemTime100ns();
 }
 
 void Update(SequenceRunner& runner) {
   if (!runner.running) return;
-  const int64_t now = Now();
+  const int64_t now = host::SystemTime100ns();
   runner.elapsedMs = static_cast<double>(now - runner.sequenceStartTicks) * 0.0001;
   if (runner.current &&
       runner.currentStartTicks + static_cast<int64_t>(runner.current->GetDurationMs()) * kTicksPerMs < now) {
@@ -75,21 +72,9 @@ void Update(SequenceRunner& runner) {
 void ClearPending(SequenceRunner& runner) { runner.pending.clear(); }
 
 void ResetToIdle(SequenceRunner& runner) {
-  runner.sequenceName.clear();
+  runner.smoke = nullptr;
+  runner.quickEmote = false;
   runner.current.reset();
-  runner.currentTaskName.clear();
   runner.pending.clear();
   runner.running = false;
-}
-
-bool IsSequence(const char* name) { return name && activeSequence.sequenceName == name; }
-
-bool CurrentTaskNameContains(const char* text) {
-  return text && activeSequence.currentTaskName.find(text) != std::string::npos;
-}
-
-bool NextTaskNameContains(const char* text) {
-  if (!text) return false;
-  std::string next = activeSequence.pending.empty() ? std::string() : activeSequence.pending.front()->GetName();
-  return next.find(text) != std::string::npos;
 }

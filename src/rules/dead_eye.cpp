@@ -1,0 +1,43 @@
+// Smoking regenerates Dead Eye: in a burst after the lighting, then at a
+// constant rate.
+#include "config/settings.h"
+#include "host/frame_reads.h"
+#include "host/natives.h"
+#include "rules/world_rules.h"
+#include "smoking/smoking_state.h"
+
+namespace {
+
+constexpr int kDeadEyeCore = 2;
+
+int SinceOrZero(int time) { return time == 0 ? 0 : GameMsSince(time); }
+
+bool DeadEyeBurstFull() {
+  return deadEyeBurstEnabled && native::GetPedAttributeValue(playerPed, kDeadEyeCore) == 100 &&
+         SinceOrZero(smokeStartTime) < deadEyeBurstWindowMs;
+}
+
+}  // namespace
+
+void RegenerateDeadEye() {
+  if (native::IsDeadEyeActive(FramePlayerIndex())) return;
+  int intervalMs = 0;
+  int amount = 0;
+  if (DeadEyeBurstFull()) {
+    intervalMs = 1800;
+  } else if (deadEyeBurstEnabled && SinceOrZero(smokeStartTime) < deadEyeBurstWindowMs) {
+    intervalMs = 700;
+    amount = 3;
+  } else if (REGEN_DEAD_EYE_CONSTANT_RATE_ENABLED) {
+    intervalMs = 7500;
+    amount = propInMouth ? 6 : 7;
+  }
+  if (SinceOrZero(deadEyeTickTime) <= intervalMs) return;
+  deadEyeTickTime = FrameGameTimer();
+  if (DeadEyeBurstFull()) {
+    native::RestoreDeadEye(FramePlayerIndex(), 1.5f);
+  } else if (amount != 0) {
+    const int core = native::GetPedAttributeValue(playerPed, kDeadEyeCore);
+    native::SetPedAttributeValue(playerPed, kDeadEyeCore, core + amount);
+  }
+}
