@@ -49,14 +49,14 @@ void SpawnPedTask::Execute() {
   const float heading = native::GetEntityHeadingDeg(FramePlayerPed());
   const Ped spawned = native::CreatePedAt(hash, position.x, position.y, position.z, heading, 0, 0, 0, 0);
   native::InitSpawnedPed(spawned, 1);
-  if (applyOptionB) native::ApplyPedSpawnOptionB(spawned, 1);
+  if (freezePosition) native::FreezeEntityPosition(spawned, 1);
   if (invisible) {
     native::SetEntityAlpha(spawned, 0, false);
     native::SetEntityVisible(spawned, false);
   }
-  if (applyOptionsC) {
-    native::ApplyPedSpawnOptionC1(spawned, 0, 0);
-    native::ApplyPedSpawnOptionC2(spawned, 1, 0);
+  if (collisionOff) {
+    native::SetEntityCollision(spawned, 0, 0);
+    native::SetEntityCompletelyDisableCollision(spawned, 1, 0);
   }
   native::SetSpawnedPedValue(spawned, spawnValue);
   native::ReleaseModel(hash);

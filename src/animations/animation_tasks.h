@@ -105,8 +105,8 @@ class SpawnPedTask : public OffsetTask {
   Ped* ped;
   std::string model = "A_C_Rabbit_01";
   int invisible = 1;
-  int applyOptionB = 1;   // ApplyPedSpawnOptionB on the new ped
-  int applyOptionsC = 0;  // ApplyPedSpawnOptionC1 and C2 on the new ped
+  int freezePosition = 1;  // held where it stands
+  int collisionOff = 0;    // nothing collides with it
   float spawnValue = 0.1f;
   int durationMs = 0;
 };

@@ -145,7 +145,7 @@ TEST_F(AnimationTasks, TheDummyPedSpawnsAboveThePlayerInvisible) {
   SpawnPedTask task(&dummyPed);
   Run(task);
   EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "ModelExists", "ModelIsUsable", "RequestModelLoad", "IsModelLoaded",
-                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "ApplyPedSpawnOptionB",
+                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "FreezeEntityPosition",
                               "SetEntityAlpha", "SetEntityVisible", "SetSpawnedPedValue", "ReleaseModel"}));
   EXPECT_EQ(Only("GetEntityCoords").I(1), 0);
   EXPECT_EQ(Only("GetEntityCoords").I(2), 1);
@@ -166,13 +166,13 @@ TEST_F(AnimationTasks, TheDummyPedSpawnsAboveThePlayerInvisible) {
 TEST_F(AnimationTasks, TheThirdSpawnOptionAppliesBothCalls) {
   SpawnPedTask task(&dummyPed);
   task.invisible = 0;
-  task.applyOptionB = 0;
-  task.applyOptionsC = 1;
+  task.freezePosition = 0;
+  task.collisionOff = 1;
   Run(task);
   EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "ModelExists", "ModelIsUsable", "RequestModelLoad", "IsModelLoaded",
-                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "ApplyPedSpawnOptionC1",
-                              "ApplyPedSpawnOptionC2", "SetSpawnedPedValue", "ReleaseModel"}));
-  EXPECT_EQ(Only("ApplyPedSpawnOptionC2").I(1), 1);
+                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "SetEntityCollision",
+                              "SetEntityCompletelyDisableCollision", "SetSpawnedPedValue", "ReleaseModel"}));
+  EXPECT_EQ(Only("SetEntityCompletelyDisableCollision").I(1), 1);
 }
 
 TEST_F(AnimationTasks, AMissingPedModelLeavesZero) {
