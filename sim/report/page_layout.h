@@ -1,5 +1,10 @@
-// The picture's geometry, in pixels.
+// The picture's geometry, in pixels. The first half is the drawing's own; the
+// second is also the page's script's, which lays labels, ticks and the time
+// axis out again whenever the picture is zoomed or panned: it reads those
+// values from the page (LayoutJson), so each is written only here.
 #pragma once
+
+#include <string>
 
 namespace sim::report {
 
@@ -10,6 +15,7 @@ constexpr int kRowHeight = 16;
 constexpr int kGroupHeight = 18;
 constexpr int kNoteLineHeight = 13;  // between the staggered levels of note labels
 
+// Shared with the script.
 constexpr double kCharWidth = 6.6;  // of the 11px monospace font, for fitting labels
 constexpr int kNotesHeight = 58;    // the band of note labels above the axis
 constexpr int kNoteLevels = 4;      // note labels take turns over this many levels
@@ -22,5 +28,8 @@ constexpr int kAxisFramesY = 24;
 constexpr double kAxisMinStepPx = 90;  // the axis takes the finest step at least this wide
 constexpr double kAxisStepsSeconds[] = {1.0 / 60, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 15, 30, 60,
                                         120, 300, 600, 900, 1800, 3600};
+
+// The shared values as the JSON object the page's script reads.
+std::string LayoutJson();
 
 }  // namespace sim::report
