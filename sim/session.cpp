@@ -3,9 +3,10 @@
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <vector>
+
+#include "config/key_names.h"
 
 namespace sim {
 namespace {
@@ -30,6 +31,11 @@ std::string RestOfLine(const std::string& line, const std::string& command) {
   return start == std::string::npos ? std::string() : line.substr(start);
 }
 
+// Keys a session may name that a setting may not (a setting reads these
+// words as hexadecimal numbers, "ENTER" as 0xE); every other name is the
+// settings' own.
+constexpr KeyName kSessionOnlyKeyNames[] = {{"ENTER", 13}, {"TAB", 9}, {"BACKSPACE", 8}};
+
 bool ReadFile(const std::string& path, std::string& contents) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
@@ -42,28 +48,13 @@ bool ReadFile(const std::string& path, std::string& contents) {
 }  // namespace
 
 int ParseKeyName(const std::string& rawName) {
-  static const std::map<std::string, int> kNames = [] {
-    std::map<std::string, int> names = {
-        {"SHIFT", 16},    {"CTRL", 17},      {"ALT", 18},        {"PAUSE", 19},    {"CAPSLOCK", 20},
-        {"ESCAPE", 27},   {"SPACE", 32},     {"PAGEUP", 33},     {"PAGEDOWN", 34}, {"END", 35},
-        {"HOME", 36},     {"LEFT", 37},      {"UP", 38},         {"RIGHT", 39},    {"DOWN", 40},
-        {"INSERT", 45},   {"DELETE", 46},    {"ENTER", 13},      {"TAB", 9},       {"BACKSPACE", 8},
-        {"MULTIPLY", 106}, {"ADD", 107},     {"SUBTRACT", 109},  {"DECIMAL", 110}, {"DIVIDE", 111},
-        {";", 186},       {"=", 187},        {",", 188},         {"-", 189},       {".", 190},
-        {"/", 191},       {"`", 192},        {"[", 219},         {"\\", 220},      {"]", 221},
-        {"'", 222},       {"CONTROL", 17},   {"MENU", 18},       {"PRINTSCREEN", 44}, {"SEPARATOR", 108},
-        {"NUMLOCK", 144}, {"SCROLLLOCK", 145}, {"LSHIFT", 160},  {"RSHIFT", 161},  {"LCTRL", 162},
-        {"RCTRL", 163},   {"LALT", 164},     {"RALT", 165},
-    };
-    for (int i = 1; i <= 24; ++i) names["F" + std::to_string(i)] = 111 + i;
-    for (int i = 0; i <= 9; ++i) names["NUMPAD" + std::to_string(i)] = 96 + i;
-    return names;
-  }();
   std::string name = Upper(rawName);
   if (name.rfind("VK_", 0) == 0) name = name.substr(3);
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) return name[0];
-  auto it = kNames.find(name);
-  if (it != kNames.end()) return it->second;
+  if (const int code = FindKeyCode(name); code >= 0) return code;
+  for (const KeyName& key : kSessionOnlyKeyNames) {
+    if (key.name == name) return key.code;
+  }
   if (name.rfind("0X", 0) == 0 && name.size() > 2) {
     char* end = nullptr;
     long code = std::strtol(name.c_str() + 2, &end, 16);
