@@ -53,14 +53,20 @@ struct Row {
 };
 
 struct Lanes {
+  Lanes() = default;
+  // Rows point into the subjects: a copy's would point into the original's.
+  Lanes(const Lanes&) = delete;
+  Lanes& operator=(const Lanes&) = delete;
+  Lanes(Lanes&&) = default;
+  Lanes& operator=(Lanes&&) = default;
+
   std::vector<Subject> subjects;       // in the order they first appear
   std::vector<std::vector<Row>> rows;  // per group of Groups(); they point into `subjects`
   std::vector<const TimelineEvent*> notes;  // the session's own lines, markers across every lane
 };
 
 // `leftBehind` holds the subjects (see timeline.h) of what was left behind;
-// `frames` is where the picture ends. The result must not be copied (its rows
-// point into its subjects); moving it is fine.
+// `frames` is where the picture ends.
 Lanes BuildLanes(const std::vector<TimelineEvent>& events, const std::vector<std::string>& leftBehind,
                  uint64_t frames);
 
