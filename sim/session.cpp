@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -48,13 +49,21 @@ bool ReadFile(const std::string& path, std::string& contents) {
 }  // namespace
 
 int ParseKeyName(const std::string& rawName) {
+  // The settings' names and the sessions' own, in one map. (The session
+  // explorer's fixed runs depend on it: libFuzzer learns from the string
+  // compares the host makes too, and a planted fault may be found another way
+  // when they change.)
+  static const std::map<std::string, int> kNames = [] {
+    std::map<std::string, int> names;
+    for (const KeyName& key : kKeyNames) names.emplace(key.name, key.code);
+    for (const KeyName& key : kSessionOnlyKeyNames) names.emplace(key.name, key.code);
+    return names;
+  }();
   std::string name = Upper(rawName);
   if (name.rfind("VK_", 0) == 0) name = name.substr(3);
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) return name[0];
-  if (const int code = FindKeyCode(name); code >= 0) return code;
-  for (const KeyName& key : kSessionOnlyKeyNames) {
-    if (key.name == name) return key.code;
-  }
+  auto it = kNames.find(name);
+  if (it != kNames.end()) return it->second;
   if (name.rfind("0X", 0) == 0 && name.size() > 2) {
     char* end = nullptr;
     long code = std::strtol(name.c_str() + 2, &end, 16);
