@@ -37,9 +37,9 @@ void PrepareSmokingWorld() {
     uint64_t word;
   };
   // A player who is alive, in control, on foot and standing still; every
-  // asset loaded; effects start. The table answers by native alone, so
-  // EntityExists says no for every handle: otherwise handle 0 (no mouth
-  // marker) would look like a marker and the mouth easing would run forever.
+  // asset loaded; effects start. Of the entities only the cigarette exists:
+  // were handle 0 (no mouth marker) to exist too, the mouth easing would run
+  // forever, and without the cigarette the smoke ends as one whose prop is gone.
   const Answer answers[] = {
       {0x096275889B8E0EE0ull, kPlayer},  // GetPlayerPed
       {0xBFFB35986CAAE58Cull, 1},        // IsPlayerPlaying
@@ -67,6 +67,7 @@ void PrepareSmokingWorld() {
       {0xE29F927A961F8AAAull, 0x3F000000},  // RandomFloatInRange: 0.5f
   };
   for (const Answer& answer : answers) standin::SetAnswer(answer.hash, answer.word);
+  standin::SetAnswerFor(0xD42BD6EB2E0F1677ull, kProp, 1);  // EntityExists
 }
 
 uint64_t gameMs = 100'000;

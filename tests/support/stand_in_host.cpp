@@ -14,8 +14,18 @@ constexpr int kSlots = 512;
 uint64_t answerHash[kSlots];
 uint64_t answerWord[kSlots];
 int answers = 0;
+// Answers by native hash and first argument, few enough to look through.
+struct ArgumentAnswer {
+  uint64_t hash, argument, word;
+};
+constexpr int kArgumentAnswers = 16;
+ArgumentAnswer argumentAnswers[kArgumentAnswers];
+int argumentAnswerCount = 0;
+
 uint64_t result[4];
 uint64_t currentHash = 0;
+uint64_t firstArgument = 0;
+int pushed = 0;
 uint64_t nativeCalls = 0;
 
 uint64_t tickMs = 1000;
@@ -42,6 +52,20 @@ void SetAnswer(uint64_t nativeHash, uint64_t word) {
   }
   answerHash[slot] = nativeHash;
   answerWord[slot] = word;
+}
+
+void SetAnswerFor(uint64_t nativeHash, uint64_t argument, uint64_t word) {
+  for (int i = 0; i < argumentAnswerCount; ++i) {
+    if (argumentAnswers[i].hash == nativeHash && argumentAnswers[i].argument == argument) {
+      argumentAnswers[i].word = word;
+      return;
+    }
+  }
+  if (argumentAnswerCount == kArgumentAnswers) {
+    std::fprintf(stderr, "stand-in host: more answers by argument than it has room for\n");
+    std::abort();
+  }
+  argumentAnswers[argumentAnswerCount++] = {nativeHash, argument, word};
 }
 
 void AnswerAssetsLoaded() {
@@ -77,11 +101,23 @@ void scriptWait(uint32_t) {
 }
 void keyboardHandlerRegister(host::KeyboardHandler) {}
 void keyboardHandlerUnregister(host::KeyboardHandler) {}
-void nativeInit(uint64_t hash) { currentHash = hash; }
-void nativePush64(uint64_t) {}
+void nativeInit(uint64_t hash) {
+  currentHash = hash;
+  pushed = 0;
+}
+void nativePush64(uint64_t word) {
+  if (pushed++ == 0) firstArgument = word;
+}
 uint64_t* nativeCall(void) {
   ++nativeCalls;
   for (uint64_t& word : result) word = 0;
+  for (int i = 0; i < argumentAnswerCount; ++i) {
+    const ArgumentAnswer& answer = argumentAnswers[i];
+    if (answer.hash == currentHash && pushed > 0 && answer.argument == firstArgument) {
+      result[0] = answer.word;
+      return result;
+    }
+  }
   for (int slot = Slot(currentHash); answerHash[slot] != 0; slot = (slot + 1) % kSlots) {
     if (answerHash[slot] == currentHash) {
       result[0] = answerWord[slot];

@@ -14,6 +14,9 @@ namespace standin {
 // What a native answers (its first result word), by its hash; a native never
 // set answers 0.
 void SetAnswer(uint64_t nativeHash, uint64_t word);
+// What a native answers when its first argument is `firstArgument` (an entity,
+// say), ahead of its answer by hash alone.
+void SetAnswerFor(uint64_t nativeHash, uint64_t firstArgument, uint64_t word);
 // The natives that ask whether a model, a clip dictionary, an asset or a
 // sound set is loaded answer yes, so that the plug-in's waits for them end.
 void AnswerAssetsLoaded();
