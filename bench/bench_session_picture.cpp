@@ -15,8 +15,8 @@
 #include <random>
 #include <string>
 
-#include "host/main_loop.h"
 #include "html_report.h"
+#include "plugin/main_loop.h"
 #include "session.h"
 #include "simulator.h"
 #include "world/leftovers.h"

@@ -24,6 +24,7 @@ list(FILTER host_sources EXCLUDE REGEX "/sim/windows/script_hook_standin\\.cpp$"
 add_executable(emberwick-sim ${host_sources})
 target_include_directories(emberwick-sim PRIVATE ${PROJECT_SOURCE_DIR}/sim ${PROJECT_SOURCE_DIR}/sim/windows
                                                  ${PROJECT_SOURCE_DIR}/src)
+emberwick_embed_session_page(emberwick-sim)
 target_link_options(emberwick-sim PRIVATE ${static_runtime})
 include(GameNatives)
 emberwick_game_natives(emberwick-sim)

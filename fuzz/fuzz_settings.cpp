@@ -10,7 +10,7 @@
 
 #include "config/settings.h"
 #include "host/key_states.h"
-#include "stub_host.h"
+#include "stand_in_host.h"
 
 namespace {
 
@@ -31,6 +31,7 @@ void RemoveWorkDirectory() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  standin::AnswerAssetsLoaded();
   // The plug-in reads Emberwick.ini from the working directory. The file is
   // rewritten for every input: keep it in memory when the system allows.
   for (const char* base : {"/dev/shm", "/tmp"}) {
@@ -44,7 +45,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::ResetWaitBudget();
+  // A load that keeps the script waiting this long is a hang.
+  standin::LimitWaits(10000);
   if (size == 0) {
     std::remove("Emberwick.ini");  // the missing-file path
   } else {

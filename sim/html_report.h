@@ -1,6 +1,9 @@
 // A play session as a picture: one self-contained HTML page (inline SVG, a
 // little CSS and script, nothing fetched) that draws the timeline over time,
 // one lane per thing the plug-in touched, with what it left behind in red.
+// This file puts the page together; its parts are in report/: the lane model
+// (lanes.h), the drawing (lane_drawing.h), and the style sheet and script
+// (page.css, page.js) with the geometry they share (page_layout.h).
 #pragma once
 
 #include <cstdint>

@@ -110,7 +110,12 @@ void InstallInvariantChecks(Simulator& sim) {
   });
   sim.AddUnloadHook([&sim, state] {
     if (!state->on) return;
-    const Leftovers left = FindLeftovers(sim);
+    Leftovers left = FindLeftovers(sim);
+    // The unload deletes every prompt of the plug-in, shown or not: a hidden
+    // one kept would outlive the module, and a new load would not know it.
+    for (const auto& [handle, prompt] : sim.world.prompts.all) {
+      if (prompt.registered && !prompt.visible) left.keptPrompts.push_back("\"" + prompt.label + "\"");
+    }
     if (!left.Clean()) sim.Error("invariant: after an unload the plug-in left in the world:\n" + FormatLeftovers(left));
   });
 

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "config/key_names.h"
+
 namespace sim {
 namespace {
 
@@ -30,6 +32,11 @@ std::string RestOfLine(const std::string& line, const std::string& command) {
   return start == std::string::npos ? std::string() : line.substr(start);
 }
 
+// Keys a session may name that a setting may not (a setting reads these
+// words as hexadecimal numbers, "ENTER" as 0xE); every other name is the
+// settings' own.
+constexpr KeyName kSessionOnlyKeyNames[] = {{"ENTER", 13}, {"TAB", 9}, {"BACKSPACE", 8}};
+
 bool ReadFile(const std::string& path, std::string& contents) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
@@ -42,21 +49,14 @@ bool ReadFile(const std::string& path, std::string& contents) {
 }  // namespace
 
 int ParseKeyName(const std::string& rawName) {
+  // The settings' names and the sessions' own, in one map. (The session
+  // explorer's fixed runs depend on it: libFuzzer learns from the string
+  // compares the host makes too, and a planted fault may be found another way
+  // when they change.)
   static const std::map<std::string, int> kNames = [] {
-    std::map<std::string, int> names = {
-        {"SHIFT", 16},    {"CTRL", 17},      {"ALT", 18},        {"PAUSE", 19},    {"CAPSLOCK", 20},
-        {"ESCAPE", 27},   {"SPACE", 32},     {"PAGEUP", 33},     {"PAGEDOWN", 34}, {"END", 35},
-        {"HOME", 36},     {"LEFT", 37},      {"UP", 38},         {"RIGHT", 39},    {"DOWN", 40},
-        {"INSERT", 45},   {"DELETE", 46},    {"ENTER", 13},      {"TAB", 9},       {"BACKSPACE", 8},
-        {"MULTIPLY", 106}, {"ADD", 107},     {"SUBTRACT", 109},  {"DECIMAL", 110}, {"DIVIDE", 111},
-        {";", 186},       {"=", 187},        {",", 188},         {"-", 189},       {".", 190},
-        {"/", 191},       {"`", 192},        {"[", 219},         {"\\", 220},      {"]", 221},
-        {"'", 222},       {"CONTROL", 17},   {"MENU", 18},       {"PRINTSCREEN", 44}, {"SEPARATOR", 108},
-        {"NUMLOCK", 144}, {"SCROLLLOCK", 145}, {"LSHIFT", 160},  {"RSHIFT", 161},  {"LCTRL", 162},
-        {"RCTRL", 163},   {"LALT", 164},     {"RALT", 165},
-    };
-    for (int i = 1; i <= 24; ++i) names["F" + std::to_string(i)] = 111 + i;
-    for (int i = 0; i <= 9; ++i) names["NUMPAD" + std::to_string(i)] = 96 + i;
+    std::map<std::string, int> names;
+    for (const KeyName& key : kKeyNames) names.emplace(key.name, key.code);
+    for (const KeyName& key : kSessionOnlyKeyNames) names.emplace(key.name, key.code);
     return names;
   }();
   std::string name = Upper(rawName);

@@ -27,8 +27,9 @@
 //                           to it, never to the game), or the game again
 //   note TEXT               a line of your own in the timeline
 //
-// Key names: letters, digits, F1..F24, NUMPAD0..9, END, HOME, SPACE, ENTER,
-// punctuation such as "," and hexadecimal codes such as 0x23.
+// Key names: those of the plug-in's settings (src/config/key_names.h: letters,
+// digits, F1..F24, NUMPAD0..9, END, HOME, SPACE, punctuation such as ","), and
+// ENTER, TAB, BACKSPACE; hexadecimal codes such as 0x23.
 #pragma once
 
 #include <string>

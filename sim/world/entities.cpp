@@ -260,8 +260,8 @@ void InstallEntityNatives(Simulator& sim) {
   });
 
   // Dummy-ped set-up: the game applies them; the world only needs the ped to exist.
-  for (const char* name : {"InitSpawnedPed", "ApplyPedSpawnOptionB", "ApplyPedSpawnOptionC1",
-                           "ApplyPedSpawnOptionC2", "SetSpawnedPedValue"}) {
+  for (const char* name : {"InitSpawnedPed", "FreezeEntityPosition", "SetEntityCollision",
+                           "SetEntityCompletelyDisableCollision", "SetSpawnedPedValue"}) {
     sim.Handle(name, [&sim, &entities, name](const Call& c, Result&) {
       if (!entities.Exists(c.I(0))) sim.Event("ped", std::string(name) + " on a ped that does not exist");
     });

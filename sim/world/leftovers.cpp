@@ -93,6 +93,7 @@ std::string FormatLeftovers(const Leftovers& leftovers) {
     AddList(text, "looped effects still running", leftovers.loopedEffects);
     AddList(text, "looped sounds still playing", leftovers.loopedSounds);
     AddList(text, "prompts still on screen", leftovers.visiblePrompts);
+    AddList(text, "prompts still registered, hidden", leftovers.keptPrompts);
   }
   if (!leftovers.propsInWorld.empty()) {
     text += "Thrown or dropped props lying in the world (as intended):\n";

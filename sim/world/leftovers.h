@@ -15,6 +15,7 @@ struct Leftovers {
   std::vector<std::string> loopedEffects;   // looped particle effects still running
   std::vector<std::string> loopedSounds;    // looped sounds still playing
   std::vector<std::string> visiblePrompts;  // the plug-in's prompts still on screen
+  std::vector<std::string> keptPrompts;     // hidden but still registered (counted only after an unload)
   // Counted apart: props thrown away or dropped lie where they fell.
   std::vector<std::string> propsInWorld;
   // The timeline subjects of everything left behind, so a picture can mark them.
@@ -22,7 +23,7 @@ struct Leftovers {
 
   bool Clean() const {
     return propsOnPlayer.empty() && helperEntities.empty() && loopedEffects.empty() && loopedSounds.empty() &&
-           visiblePrompts.empty();
+           visiblePrompts.empty() && keptPrompts.empty();
   }
 };
 

@@ -22,11 +22,9 @@ void PlayEmoteTask::Execute() {
 std::string PlayEmoteTask::GetName() { return "PlayEmoteTask_" + std::to_string(static_cast<int32_t>(emote)); }
 
 void ItemInteractionTask::Execute() {
-  const Hash secondHash = HashName(second);
-  const Hash firstHash = HashName(first);
-  native::StartItemInteraction(FramePlayerPed(), firstHash, secondHash, 1, 0, 0.0f);
+  native::StartItemInteraction(FramePlayerPed(), HashName(item), HashName(interaction), 1, 0, 0.0f);
 }
-std::string ItemInteractionTask::GetName() { return "ItemInteractionTask_" + first + "_" + second; }
+std::string ItemInteractionTask::GetName() { return "ItemInteractionTask_" + item + "_" + interaction; }
 
 void SetAnimCurrentTimeTask::Execute() {
   native::SetClipTime(*entity, dictionary.c_str(), clip.c_str(), phase);
@@ -51,14 +49,14 @@ void SpawnPedTask::Execute() {
   const float heading = native::GetEntityHeadingDeg(FramePlayerPed());
   const Ped spawned = native::CreatePedAt(hash, position.x, position.y, position.z, heading, 0, 0, 0, 0);
   native::InitSpawnedPed(spawned, 1);
-  if (secondOption) native::ApplyPedSpawnOptionB(spawned, 1);
+  if (freezePosition) native::FreezeEntityPosition(spawned, 1);
   if (invisible) {
     native::SetEntityAlpha(spawned, 0, false);
     native::SetEntityVisible(spawned, false);
   }
-  if (thirdOption) {
-    native::ApplyPedSpawnOptionC1(spawned, 0, 0);
-    native::ApplyPedSpawnOptionC2(spawned, 1, 0);
+  if (collisionOff) {
+    native::SetEntityCollision(spawned, 0, 0);
+    native::SetEntityCompletelyDisableCollision(spawned, 1, 0);
   }
   native::SetSpawnedPedValue(spawned, spawnValue);
   native::ReleaseModel(hash);

@@ -6,9 +6,7 @@
 #include <string>
 
 #include "animations/sequence_task.h"
-#include "host/main_loop.h"
 #include "host/native_types.h"
-#include "smoking/smoking_state.h"
 
 namespace Animations {
 
@@ -47,6 +45,8 @@ class PlayEmoteTask : public OffsetTask {
   int durationMs;
 };
 
+// One of the game's own item interactions on the player: the player plays
+// `interaction` with `item`.
 class ItemInteractionTask : public OffsetTask {
  public:
   ItemInteractionTask() = default;
@@ -54,19 +54,20 @@ class ItemInteractionTask : public OffsetTask {
   std::string GetName() override;
   int GetDurationMs() override { return durationMs; }
 
-  std::string first = "ID_XH_R_HAND00";
-  std::string second = "QUICK_SMOKE_CIGARETTE_LEFT_HAND";
+  std::string item = "ID_XH_R_HAND00";
+  std::string interaction = "QUICK_SMOKE_CIGARETTE_LEFT_HAND";
   int durationMs = 2150;
 };
 
+// Freezes the clip `entity` plays at `phase`.
 class SetAnimCurrentTimeTask : public OffsetTask {
  public:
-  SetAnimCurrentTimeTask() = default;
+  explicit SetAnimCurrentTimeTask(Entity* entity) : entity(entity) {}
   void Execute() override;
   std::string GetName() override;
   int GetDurationMs() override { return durationMs; }
 
-  Entity* entity = &dummyPed;
+  Entity* entity;
   std::string dictionary = "mech_inventory@smoking@cigarette";
   std::string clip = "quick_right";
   float phase = 0.1f;
@@ -93,30 +94,31 @@ class TaskDelay : public OffsetTask {
   int durationMs;
 };
 
+// A ped of `model` at the player, kept in `ped`.
 class SpawnPedTask : public OffsetTask {
  public:
-  SpawnPedTask() = default;
+  explicit SpawnPedTask(Ped* ped) : ped(ped) {}
   void Execute() override;
   std::string GetName() override;
   int GetDurationMs() override { return durationMs; }
 
-  Ped* ped = &dummyPed;
+  Ped* ped;
   std::string model = "A_C_Rabbit_01";
   int invisible = 1;
-  int secondOption = 1;
-  int thirdOption = 0;
+  int freezePosition = 1;  // held where it stands
+  int collisionOff = 0;    // nothing collides with it
   float spawnValue = 0.1f;
   int durationMs = 0;
 };
 
 class DeleteEntityTask : public OffsetTask {
  public:
-  DeleteEntityTask() = default;
+  explicit DeleteEntityTask(Entity* entity) : entity(entity) {}
   void Execute() override;
   std::string GetName() override;
   int GetDurationMs() override { return 1; }
 
-  Entity* entity = &dummyPed;
+  Entity* entity;
 };
 
 }  // namespace Animations

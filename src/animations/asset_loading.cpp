@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "host/frame_reads.h"
-#include "host/main_loop.h"
 #include "host/name_hash.h"
 #include "host/natives.h"
 #include "host/planted_fault.h"
 #include "host/platform.h"
+#include "host/script_fiber.h"
 
 namespace Animations {
 

@@ -7,7 +7,6 @@
 
 #include "animations/sequence_task.h"
 #include "host/native_types.h"
-#include "smoking/smoking_state.h"
 
 namespace Animations {
 
@@ -88,19 +87,19 @@ class DestroyPropTask : public OffsetTask {
   bool searchNearby;
 };
 
-// A looped effect from "anm_smoking" on the prop in `prop` (smokeProp by default).
+// A looped effect from "anm_smoking" on the prop in `prop`.
 class PlayFxOnPropTask : public OffsetTask {
  public:
-  PlayFxOnPropTask(int* effect, std::string effectName, float alpha, float x, float y, float z, float rx, float ry,
-                   float rz, float scale, int durationMs)
-      : effect(effect), effectName(std::move(effectName)), alpha(alpha), x(x), y(y), z(z), rx(rx), ry(ry), rz(rz),
-        scale(scale), durationMs(durationMs) {}
+  PlayFxOnPropTask(Entity* prop, int* effect, std::string effectName, float alpha, float x, float y, float z,
+                   float rx, float ry, float rz, float scale, int durationMs)
+      : effect(effect), prop(prop), effectName(std::move(effectName)), alpha(alpha), x(x), y(y), z(z), rx(rx),
+        ry(ry), rz(rz), scale(scale), durationMs(durationMs) {}
   void Execute() override;
   std::string GetName() override;
   int GetDurationMs() override { return durationMs; }
 
   int* effect;
-  Entity* prop = &smokeProp;
+  Entity* prop;
   std::string asset = "anm_smoking";
   std::string effectName;
   int looped = 1;
@@ -154,15 +153,16 @@ class RemoveParticleFxTask : public OffsetTask {
   int durationMs = 1;
 };
 
-// Hides the interaction's own cigarette found next to the player.
+// Hides the interaction's own cigarette found next to the player (or, with
+// searchNearby off, the prop in `handle`).
 class SetEntityAlphaTask : public OffsetTask {
  public:
-  SetEntityAlphaTask() = default;
+  explicit SetEntityAlphaTask(Entity* handle) : handle(handle) {}
   void Execute() override;
   std::string GetName() override;
   int GetDurationMs() override { return 1; }
 
-  Entity* handle = &smokeProp;
+  Entity* handle;
   bool onlyIfAttached = true;
   std::string model = "p_cigarette_cs01x";
   float alpha = 0.0f;

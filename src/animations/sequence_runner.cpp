@@ -15,7 +15,7 @@ constexpr int64_t kTicksPerMs = 10'000;
 // middle of a sequence; the runner's clock never goes back with it: a step
 // back counts as no time at all, so the current task does not wait out the
 // step. A step forward is taken as it comes.
-int64_t Now() {
+int64_t RunnerTicks() {
   static int64_t lastSystemTicks = 0;
   static int64_t ticks = 0;
   const int64_t system = host::SystemTime100ns();
@@ -44,7 +44,7 @@ void Prepend(SequenceRunner& runner, TaskPtr task) {
 }
 
 void Start(SequenceRunner& runner) {
-  runner.sequenceStartTicks = Now();
+  runner.sequenceStartTicks = RunnerTicks();
   runner.running = true;
   AdvanceSequence(runner);
 }
@@ -62,13 +62,12 @@ void AdvanceSequence(SequenceRunner& runner) {
   runner.current = std::move(next);
   runner.current->Execute();
   // Taken after Execute, so frames spent loading assets do not eat the duration.
-  runner.currentStartTicks = Now();
-  runner.currentTaskName = runner.current->GetName();
+  runner.currentStartTicks = RunnerTicks();
 }
 
 void Update(SequenceRunner& runner) {
   if (!runner.running) return;
-  const int64_t now = Now();
+  const int64_t now = RunnerTicks();
   runner.elapsedMs = static_cast<double>(now - runner.sequenceStartTicks) * 0.0001;
   if (runner.current &&
       runner.currentStartTicks + static_cast<int64_t>(runner.current->GetDurationMs()) * kTicksPerMs < now) {
@@ -87,21 +86,9 @@ void Update(SequenceRunner& runner) {
 void ClearPending(SequenceRunner& runner) { runner.pending.clear(); }
 
 void ResetToIdle(SequenceRunner& runner) {
-  runner.sequenceName.clear();
+  runner.smoke = nullptr;
+  runner.quickEmote = false;
   runner.current.reset();
-  runner.currentTaskName.clear();
   runner.pending.clear();
   runner.running = false;
-}
-
-bool IsSequence(const char* name) { return name && activeSequence.sequenceName == name; }
-
-bool CurrentTaskNameContains(const char* text) {
-  return text && activeSequence.currentTaskName.find(text) != std::string::npos;
-}
-
-bool NextTaskNameContains(const char* text) {
-  if (!text) return false;
-  std::string next = activeSequence.pending.empty() ? std::string() : activeSequence.pending.front()->GetName();
-  return next.find(text) != std::string::npos;
 }

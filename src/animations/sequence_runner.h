@@ -4,19 +4,25 @@
 
 #include <cstdint>
 #include <list>
-#include <string>
 
 #include "animations/sequence_task.h"
+
+// What a smoking sequence smokes, described in smoking/smoke_kind.h. The
+// runner only carries the builder's answer along with the queue.
+struct SmokeKind;
 
 struct SequenceRunner {
   std::list<TaskPtr> pending;
   int64_t currentStartTicks = 0;
   TaskPtr current;
-  std::string currentTaskName;
-  std::string sequenceName;
   int64_t sequenceStartTicks = 0;
   double elapsedMs = 0.0;
   bool running = false;
+  // What the sequence smokes, as the builder that started it set it: the
+  // kind, and whether the game's quick smoking emote plays it. Forgotten
+  // when the runner goes idle, like the queue.
+  const SmokeKind* smoke = nullptr;
+  bool quickEmote = false;
 };
 
 extern SequenceRunner activeSequence;
@@ -29,9 +35,5 @@ void Start(SequenceRunner& runner);
 void AdvanceSequence(SequenceRunner& runner);
 void Update(SequenceRunner& runner);
 void ClearPending(SequenceRunner& runner);
-// Name empty, no current task, queue empty, not running.
+// Nothing smoked, no current task, queue empty, not running.
 void ResetToIdle(SequenceRunner& runner);
-
-bool IsSequence(const char* name);
-bool CurrentTaskNameContains(const char* text);
-bool NextTaskNameContains(const char* text);

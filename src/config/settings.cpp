@@ -10,8 +10,7 @@
 
 #include "config/key_names.h"
 #include "host/game_names.h"
-#include "host/main_loop.h"
-#include "input/prompts.h"
+#include "host/key_states.h"
 
 bool ENABLED = true;
 bool CONTROLLER_SUPPORT_ENABLED = true;
@@ -206,8 +205,5 @@ void ReadSettings() {
 
 void LoadSettings() {
   ReadSettings();
-  // The menu creates its prompts again with the new labels.
-  DeleteMenuPrompts();
   compatibilityMode = COMPATIBILITY_MODE_ENABLED;
-  ResetPluginState();
 }

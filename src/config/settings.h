@@ -64,6 +64,8 @@ extern std::string CONTROLLER_THROW_MOVE_CIGAR_LABEL;
 extern std::string CONTROLLER_CIGARETTE_LABEL;
 extern std::string CONTROLLER_CIGAR_LABEL;
 
-// Reads Emberwick.ini from the working directory, then deletes the menu
-// prompts, copies the compatibility mode and resets the plug-in's state.
+// Reads Emberwick.ini from the working directory and copies the
+// compatibility mode for the key states. What a new load means for the rest
+// of the plug-in (new prompt labels, a reset) is done by the main loop's
+// ReloadSettings after this.
 void LoadSettings();

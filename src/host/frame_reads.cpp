@@ -2,6 +2,8 @@
 
 #include "host/natives.h"
 
+Ped playerPed = 0;
+
 namespace {
 
 template <typename T>

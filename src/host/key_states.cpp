@@ -2,9 +2,9 @@
 
 #include <atomic>
 
-#include "host/main_loop.h"
 #include "host/platform.h"
 
+bool compatibilityMode = false;
 KeyState keyStates[256];
 
 namespace {
@@ -23,8 +23,6 @@ template <typename T>
 void Write(T& field, T value) {
   std::atomic_ref<T>(field).store(value, std::memory_order_relaxed);
 }
-
-uint32_t NowMs() { return static_cast<uint32_t>(host::TickCount64()); }
 
 // Unsigned subtraction keeps elapsed times right across a wrap of the tick count.
 uint32_t Since(uint32_t now, uint32_t then) { return now - then; }
@@ -69,7 +67,7 @@ bool ConsumeFlag(uint8_t& flag) {
 void OnKeyboardMessage(uint32_t key, uint16_t /*repeats*/, uint8_t /*scanCode*/, int32_t /*isExtended*/,
                        int32_t /*isWithAlt*/, int32_t wasDownBefore, int32_t isUpNow) {
   if (compatibilityMode || key >= 256) return;
-  const uint32_t now = NowMs();
+  const uint32_t now = host::TickCount32();
   KeyState& state = keyStates[key];
   BeginUpdate(state);
   if (isUpNow) {
@@ -81,7 +79,7 @@ void OnKeyboardMessage(uint32_t key, uint16_t /*repeats*/, uint8_t /*scanCode*/,
 }
 
 void PollKeyStates() {
-  const uint32_t now = NowMs();
+  const uint32_t now = host::TickCount32();
   for (int code = 0; code < 256; ++code) {
     const bool pressed = host::AsyncKeyDown(code);
     KeyState& state = keyStates[code];
@@ -98,7 +96,7 @@ void PollKeyStates() {
 
 void ReleaseKeysOutOfFocus() {
   if (compatibilityMode || host::GameWindowInForeground()) return;
-  const uint32_t now = NowMs();
+  const uint32_t now = host::TickCount32();
   for (KeyState& state : keyStates) {
     if (!Read(state.down)) continue;
     Write(state.releaseTime, now);
@@ -113,7 +111,7 @@ bool IsKeyDown(int key) {
 
 bool IsKeyHeld(int key) {
   KeyState* state = Queryable(key);
-  return state && Read(state->down) && Since(NowMs(), Read(state->pressTime)) >= kTapHoldThresholdMs;
+  return state && Read(state->down) && Since(host::TickCount32(), Read(state->pressTime)) >= kTapHoldThresholdMs;
 }
 
 bool ConsumeKeyReleased(int key) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "host/platform.h"
+
 // Times are the low 32 bits of the tick count; differences are taken in the
 // same wrapping arithmetic.
 struct KeyState {
@@ -17,13 +19,16 @@ struct KeyState {
   uint8_t down = 0;
 };
 
+// Copy of COMPATIBILITY_MODE_ENABLED taken at the end of each settings load:
+// on, the keys are polled every frame and the hook's relay is ignored.
+extern bool compatibilityMode;
+
 // Indexed by virtual-key code. Codes outside 0 to 255 are keys that are never
 // pressed: every query answers false for them.
 extern KeyState keyStates[256];
 
 // The hook's keyboard relay; ignored while compatibility mode is on.
-void OnKeyboardMessage(uint32_t key, uint16_t repeats, uint8_t scanCode, int32_t isExtended, int32_t isWithAlt,
-                       int32_t wasDownBefore, int32_t isUpNow);
+host::KeyboardHandlerFn OnKeyboardMessage;
 // Compatibility mode: reads all 256 keys once per frame.
 void PollKeyStates();
 // Hook mode, once per frame: while another window is in front, a key the

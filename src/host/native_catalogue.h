@@ -15,9 +15,6 @@
   X(AbsFloat, 0x134549B388167CBFull, float, float)                                                      \
   X(AnimDictExists, 0x537F44CB0D7F150Dull, bool, const char*)                                           \
   X(ApplyForceToEntity, 0xF15E8F5D333F09C4ull, void, Entity, int, F6, int, int, int, int, int, int)      \
-  X(ApplyPedSpawnOptionB, 0x7D9EFB7AD6B19754ull, void, Ped, int)                                        \
-  X(ApplyPedSpawnOptionC1, 0xF66F820909453B8Cull, void, Ped, int, int)                                  \
-  X(ApplyPedSpawnOptionC2, 0xE0580EC84813875Aull, void, Ped, int, int)                                  \
   X(AttachEntityToEntity, 0x6B9BBD38AB0796DFull, void, Entity, Entity, int, F6, int, int, int, int, int, \
     int, int, int)                                                                                      \
   X(BoneIndexByName, 0xBACA8FE9C76C124Eull, int, Entity, const char*)                                   \
@@ -38,6 +35,7 @@
   X(DrawTextOnScreen, 0xD79334A4BB99BAD1ull, void, const char*, float, float)                           \
   X(EnableControl, 0x351220255D64C155ull, void, int, Hash, bool)                                        \
   X(EntityExists, 0xD42BD6EB2E0F1677ull, bool, Entity)                                                  \
+  X(FreezeEntityPosition, 0x7D9EFB7AD6B19754ull, void, Ped, int)                                        \
   X(GetEntityAlpha, 0x1BB501624FAF2BEAull, int, Entity)                                                 \
   X(GetEntityAnimTime, 0x627520389E288A73ull, float, Entity, const char*, const char*)                  \
   X(GetEntityCoords, 0xA86D5F069399F44Dull, Vector3, Entity, bool, bool)                                \
@@ -139,6 +137,8 @@
   X(RestoreDeadEye, 0x51345AE20F22C261ull, void, int, float, int, int, int)                            \
   X(SetClipTime, 0x11CDABDC7783B2BCull, void, Entity, const char*, const char*, float)                  \
   X(SetEntityAlpha, 0x0DF7692B1D9E7BA7ull, void, Entity, int, bool)                                     \
+  X(SetEntityCollision, 0xF66F820909453B8Cull, void, Ped, int, int)                                     \
+  X(SetEntityCompletelyDisableCollision, 0xE0580EC84813875Aull, void, Ped, int, int)                    \
   X(SetEntityVisible, 0x1794B4FCC84D812Full, void, Entity, bool)                                        \
   X(SetLoopedEffectAlpha, 0x88786E76234F7054ull, void, int, float)                                      \
   X(SetMissionEntity, 0xDC19C288082E586Eull, void, Entity, bool, bool)                                  \

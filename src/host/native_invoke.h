@@ -58,11 +58,4 @@ R Invoke(Args... args) {
   else (void)words;
 }
 
-// Helpers shared by call sites that build an invocation by hand.
-uint64_t InvokeNative3(uint64_t hash, int32_t a, int32_t b, int32_t c);
-void PushVector3(float x, float y, float z);
-void PushInts4(int32_t a, int32_t b, int32_t c, int32_t d);
-void PushPositionTail(float x, float y, float z, int32_t d);
-void PushBoxTail(float a, float b, float c, float d, int32_t e, int32_t f, int32_t g, int32_t h);
-
 }  // namespace native

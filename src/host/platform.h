@@ -8,8 +8,10 @@
 
 namespace host {
 
-using KeyboardHandler = void (*)(uint32_t key, uint16_t repeats, uint8_t scanCode, int32_t isExtended,
-                                 int32_t isWithAlt, int32_t wasDownBefore, int32_t isUpNow);
+// The hook's keyboard handler: the plug-in's OnKeyboardMessage has this type.
+using KeyboardHandlerFn = void(uint32_t key, uint16_t repeats, uint8_t scanCode, int32_t isExtended,
+                               int32_t isWithAlt, int32_t wasDownBefore, int32_t isUpNow);
+using KeyboardHandler = KeyboardHandlerFn*;
 using ScriptMainFn = void (*)();
 
 }  // namespace host
@@ -80,3 +82,10 @@ inline int64_t SystemTime100ns() {
 }  // namespace host
 
 #endif
+
+namespace host {
+// The low 32 bits of the tick count: the clock of key timing, of the
+// missing-dictionary message and of mount tracking. Differences taken as
+// unsigned 32-bit values stay right across its wrap after 49.7 days.
+inline uint32_t TickCount32() { return static_cast<uint32_t>(TickCount64()); }
+}  // namespace host

@@ -4,36 +4,30 @@
 #include <string_view>
 
 #include "animations/sequence_runner.h"
+#include "animations/task_queries.h"
 #include "config/settings.h"
 #include "host/frame_reads.h"
 #include "host/game_names.h"
-#include "host/key_states.h"
-#include "host/main_loop.h"
 #include "host/game_time.h"
+#include "host/key_states.h"
 #include "host/natives.h"
-#include "host/platform.h"
-#include "input/hand_smoking.h"
-#include "input/hold_loops.h"
-#include "input/inventory.h"
 #include "input/prompts.h"
-#include "input/quick_smoke.h"
 #include "input/scenarios.h"
-#include "input/stop_cleanup.h"
-#include "sequences/cigar_lighting.h"
-#include "sequences/cigarette_lighting.h"
+#include "rules/world_rules.h"
+#include "sequences/hand_smoking.h"
+#include "sequences/hold_loops.h"
+#include "sequences/lighting.h"
+#include "sequences/mouth_transition.h"
 #include "sequences/puff_sequences.h"
+#include "sequences/quick_smoke.h"
 #include "sequences/throw_away.h"
-#include "smoking/mouth_transition.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
+#include "smoking/stop_cleanup.h"
 
 int smokeButtonDownAt = 0;
 int lightStartedAt = 0;
 int lastPuffAt = 0;
-int manualPuffAt = 0;
-bool manualPuff = false;
-int controllerPromptWindowAt = 0;
-int smokeHintCompletedAt = 0;
-bool controllerChoiceArmed = false;
 int scenarioKeyToggledAt = 0;
 
 namespace {
@@ -46,8 +40,6 @@ constexpr int kHoldMinMs = 351;
 constexpr int kLateMoveToMouthMs = 2501;
 constexpr int kPromptWindowMs = 3750;
 constexpr int kScenarioKeyRepeatMs = 1000;
-constexpr int kCigarettePuffGapMs = 1201;
-constexpr int kCigarPuffGapMs = 201;
 constexpr int kRailingHandOffDelayMs = 2550;
 constexpr int kManualOnlyHoldLoopMs = 560000;
 // A press whose hold action has fired is pushed this far into the future, so
@@ -55,8 +47,6 @@ constexpr int kManualOnlyHoldLoopMs = 560000;
 constexpr uint32_t kPressSpent = 99999999;
 
 constexpr const char* kRailingVariation = "WORLD_HUMAN_LEAN_RAILING_MALE_B";
-
-int Now() { return FrameGameTimer(); }
 
 using game_time::Later;
 using game_time::Since;
@@ -91,13 +81,13 @@ void EndPress() {
 // tells whether the player leans on a railing with free hands.
 bool RailingHandOffApplies() { return scenarioActive && scenarioVariation == kRailingVariation; }
 
-void StartSmoke(const char* dictionary, bool (*hasItem)(), void (*startLighting)(int, bool)) {
-  if (!native::AnimDictExists(dictionary)) {
-    animDictMissingTime = static_cast<int>(static_cast<uint32_t>(host::TickCount64()));
+void StartSmoke(const SmokeKind& kind) {
+  if (!native::AnimDictExists(kind.dictionary)) {
+    ReportMissingDictionary();
     return;
   }
-  if (activeSequence.running || !CanStartSmoking() || !hasItem()) return;
-  const int now = Now();
+  if (activeSequence.running || !CanStartSmoking() || !kind.hasItem()) return;
+  const int now = FrameGameTimer();
   smokeStartTime = now;
   deadEyeTickTime = now;
   wanderBaseQueued = false;
@@ -106,23 +96,21 @@ void StartSmoke(const char* dictionary, bool (*hasItem)(), void (*startLighting)
     StartScenario(Hashed("WORLD_HUMAN_LEAN_RAILING_DYNAMIC"), Hashed("WORLD_HUMAN_LEAN_RAILING_MALE_A"), true);
     delay = kRailingHandOffDelayMs;
   }
-  startLighting(delay, CanQuickSmoke());
+  StartLighting(kind, delay, CanQuickSmoke());
 }
 
 void HidePrompt(Prompt prompt) { ShowPrompt(prompt, false); }
 
 void OpenControllerPromptWindow() {
-  controllerPromptWindowAt = Now();
+  controllerPromptWindowAt = FrameGameTimer();
   smokeHintCompletedAt = 0;
   controllerChoiceArmed = false;
 
   const char* label = CONTROLLER_SMOKE_HINT_LABEL.c_str();
   int holdMs = 1;
-  if (activeSequence.running && activeSequence.sequenceName == "smoke_cigarette") {
-    label = CONTROLLER_THROW_MOVE_CIGARETTE_LABEL.c_str();
-    holdMs = 450;
-  } else if (activeSequence.running && activeSequence.sequenceName == "smoke_cigar") {
-    label = CONTROLLER_THROW_MOVE_CIGAR_LABEL.c_str();
+  const SmokeKind* smoked = SmokedNow();
+  if (activeSequence.running && smoked) {
+    label = smoked->throwMoveLabel->c_str();
     holdMs = 450;
   }
   CreatePrompt(smokePrompt, "INPUT_FRONTEND_RB", label, 1, holdMs, false);
@@ -142,7 +130,7 @@ void UpdateControllerPromptWindow() {
   if (!CONTROLLER_SUPPORT_ENABLED || KeyboardActive()) return;
   if (native::IsControlJustPressed(0, Control("INPUT_OPEN_SATCHEL_MENU"))) OpenControllerPromptWindow();
   if (controllerPromptWindowAt == 0) return;
-  const int open = Since(Now(), controllerPromptWindowAt);
+  const int open = Since(FrameGameTimer(), controllerPromptWindowAt);
   if (open > 0 && open <= kPromptWindowMs) {
     // RB and RT belong to the prompts while the window is open.
     native::DisableControlThisFrame(0, Control("INPUT_COVER"), true);
@@ -151,7 +139,7 @@ void UpdateControllerPromptWindow() {
 }
 
 void CloseTimedOutPromptWindow() {
-  if (controllerPromptWindowAt == 0 || Since(Now(), controllerPromptWindowAt) <= kPromptWindowMs) return;
+  if (controllerPromptWindowAt == 0 || Since(FrameGameTimer(), controllerPromptWindowAt) <= kPromptWindowMs) return;
   HidePrompt(showScenariosPrompt);
   HidePrompt(smokePrompt);
   HidePrompt(cigarPrompt);
@@ -163,7 +151,7 @@ void CloseTimedOutPromptWindow() {
 
 void HandOverToChoicePrompts() {
   if (smokeHintCompletedAt == 0) return;
-  const int since = Since(Now(), smokeHintCompletedAt);
+  const int since = Since(FrameGameTimer(), smokeHintCompletedAt);
   if (since > 280) {
     controllerChoiceArmed = true;
     smokeHintCompletedAt = 0;
@@ -177,12 +165,12 @@ void HandOverToChoicePrompts() {
 
 void ToggleScenarioMenu(bool open) {
   SetScenarioMenu(open);
-  scenarioKeyToggledAt = Now();
+  scenarioKeyToggledAt = FrameGameTimer();
 }
 
 void HandleScenarioMenuKey() {
   const bool heldLong = IsKeyHeld(KEY_OPEN_SCENARIO_MENU);
-  const bool toggledLongAgo = scenarioKeyToggledAt != 0 && Since(Now(), scenarioKeyToggledAt) > kScenarioKeyRepeatMs;
+  const bool toggledLongAgo = scenarioKeyToggledAt != 0 && Since(FrameGameTimer(), scenarioKeyToggledAt) > kScenarioKeyRepeatMs;
   if (heldLong && !scenarioMenuOpen && (scenarioKeyToggledAt == 0 || toggledLongAgo)) {
     ToggleScenarioMenu(true);
   } else if (scenarioMenuOpen) {
@@ -194,64 +182,44 @@ void HandleScenarioMenuKey() {
 bool ControllerHeld(Hash control) { return native::IsDisabledControlHeld(0, control); }
 bool ControllerReleased(Hash control) { return native::IsDisabledControlJustReleased(0, control); }
 
-// What a smoke button does, for the cigarette and for the cigar.
-struct SmokeButton {
-  const char* dictionary;
-  bool (*hasItem)();
-  void (*startLighting)(int, bool);
-  void (*moveToMouth)();      // a hold while the prop is in the hand
-  void (*moveToHand)();       // a hold while it is in the mouth
-  void (*moveToMouthLate)();  // still held long after the lighting began
-  void (*startQuick)();       // a tap while nothing is smoked
-  bool (*quickSmokePlaying)();
-  void (*endQuickSmoke)();
-};
-
-const SmokeButton kCigaretteButton = {
-    kCigaretteDictionary,
-    &HasCigaretteItem,
-    &StartCigaretteLighting,
-    [] { MoveCigaretteToMouth(false, false, false); },
-    &MoveCigaretteToHand,
-    [] { MoveCigaretteToMouth(true, true, false); },
-    &StartQuickCigarette,
-    [] { return activeSequence.sequenceName == "smoke_cigarette_emote"; },
-    &EndQuickCigarette,
-};
-
-const SmokeButton kCigarButton = {
-    kCigarDictionary,
-    &HasCigarItem,
-    &StartCigarLighting,
-    [] { MoveCigarToMouth(false, false); },
-    &MoveCigarToHand,
-    [] { MoveCigarToMouth(true, true); },
-    &StartQuickCigar,
-    [] { return CurrentTaskNameContains("PlayEmoteTask_-2124325981"); },
-    &StopSmokingNow,
-};
+// A tap ends the quick smoke. Our own prop is dropped; before it came (the
+// quick cigarette's first half second) there is nothing to drop, and what the
+// sequence still owed is settled instead, so that nothing more is created in
+// the hand of a player whose emote the tap has ended. An emote that brought
+// its own prop ends with the rest.
+void EndQuickSmoke(const SmokeKind& kind) {
+  if (!kind.quick.ownProp) {
+    StopSmokingNow();
+  } else if (smokeProp != 0) {
+    DropSmokeProp();
+  } else {
+    SettleWhatTheCutSequenceOwed();
+    ResetToIdle(activeSequence);
+  }
+}
 
 // The hold and tap rule shared by both buttons: a hold acts once, when it
 // passes 350 ms; a release after 1 to 349 ms is a tap. Returns whether the
 // button was down or released in this frame.
-bool HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
-  const int now = Now();
+bool HandleSmokeButton(const SmokeKind& kind, bool held, bool released) {
+  const int now = FrameGameTimer();
   const int elapsed = PressElapsed(held, now);
 
   if (held) {
     if (!activeSequence.running && elapsed >= kHoldMinMs) {
-      StartSmoke(button.dictionary, button.hasItem, button.startLighting);
+      StartSmoke(kind);
       SpendPress(now);
       lightStartedAt = now;
       return true;
     }
     if (activeSequence.running && elapsed >= kHoldMinMs) {
-      (propInMouth ? button.moveToHand : button.moveToMouth)();
+      if (propInMouth) MoveToHand(kind);
+      else MoveToMouth(kind, false, false);
       SpendPress(now);
       return true;
     }
     if (lightStartedAt != 0 && Since(now, lightStartedAt) >= kLateMoveToMouthMs) {
-      button.moveToMouthLate();
+      MoveToMouth(kind, true, true);
       SpendPress(now);
       lightStartedAt = 0;
       return true;
@@ -261,10 +229,10 @@ bool HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
   if (!released) return held;
   if (IsTap(elapsed)) {
     if (!activeSequence.running) {
-      if (CanQuickSmoke()) button.startQuick();
-    } else if (button.quickSmokePlaying()) {
+      if (CanQuickSmoke()) StartQuickSmoke(kind);
+    } else if (kind.quick.playing()) {
       native::StopPedTasks(FramePlayerPed(), 0, 0);
-      button.endQuickSmoke();
+      EndQuickSmoke(kind);
     } else {
       StartThrowAway(THROW_AWAY_FASTER);
     }
@@ -273,97 +241,72 @@ bool HandleSmokeButton(const SmokeButton& button, bool held, bool released) {
   return true;
 }
 
-// The cigarette button: KEY_SMOKE or RB once the controller choice is armed.
+// The cigarette button: its key (KEY_SMOKE) or RB once the controller choice is armed.
 bool HandleCigaretteButton() {
+  const int key = *kCigarette.key;
   if (KeyboardActive()) {
-    const bool held = IsKeyDown(KEY_SMOKE);
-    return HandleSmokeButton(kCigaretteButton, held, ConsumeKeyReleased(KEY_SMOKE));
+    const bool held = IsKeyDown(key);
+    return HandleSmokeButton(kCigarette, held, ConsumeKeyReleased(key));
   }
   const bool held = controllerChoiceArmed && ControllerHeld(kFrontendRb);
-  return HandleSmokeButton(kCigaretteButton, held, controllerChoiceArmed && ControllerReleased(kFrontendRb));
+  return HandleSmokeButton(kCigarette, held, controllerChoiceArmed && ControllerReleased(kFrontendRb));
 }
 
-// The cigar button: KEY_SMOKE_CIGAR or RT; while something is smoked the
-// smoke key works it too.
+// The cigar button: its key (KEY_SMOKE_CIGAR) or RT; while something is
+// smoked the smoke key works it too.
 bool HandleCigarButton() {
+  const int key = *kCigar.key;
   bool held = false;
   if (KeyboardActive()) {
-    held = IsKeyDown(KEY_SMOKE_CIGAR) || (activeSequence.running && IsKeyDown(KEY_SMOKE));
+    held = IsKeyDown(key) || (activeSequence.running && IsKeyDown(KEY_SMOKE));
   } else {
     held = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerHeld(kFrontendRt)) ||
                                      (PromptShowing(smokePrompt) && ControllerHeld(kFrontendRb)));
   }
   bool released = false;
   if (KeyboardActive()) {
-    released = ConsumeKeyReleased(KEY_SMOKE_CIGAR) || (activeSequence.running && ConsumeKeyReleased(KEY_SMOKE));
+    released = ConsumeKeyReleased(key) || (activeSequence.running && ConsumeKeyReleased(KEY_SMOKE));
   } else {
     released = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerReleased(kFrontendRt)) ||
                                          (PromptShowing(smokePrompt) && ControllerReleased(kFrontendRb)));
   }
-  return HandleSmokeButton(kCigarButton, held, released);
+  return HandleSmokeButton(kCigar, held, released);
 }
 
-// What follows a puff that the player asked for: the hold loop and, unless
-// smoking is manual only, the random puffs again.
-void RebuildAfterManualPuff(const char* sequenceName, int now) {
+// A puff on demand, while the kind is smoked from the hand and its hold clip
+// plays. What follows it is rebuilt: the hold loop and, unless smoking is
+// manual only, the random puffs again.
+void HandlePuffKey(const SmokeKind& kind) {
+  if (SmokedNow() != &kind || propInMouth || !IsKeyDown(KEY_TAKE_PUFF)) return;
+  // The hold clip also plays after a throw, with the prop already gone.
+  if (!SmokePropHeld()) return;
+  const int now = FrameGameTimer();
+  if (lastPuffAt != 0 && Since(now, lastPuffAt) < kind.puffOnDemand.minGapMs) return;
+  if (!CurrentTaskPlays(kind.hold.clip)) return;
+
   SettleWhatTheCutSequenceOwed();
   ClearPending(activeSequence);
-  activeSequence.sequenceName = sequenceName;
   manualPuff = true;
   manualPuffAt = now;
-}
-
-void HandleCigarettePuffKey() {
-  if (activeSequence.sequenceName != "smoke_cigarette" || propInMouth || !IsKeyDown(KEY_TAKE_PUFF)) return;
-  // The hold clip also plays after a throw, with the cigarette already gone.
-  if (!SmokePropHeld()) return;
-  const int now = Now();
-  if (lastPuffAt != 0 && Since(now, lastPuffAt) < kCigarettePuffGapMs) return;
-  if (!CurrentTaskNameContains("base")) return;
-
-  RebuildAfterManualPuff("smoke_cigarette", now);
-  QueueCigarettePuffs(1, true);
-  if (IsKeyHeld(KEY_TAKE_PUFF)) QueueCigarettePuffs(1, true);
+  QueuePuffs(kind, 1, true);
+  if (kind.puffOnDemand.secondWhileKeyHeld && IsKeyHeld(KEY_TAKE_PUFF)) QueuePuffs(kind, 1, true);
   if (MANUAL_SMOKING_ONLY) {
-    QueueCigaretteHoldLoop(kManualOnlyHoldLoopMs);
+    QueueHoldLoop(kind, kManualOnlyHoldLoopMs);
   } else {
-    QueueCigaretteHoldLoop(PUFF_BUTTON_ENABLES_MANUAL_SMOKING);
-    QueueCigarettePuffs(EXTENDED_SMOKE_DURATION ? 10 : 5, false);
+    QueueHoldLoop(kind, PUFF_BUTTON_ENABLES_MANUAL_SMOKING);
+    QueuePuffs(kind, EXTENDED_SMOKE_DURATION ? 10 : 5, false);
   }
-  QueueCigaretteFinish();
+  QueueFinish(kind);
   lastPuffAt = now;
   AdvanceSequence(activeSequence);
 }
 
-void HandleCigarPuffKey() {
-  if (activeSequence.sequenceName != "smoke_cigar" || propInMouth || !IsKeyDown(KEY_TAKE_PUFF)) return;
-  if (!SmokePropHeld()) return;
-  const int now = Now();
-  if (lastPuffAt != 0 && Since(now, lastPuffAt) < kCigarPuffGapMs) return;
-  if (!CurrentTaskNameContains("loop")) return;
-
-  RebuildAfterManualPuff("smoke_cigar", now);
-  QueueCigarPuffs(1, true);
-  if (MANUAL_SMOKING_ONLY) {
-    QueueCigarHoldLoop(kManualOnlyHoldLoopMs);
-  } else {
-    if (PUFF_BUTTON_ENABLES_MANUAL_SMOKING > 0) QueueCigarHoldLoop(PUFF_BUTTON_ENABLES_MANUAL_SMOKING);
-    QueueCigarPuffs(EXTENDED_SMOKE_DURATION ? 10 : 5, false);
-  }
-  QueueCigarFinish();
-  lastPuffAt = now;
-  AdvanceSequence(activeSequence);
-}
+// While one kind is lit, the button of another does nothing.
+bool AnotherKindLit(const SmokeKind& kind) { return SmokedNow() != nullptr && SmokedNow() != &kind; }
 
 }  // namespace
 
-bool CanStartSmoking() {
-  const Ped player = FramePlayerPed();
-  if (DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(FramePlayerIndex())) return false;
-  if (native::IsPedInMeleeCombat(player)) return false;
-  if (native::IsPedBusyState(player)) return false;
-  return native::PedSubmergedLevel(player) <= 0.47f;
-}
+bool ReloadKeysDown() { return IsKeyDown(kKeyEnd) && IsKeyDown(kKeyNumpad6); }
 
 bool CanQuickSmoke() {
   const Ped player = FramePlayerPed();
@@ -373,15 +316,11 @@ bool CanQuickSmoke() {
   if (native::PedMoveRate(player) > 1.0f) return false;
   if (activeSequence.running || scenarioActive) return false;
   if (native::IsPedMountedOrSeated(player)) return false;
-  if (CurrentTaskNameContains("PlayEmoteTask")) return false;
+  if (CurrentTaskPlaysEmote()) return false;
   return !native::IsPedUsingScenario(player);
 }
 
 void DispatchInput() {
-  if (IsKeyDown(kKeyEnd) && IsKeyDown(kKeyNumpad6)) {
-    LoadSettings();
-    ResetPluginState();
-  }
   if (!ENABLED) return;
 
   UpdateControllerPromptWindow();
@@ -392,16 +331,16 @@ void DispatchInput() {
   if (scenarioMenuOpen) return;
 
   bool buttonWorked = false;
-  if (activeSequence.sequenceName != "smoke_cigar") buttonWorked = HandleCigaretteButton();
+  if (!AnotherKindLit(kCigarette)) buttonWorked = HandleCigaretteButton();
   if (scenarioMenuOpen) return;
-  if (activeSequence.sequenceName != "smoke_cigarette") buttonWorked = HandleCigarButton() || buttonWorked;
-  if (scenarioMenuOpen) return;
+  if (!AnotherKindLit(kCigar)) buttonWorked = HandleCigarButton() || buttonWorked;
   // No button is down and none was released: a press whose release went
   // unseen (let go while another window had the front, or the controller took
   // over) is over all the same, so the next press is measured afresh.
   if (!buttonWorked) EndPress();
 
-  HandleCigarettePuffKey();
-  if (scenarioMenuOpen) return;
-  HandleCigarPuffKey();
+  for (const SmokeKind* kind : kSmokeKinds) {
+    if (scenarioMenuOpen) return;
+    HandlePuffKey(*kind);
+  }
 }

@@ -1,17 +1,14 @@
-// The per-frame input step: keys, controller buttons and the reload combination
-// turned into smokes, throws, puffs and the scenario menu.
+// The per-frame input step: keys and controller buttons turned into smokes,
+// throws, puffs and the scenario menu.
 #pragma once
 
 extern int smokeButtonDownAt;
 extern int lightStartedAt;
 extern int lastPuffAt;
-extern int manualPuffAt;
-extern bool manualPuff;
-extern int controllerPromptWindowAt;
-extern int smokeHintCompletedAt;
-extern bool controllerChoiceArmed;
 extern int scenarioKeyToggledAt;
 
+// The fixed combination END + NUMPAD6 that reloads the settings is down.
+bool ReloadKeysDown();
 void DispatchInput();
-bool CanStartSmoking();
+// A tap may start the game's quick smoking emote now.
 bool CanQuickSmoke();

@@ -7,7 +7,6 @@
 #include "host/game_names.h"
 #include "host/game_time.h"
 #include "host/natives.h"
-#include "input/input_dispatch.h"
 #include "input/scenarios.h"
 
 Prompt smokePrompt = 0;
@@ -21,6 +20,9 @@ Prompt standCigarettePrompt = 0;
 Prompt standPipePrompt = 0;
 Prompt scenarioPrompts[kScenarioSlots] = {};
 bool scenarioMenuOpen = false;
+int controllerPromptWindowAt = 0;
+int smokeHintCompletedAt = 0;
+bool controllerChoiceArmed = false;
 
 namespace {
 
@@ -46,8 +48,6 @@ constexpr SlotControls kSlotControls[kScenarioSlots] = {
 bool Exists(Prompt handle) { return handle != 0 && native::PromptIsValid(handle); }
 bool Completed(Prompt handle) { return handle != 0 && native::PromptHoldCompleted(handle); }
 bool Holding(Prompt handle) { return handle != 0 && native::PromptHoldRunning(handle); }
-
-int Now() { return FrameGameTimer(); }
 
 void StartSlotScenario(int slot) {
   if (slot == 2 && activeSequence.running) {
@@ -192,10 +192,14 @@ void SetScenarioMenu(bool open) {
   for (Prompt prompt : scenarioPrompts) ShowPrompt(prompt, true);
 }
 
+void UpdateScenarioMenuCountdown() {
+  if (promptRefreshCountdown > 0 && --promptRefreshCountdown == 0) SetScenarioMenu(false);
+}
+
 void HandlePromptCompletion() {
   const bool smokeCompleted = Completed(smokePrompt);
   if (smokeCompleted && !activeSequence.running && smokeHintCompletedAt == 0) {
-    smokeHintCompletedAt = Now();
+    smokeHintCompletedAt = FrameGameTimer();
     controllerPromptWindowAt = smokeHintCompletedAt;
   }
 
@@ -204,11 +208,11 @@ void HandlePromptCompletion() {
   for (Prompt prompt : {smokePrompt, cigarPrompt, cigarettePrompt, showScenariosPrompt}) {
     if (Holding(prompt)) holding = true;
   }
-  if ((smokeCompleted && activeSequence.running) || holding) controllerPromptWindowAt = Now();
+  if ((smokeCompleted && activeSequence.running) || holding) controllerPromptWindowAt = FrameGameTimer();
 
   const bool cigarCompleted = Completed(cigarPrompt);
   const bool cigaretteCompleted = Completed(cigarettePrompt);
-  if (cigarCompleted || cigaretteCompleted) controllerPromptWindowAt = game_time::Earlier(Now(), 3000);
+  if (cigarCompleted || cigaretteCompleted) controllerPromptWindowAt = game_time::Earlier(FrameGameTimer(), 3000);
 
   if (smokePrompt != 0 && native::PromptIsValid(smokePrompt) && native::PromptIsActive(smokePrompt) &&
       activeSequence.running) {
@@ -219,7 +223,7 @@ void HandlePromptCompletion() {
     ShowPrompt(showScenariosPrompt, false);
     ShowPrompt(smokePrompt, false);
     SetScenarioMenu(true);
-    controllerPromptWindowAt = Now();
+    controllerPromptWindowAt = FrameGameTimer();
   }
 
   if (HandleSmokingPage()) return;

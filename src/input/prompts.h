@@ -1,8 +1,8 @@
 // The game prompts: the controller prompts and the scenario menu.
 #pragma once
 
-#include "host/native_types.h"
 #include "config/settings.h"
+#include "host/native_types.h"
 
 extern Prompt smokePrompt;
 extern Prompt cigarettePrompt;
@@ -16,6 +16,12 @@ extern Prompt standPipePrompt;
 extern Prompt scenarioPrompts[kScenarioSlots];
 extern bool scenarioMenuOpen;
 
+// The controller's prompt window: opened with the satchel button, it shows
+// the smoke hint, then the choice between cigarette and cigar.
+extern int controllerPromptWindowAt;  // game ms; 0 = closed
+extern int smokeHintCompletedAt;
+extern bool controllerChoiceArmed;
+
 void CreatePrompt(Prompt& handle, const char* controlName, const char* label, int priority, int holdMs,
                   bool attribute10);
 void ShowPrompt(Prompt handle, bool on);
@@ -28,4 +34,6 @@ void DeleteAllPrompts();
 void RebuildScenarioPrompts();
 void HideScenarioPrompts();
 void SetScenarioMenu(bool open);
+// Each frame: the menu closes a while after a scenario started from it.
+void UpdateScenarioMenuCountdown();
 void HandlePromptCompletion();

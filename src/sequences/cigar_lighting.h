@@ -1,4 +1,13 @@
-// Lighting a cigar, then its puffs or hold loop and the finish.
+// How a cigar starts: lit with a match (standard, quick or fallback), or
+// smoked with the game's own quick smoking emote.
 #pragma once
 
-void StartCigarLighting(int startDelayMs, bool quickStyle);
+#include <cstdint>
+
+// The game's smoking emote with a cigar.
+inline constexpr uint32_t kQuickCigarEmote = 0x81615BA3;
+
+// Chooses the model, takes the cigar from the satchel and queues the lighting
+// after the start every lighting shares, then its puffs (or hold) and the finish.
+void LightCigar(bool quickStyle);
+void StartQuickCigar();

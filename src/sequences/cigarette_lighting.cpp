@@ -1,17 +1,10 @@
 #include "sequences/cigarette_lighting.h"
 
-#include "config/settings.h"
-#include "host/frame_reads.h"
-#include "host/game_names.h"
-#include "host/main_loop.h"
 #include "host/planted_fault.h"
-#include "input/hand_smoking.h"
-#include "input/hold_loops.h"
-#include "input/input_dispatch.h"
-#include "input/inventory.h"
-#include "sequences/puff_sequences.h"
+#include "sequences/lighting.h"
+#include "sequences/puff_cycle.h"
 #include "sequences/sequence_building.h"
-#include "smoking/puff_effects.h"
+#include "smoking/inventory.h"
 
 using namespace Animations;
 using building::At;
@@ -19,20 +12,38 @@ using building::Next;
 
 namespace {
 
-constexpr uint32_t kQuickCigaretteEmote = 0x8B7F8EEB;
 constexpr const char* kLightingDictionary = "mech_inventory@smoking@cigarette";
 constexpr const char* kLightingFilter = "upperbodyfeathered_nolefttarm_filter";
 constexpr const char* kMatchModel = "p_matchstick01x";
+// The cigarette the game's emote brings along, swapped for ours.
+constexpr const char* kEmoteCigaretteModel = "p_cigarette01x";
+constexpr PropSeat kDummyPedSeat{0.1f, 0.0f, 0.0f, 0.0f, 0.0f, 90.0f};
 
-// The story characters with the slimmer fingers: the cigarette slides in less far.
-bool HasSlimFingers() {
-  Hash model = FramePlayerModel();
-  return model == GameName("PLAYER_THREE") || model == GameName("CS_JOHNMARSTON");
-}
+constexpr TipEffect kEmber{&emberFx, "ent_anim_cig_smoke_cigar_ember", 0.85f, 0.22f, 10};
+constexpr TipEffect kTrail{&trailSmokeFx, "ent_anim_cig_smoke", 0.55f, 0.45f, 10};
 
-void SlideCigarette(int offsetMs, float z) {
+const char* Model() { return ModelOf(kCigarette).name; }
+TaskPtr Ember() { return building::OnTip(kCigarette, kEmber); }
+TaskPtr TipSmoke() { return building::OnTip(kCigarette, ModelOf(kCigarette).smoke); }
+TaskPtr Trail() { return building::OnTip(kCigarette, kTrail); }
+
+void Slide(int offsetMs, float z) {
   AppendWithOffset(activeSequence, building::MoveProp(&smokeProp, handBoneIndex, 0.0f, 0.0f, z, 0.0f, 0.0f, 0.0f),
                    offsetMs);
+}
+
+// While the emote's hand moves the cigarette slides deeper between the
+// fingers, less far for the slimmer fingers of the later story characters.
+void SlideIntoTheFingers() {
+  Slide(610, -0.001f);
+  Slide(620, -0.002f);
+  Slide(630, -0.003f);
+  Slide(640, -0.004f);
+  if (!HasSlimFingers()) {
+    Slide(650, -0.005f);
+    Slide(660, -0.006f);
+    Slide(670, -0.007f);
+  }
 }
 
 // The game's own cigarette emote carries the body; an invisible dummy ped
@@ -41,39 +52,25 @@ void QueueQuickLighting() {
   ConsumeCheapCigaretteBox();
   SequenceRunner& s = activeSequence;
   Next<PlayEmoteTask>(s, kQuickCigaretteEmote, 1, 3230);
-  At<DestroyPropTask>(s, 499, &smokeProp, "p_cigarette01x", true, true);
-  At<SpawnPropTask>(s, 500, &smokeProp, cigaretteModel, handBoneIndex, 255);
-  if (EMBERWICK_PLANTED(smoke_prop_twice)) At<SpawnPropTask>(s, 501, &smokeProp, cigaretteModel, handBoneIndex, 255);
-  SlideCigarette(610, -0.001f);
-  SlideCigarette(620, -0.002f);
-  SlideCigarette(630, -0.003f);
-  SlideCigarette(640, -0.004f);
-  if (!HasSlimFingers()) {
-    SlideCigarette(650, -0.005f);
-    SlideCigarette(660, -0.006f);
-    SlideCigarette(670, -0.007f);
-  }
-  At<DeleteEntityTask>(s, 750);
-  At<SpawnPedTask>(s, 759);
-  At<MovePropTask>(s, 759, &dummyPed, handBoneIndex, 0.1f, 0.0f, 0.0f, 0.0f, 0.0f, 90.0f, 1, 0);
-  At<AnimationTask>(s, 759, &dummyPed, kLightingDictionary, "quick_right", 3200, 31, UpperBodyIkFlags(), -1.6f, 1.6f,
-                    0.0f, kLightingFilter);
-  At<SetAnimCurrentTimeTask>(s, 760);
-  dummyPedTime = FrameGameTimer();
+  At<DestroyPropTask>(s, 499, &smokeProp, kEmoteCigaretteModel, true, true);
+  At<SpawnPropTask>(s, 500, &smokeProp, Model(), handBoneIndex, 255);
+  if (EMBERWICK_PLANTED(smoke_prop_twice)) At<SpawnPropTask>(s, 501, &smokeProp, Model(), handBoneIndex, 255);
+  SlideIntoTheFingers();
+  building::QueueDummyPed(750, 759, 760, kDummyPedSeat, UpperBodyIkFlags());
   At<PlaySoundFromEntityTask>(s, 1480);
   At<DestroyPropTask>(s, 2070, &matchProp, kMatchModel, false, true);
   At<SpawnPropTask>(s, 2071, &matchProp, kMatchModel, matchBoneIndex, 255);
   At<StopSoundTask>(s, 2200);
   if (!EMBERWICK_PLANTED(match_never_released)) At<DetachPropTask>(s, 2220, &matchProp, false);
   At<PropApplyForceTask>(s, 2221, &matchProp, -2.1f, -3.6f, -2.8f);
-  AppendWithOffset(s, building::Ember(), 2225);
-  AppendWithOffset(s, building::TipSmoke(), 2226);
-  AppendWithOffset(s, building::TrailSmoke(), 2227);
+  AppendWithOffset(s, Ember(), 2225);
+  AppendWithOffset(s, TipSmoke(), 2226);
+  AppendWithOffset(s, Trail(), 2227);
   AppendWithOffset(s, building::LightingExhale(), 2350);
-  SlideCigarette(3200, -0.006f);
-  SlideCigarette(3210, -0.005f);
-  SlideCigarette(3220, -0.004f);
-  SlideCigarette(3225, -0.003f);
+  Slide(3200, -0.006f);
+  Slide(3210, -0.005f);
+  Slide(3220, -0.004f);
+  Slide(3225, -0.003f);
 }
 
 void QueueStandardLighting() {
@@ -82,27 +79,17 @@ void QueueStandardLighting() {
   SequenceRunner& s = activeSequence;
   Next<AnimationTask>(s, &playerPed, kLightingDictionary, "quick_right", 3200, 25,
                       UpperBodyOnly() ? 0x8000082 : 0x8080, 1.6f, 0.8f, 1.8f, kLightingFilter);
-  At<DestroyPropTask>(s, 550, &smokeProp, cigaretteModel, true, true);
-  At<SpawnPropTask>(s, 600, &smokeProp, cigaretteModel, handBoneIndex, 255);
+  At<DestroyPropTask>(s, 550, &smokeProp, Model(), true, true);
+  At<SpawnPropTask>(s, 600, &smokeProp, Model(), handBoneIndex, 255);
   At<SpawnPropTask>(s, 951, &matchProp, kMatchModel, matchBoneIndex, 255);
   AppendWithOffset(s, building::MoveProp(&matchProp, matchBoneIndex, 0.0f, 0.0f, 0.01f, 55.0f, 65.0f, 65.0f), 952);
   if (!EMBERWICK_PLANTED(match_never_released)) At<DetachPropTask>(s, 1989, &matchProp, false);
   At<PropApplyForceTask>(s, 1990, &matchProp, -2.1f, -3.6f, -2.8f);
-  Next<AnimationTask>(s, &playerPed, kCigaretteDictionary, "loop", 300, UpperBodyAnimFlags(), UpperBodyIkFlags(), 2.0f,
-                      1.4f, 1.2f, UpperBodyFilter());
-  AppendWithOffset(s, building::TipSmoke(), 103);
-  AppendWithOffset(s, building::TrailSmoke(), 104);
-  AppendWithOffset(s, building::Ember(), 105);
-}
-
-// The puffs (or the endless hold when the player puffs by hand) and the finish.
-void QueueHandHeldTail() {
-  if (MANUAL_SMOKING_ONLY) {
-    QueueCigaretteHoldLoop(560000);
-  } else {
-    QueueCigarettePuffs(EXTENDED_SMOKE_DURATION ? 12 : 6, false);
-  }
-  QueueCigaretteFinish();
+  Next<AnimationTask>(s, &playerPed, kCigarette.dictionary, "loop", 300, UpperBodyAnimFlags(), UpperBodyIkFlags(),
+                      2.0f, 1.4f, 1.2f, UpperBodyFilter());
+  AppendWithOffset(s, TipSmoke(), 103);
+  AppendWithOffset(s, Trail(), 104);
+  AppendWithOffset(s, Ember(), 105);
 }
 
 // The game's quick-smoke interaction; our cigarette goes straight to the mouth
@@ -110,42 +97,58 @@ void QueueHandHeldTail() {
 void QueueFallbackLighting() {
   SequenceRunner& s = activeSequence;
   Next<ItemInteractionTask>(s);
-  At<SetEntityAlphaTask>(s, 600);
-  At<DestroyPropTask>(s, 600, &smokeProp, cigaretteModel, false, true);
-  At<SpawnPropTask>(s, 600, &smokeProp, cigaretteModel, handBoneIndex, 255);
-  AppendWithOffset(s, building::CigaretteToMouth(), 600);
-  AppendWithOffset(s, building::CigaretteCigarSmoke(), 1600);
-  AppendWithOffset(s, building::TipSmoke(), 1600);
-  AppendWithOffset(s, building::TrailSmoke(), 1600);
-  AppendWithOffset(s, building::Ember(), 1600);
-  Append(s, MakeWanderBaseClip(1, UpperBodyAnimFlags(), UpperBodyIkFlags(), 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
+  At<SetEntityAlphaTask>(s, 600, &smokeProp);
+  At<DestroyPropTask>(s, 600, &smokeProp, Model(), false, true);
+  At<SpawnPropTask>(s, 600, &smokeProp, Model(), handBoneIndex, 255);
+  AppendWithOffset(s, building::ToMouth(kCigarette), 600);
+  AppendWithOffset(s, building::OnTip(kCigarette, kCigarette.drawGlow), 1600);
+  AppendWithOffset(s, TipSmoke(), 1600);
+  AppendWithOffset(s, Trail(), 1600);
+  AppendWithOffset(s, Ember(), 1600);
+  Append(s, building::WanderBase(1, UpperBodyAnimFlags(), UpperBodyIkFlags(), 0.0001f, -1.0f, 1.2f,
+                                 "facialonly_brows"));
   Next<TaskDelay>(s, 5);
-  QueueCigarettePuffCycle(native::RandomIntInRange(1000, 2000));
+  QueuePuffCycle(kCigarette, native::RandomIntInRange(1000, 2000));
   propInMouth = true;
   ConsumeCigaretteBox();
 }
 
 }  // namespace
 
-void StartCigaretteLighting(int startDelayMs, bool quickStyle) {
-  ClearPending(activeSequence);
-  activeSequence.sequenceName = "smoke_cigarette";
-  manualPuff = false;
-
-  if (building::HolsterInputActive() && native::IsPedFreeToAnimate(FramePlayerPed())) {
-    building::BlockHolster(3500, 150);
-  }
-  if (startDelayMs >= 1) Next<TaskDelay>(activeSequence, startDelayMs);
-
+void LightCigarette(bool quickStyle) {
   if (building::MustUseFallback()) {
     QueueFallbackLighting();
-  } else {
-    if (quickStyle && !native::IsPedEmoteBlocked(FramePlayerPed())) {
-      QueueQuickLighting();
-    } else {
-      QueueStandardLighting();
-    }
-    QueueHandHeldTail();
+    return;
   }
-  Start(activeSequence);
+  if (quickStyle && !native::IsPedEmoteBlocked(FramePlayerPed())) {
+    QueueQuickLighting();
+  } else {
+    QueueStandardLighting();
+  }
+  building::QueueHandHeldTail(kCigarette, 6, 12);
+}
+
+void StartQuickCigarette() {
+  if (!CanStartSmoking() || !HasCigaretteItem()) return;
+  ConsumeCheapCigaretteBox();
+
+  activeSequence.smoke = &kCigarette;
+  activeSequence.quickEmote = true;
+  ClearPending(activeSequence);
+  SequenceRunner& s = activeSequence;
+  Next<PlayEmoteTask>(s, kQuickCigaretteEmote, 0, 13000);
+
+  // Swap the emote's own cigarette for ours.
+  At<DestroyPropTask>(s, 499, &smokeProp, kEmoteCigaretteModel, true, true);
+  At<SpawnPropTask>(s, 500, &smokeProp, Model(), handBoneIndex, 255);
+  SlideIntoTheFingers();
+  building::QueueDummyPed(750, 759, 760, kDummyPedSeat, 25);
+  Slide(3250, -0.006f);
+  Slide(3260, -0.005f);
+  Slide(3270, -0.004f);
+  Slide(3280, -0.003f);
+
+  At<DetachPropTask>(s, 12799, &smokeProp, false);
+  At<DestroyPropTask>(s, 12800, &smokeProp, kEmoteCigaretteModel, true, true);
+  Start(s);
 }

@@ -1,18 +1,11 @@
 #include "sequences/puff_sequences.h"
 
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string_view>
 
-#include "animations/animation_tasks.h"
-#include "animations/prop_tasks.h"
-#include "animations/sequence_runner.h"
-#include "host/main_loop.h"
-#include "host/natives.h"
-#include "input/hold_loops.h"
-#include "smoking/prop_attachment.h"
-#include "smoking/smoking_state.h"
+#include "sequences/hold_loops.h"
+#include "sequences/sequence_building.h"
 
 namespace {
 
@@ -84,116 +77,40 @@ class VariantDraw {
   std::map<int, int> chosen_;  // variant -> times chosen in this call
 };
 
-struct Clip {
-  const char* name;
-  int durationMs;
-  float blendIn;
-  float blendOut;
-  float rate;
-};
-
-// The first clip brings the prop to the mouth and is followed by the hand
-// re-attachment; the exhale, when there is one, comes during a 1000 ms hold.
-struct Variant {
-  int leadingHoldMs;
-  Clip clips[3];
-  int clipCount;
-  int exhaleOffsetMs;  // 0: no exhale
-};
-
-constexpr Variant kCigaretteVariants[] = {
-    {3600, {{"action", 3000, 1.2f, 1.2f, 1.2f}}, 1, 0},
-    {7000, {{"action_alt2", 4740, 1.0f, -1.0f, 1.2f}}, 1, 0},
-    {9000,
-     {{"action", 4000, 1.0f, -0.5f, 1.2f}, {"loop", 300, 2.0f, -0.3f, 1.2f}, {"action_alt2", 4740, 1.0f, -1.0f, 1.2f}},
-     3,
-     0},
-    {9700, {{"action", 3000, 1.0f, -1.0f, 1.2f}}, 1, 0},
-    {6700, {{"action_alt1", 3920, 1.0f, -1.0f, 1.2f}, {"action_alt2", 4740, 1.0f, -1.0f, 1.2f}}, 2, 0},
-    {7300, {{"action_alt2", 1750, 1.0f, -1.0f, 1.2f}}, 1, 950},
-    {7300, {{"action_alt2", 1750, 1.0f, -1.0f, 1.2f}}, 1, 950},
-    {8500, {{"action_alt2", 1700, 1.0f, -1.0f, 1.2f}}, 1, 950},
-    {7000, {{"action_alt2", 1850, 1.0f, -1.0f, 1.2f}}, 1, 950},
-    {8000, {{"action_alt2", 1750, 1.0f, -1.0f, 1.2f}}, 1, 950},
-};
-
-constexpr Variant kCigarVariants[] = {
-    {5300, {{"action", 3000, 1.7f, 1.0f, 1.0f}}, 1, 0},
-    {5500, {{"action_alt1", 3920, 1.0f, -1.0f, 1.2f}}, 1, 0},
-    {6200,
-     {{"action", 4000, 1.7f, 1.0f, 1.0f}, {"loop", 300, 2.0f, -0.3f, 1.2f}, {"action_alt2", 4740, 1.0f, -1.0f, 1.2f}},
-     3,
-     0},
-    {7000, {{"action", 3000, 1.7f, 1.0f, 1.0f}}, 1, 0},
-    {5600, {{"action_alt1", 2700, 1.0f, -0.2f, 1.2f}}, 1, 0},
-    {7700, {{"action_alt1", 3950, 1.0f, -0.2f, 1.2f}}, 1, 950},
-    {7700, {{"action_alt1", 3950, 1.0f, -0.2f, 1.2f}}, 1, 950},
-    {6000, {{"action_alt1", 2450, 1.0f, -0.2f, 1.2f}}, 1, 950},
-    {6000, {{"action_alt1", 2350, 1.0f, -0.2f, 1.2f}}, 1, 1500},
-};
-
-constexpr int kCigaretteVariantCount = static_cast<int>(std::size(kCigaretteVariants));
-constexpr int kCigarVariantCount = static_cast<int>(std::size(kCigarVariants));
-
-constexpr const char* kCigarFilter = "upperbodyfeathered_nolefttarm_filter";
-
 TaskPtr Exhale() {
-  return std::make_unique<Animations::PlayFxOnPedBoneTask>(&exhaleFx, 21030, "anm_smoking",
+  return std::make_unique<Animations::PlayFxOnPedBoneTask>(&exhaleFx, kHeadBone, "anm_smoking",
                                                            "ent_anim_cig_exhale_mth_short", 0.88f, -0.03f, 0.11f,
                                                            -0.023f, 22.0f, 0.0f, -180.0f, 1.3f);
 }
 
-void AppendVariant(const Variant& variant, bool manual, bool cigar) {
-  if (!manual) {
-    if (cigar) QueueCigarHoldLoop(variant.leadingHoldMs);
-    else QueueCigaretteHoldLoop(variant.leadingHoldMs);
-  }
+void AppendVariant(const SmokeKind& kind, const PuffVariant& variant, bool manual) {
+  if (!manual) QueueHoldLoop(kind, variant.leadingHoldMs);
   for (int c = 0; c < variant.clipCount; ++c) {
-    const Clip& clip = variant.clips[c];
-    const char* dictionary = cigar ? kCigarDictionary : kCigaretteDictionary;
-    const int extraFlags = cigar ? 0x8000 : 0x10000;
+    const PuffClip& clip = variant.clips[c];
+    // A "loop" within a puff only holds the prop up: it plays on the whole arm.
     const bool isLoop = std::string_view(clip.name) == "loop";
-    const char* filter = cigar && !isLoop ? kCigarFilter : "";
-    Append(activeSequence,
-           std::make_unique<Animations::AnimationTask>(&playerPed, dictionary, clip.name, clip.durationMs, 25,
-                                                       extraFlags, clip.blendIn, clip.blendOut, clip.rate, filter));
-    if (c == 0) {
-      if (cigar) {
-        AppendWithOffset(activeSequence,
-                         std::make_unique<Animations::MovePropTask>(&smokeProp, handBoneIndex, cigarHandOffsetX,
-                                                                    cigarHandOffsetY, cigarHandOffsetZ, cigarHandRotX,
-                                                                    cigarHandRotY, cigarHandRotZ, 0, 2),
-                         475);
-      } else {
-        AppendWithOffset(activeSequence,
-                         std::make_unique<Animations::MovePropTask>(&smokeProp, handBoneIndex, 0.0f, 0.0f, 0.0f,
-                                                                    0.0f, 0.0f, 0.0f, 0, 2),
-                         475);
-      }
-    }
+    const char* filter = isLoop ? "" : kind.handClipFilter;
+    Append(activeSequence, std::make_unique<Animations::AnimationTask>(&playerPed, kind.dictionary, clip.name,
+                                                                       clip.durationMs, 25, kind.handClipIkFlags,
+                                                                       clip.blendIn, clip.blendOut, clip.rate, filter));
+    if (c == 0) AppendWithOffset(activeSequence, building::ToHand(kind), 475);
   }
   if (variant.exhaleOffsetMs != 0) {
-    if (cigar) QueueCigarHoldLoop(1000);
-    else QueueCigaretteHoldLoop(1000);
+    QueueHoldLoop(kind, 1000);
     AppendWithOffset(activeSequence, Exhale(), variant.exhaleOffsetMs);
   }
 }
 
 }  // namespace
 
-std::vector<int> DrawCigarettePuffVariants(int count) { return VariantDraw(count, 10, 8).Run(); }
-
-std::vector<int> DrawCigarPuffVariants(int count) { return VariantDraw(count, 9, 9).Run(); }
-
-void QueueCigarettePuffs(int count, bool manual) {
-  for (int v : DrawCigarettePuffVariants(count)) {
-    // A value outside the table plays nothing for that puff.
-    if (v >= 1 && v <= kCigaretteVariantCount) AppendVariant(kCigaretteVariants[v - 1], manual, false);
-  }
+std::vector<int> DrawPuffVariants(const SmokeKind& kind, int count) {
+  return VariantDraw(count, kind.puffs.firstDrawMax, kind.puffs.redrawMax).Run();
 }
 
-void QueueCigarPuffs(int count, bool manual) {
-  for (int v : DrawCigarPuffVariants(count)) {
-    if (v >= 1 && v <= kCigarVariantCount) AppendVariant(kCigarVariants[v - 1], manual, true);
+void QueuePuffs(const SmokeKind& kind, int count, bool manual) {
+  const std::span<const PuffVariant> variants = kind.puffs.variants;
+  for (int v : DrawPuffVariants(kind, count)) {
+    // A value outside the table plays nothing for that puff.
+    if (v >= 1 && v <= static_cast<int>(variants.size())) AppendVariant(kind, variants[v - 1], manual);
   }
 }

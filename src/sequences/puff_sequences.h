@@ -3,10 +3,10 @@
 
 #include <vector>
 
-void QueueCigarettePuffs(int count, bool manual);
-void QueueCigarPuffs(int count, bool manual);
+struct SmokeKind;
+
+void QueuePuffs(const SmokeKind& kind, int count, bool manual);
 
 // The variants a run of `count` puffs plays, drawn with the game's random
-// numbers under the no-repetition rules; the two builders above draw with these.
-std::vector<int> DrawCigarettePuffVariants(int count);
-std::vector<int> DrawCigarPuffVariants(int count);
+// numbers under the no-repetition rules; QueuePuffs draws with this.
+std::vector<int> DrawPuffVariants(const SmokeKind& kind, int count);

@@ -1,5 +1,6 @@
 // Small helpers shared by the sequence builders: queueing a task plainly or
-// with a start offset, the smoke effects on the tip and the holster block.
+// with a start offset, moving the prop to a seat, the effects at its tip, the
+// ambient hold clip and the holster block.
 #pragma once
 
 #include <memory>
@@ -11,7 +12,9 @@
 #include "host/frame_reads.h"
 #include "host/game_names.h"
 #include "host/natives.h"
+#include "host/ped_bones.h"
 #include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 
 namespace building {
@@ -28,63 +31,41 @@ void At(SequenceRunner& runner, int offsetMs, Args&&... args) {
   AppendWithOffset(runner, std::make_unique<Task>(std::forward<Args>(args)...), offsetMs);
 }
 
-// The looped cigarette effects on the tip of smokeProp.
-inline TaskPtr Ember() {
-  return std::make_unique<Animations::PlayFxOnPropTask>(&emberFx, "ent_anim_cig_smoke_cigar_ember", 0.85f,
-                                                        cigaretteTipOffset, 0.0f, 0.0f, 0.0f, 0.0f, -90.0f, 0.22f,
-                                                        10);
-}
-inline TaskPtr TipSmoke() {
-  return std::make_unique<Animations::PlayFxOnPropTask>(&tipSmokeFx, "cs_cig_smoke", 0.95f, cigaretteTipOffset, 0.0f,
-                                                        0.0f, 0.0f, 0.0f, -90.0f, 0.45f, 10);
-}
-inline TaskPtr TrailSmoke() {
-  return std::make_unique<Animations::PlayFxOnPropTask>(&trailSmokeFx, "ent_anim_cig_smoke", 0.55f,
-                                                        cigaretteTipOffset, 0.0f, 0.0f, 0.0f, 0.0f, -90.0f, 0.45f,
-                                                        10);
-}
-// The cigar smoke effect at the tip of a cigarette.
-inline TaskPtr CigaretteCigarSmoke(float alpha = 0.5f) {
-  return std::make_unique<Animations::PlayFxOnPropTask>(&cigarSmokeFx, "ent_anim_cig_smoke_cigar", alpha,
-                                                        cigaretteTipOffset, 0.0f, 0.0f, 0.0f, 0.0f, -90.0f, 0.37f,
-                                                        10);
-}
-
-// The cigar effects, placed with the attachment values of the current cigar model.
-inline TaskPtr CigarSmoke() {
-  return std::make_unique<Animations::PlayFxOnPropTask>(&cigarSmokeFx, "ent_anim_cig_smoke_cigar", cigarSmokeFxAlpha,
-                                                        cigarTipOffsetX, cigarTipOffsetY, cigarTipOffsetZ,
-                                                        cigarTipRotX, cigarTipRotY, cigarTipRotZ, cigarSmokeFxScale,
-                                                        10);
-}
-inline TaskPtr CigarEmber() {
-  return std::make_unique<Animations::PlayFxOnPropTask>(&emberFx, "ent_anim_cig_smoke_cigar_ember", 0.05f,
-                                                        cigarTipOffsetX, cigarTipOffsetY, cigarTipOffsetZ,
-                                                        cigarTipRotX, cigarTipRotY, cigarTipRotZ, 0.75f, 3000);
-}
-
-// The short exhale from the mouth at the end of a lighting.
-inline TaskPtr LightingExhale() {
-  return std::make_unique<Animations::PlayFxOnPedBoneTask>(&exhaleFx, 21030, "anm_smoking",
-                                                           "ent_anim_cig_exhale_mth_short", 0.7f, -0.03f, 0.075f,
-                                                           0.0f, 0.0f, 0.0f, -180.0f, 1.3f);
+// The ambient smoking clip, "base" of the wander dictionary: the cigarette's
+// hold, and the clip that settles the body or cuts a playing clip short.
+inline constexpr const char* kWanderBaseDictionary = "amb_wander@code_human_smoking_wander@male_a@base";
+inline TaskPtr WanderBase(int durationMs, int clipFlags, int ikFlags, float blendIn, float blendOut, float rate,
+                          const char* filter) {
+  return std::make_unique<Animations::AnimationTask>(&playerPed, kWanderBaseDictionary, "base", durationMs, clipFlags,
+                                                     ikFlags, blendIn, blendOut, rate, filter);
 }
 
 // Moves smokeProp (or another handle variable) to a bone, the way props are attached.
 inline TaskPtr MoveProp(Entity* handle, int bone, float x, float y, float z, float rx, float ry, float rz) {
   return std::make_unique<Animations::MovePropTask>(handle, bone, x, y, z, rx, ry, rz, 0, 2);
 }
-inline TaskPtr CigarToHand() {
-  return MoveProp(&smokeProp, handBoneIndex, cigarHandOffsetX, cigarHandOffsetY, cigarHandOffsetZ, cigarHandRotX,
-                  cigarHandRotY, cigarHandRotZ);
+inline TaskPtr MoveProp(Entity* handle, int bone, const PropSeat& seat) {
+  return MoveProp(handle, bone, seat.x, seat.y, seat.z, seat.rx, seat.ry, seat.rz);
 }
-inline TaskPtr CigarToMouth() {
-  return MoveProp(&smokeProp, mouthBoneIndex, cigarMouthOffsetX, cigarMouthOffsetY, cigarMouthOffsetZ,
-                  cigarMouthRotX, cigarMouthRotY, cigarMouthRotZ);
+// The smoke to the kind's seat in the hand or the mouth, as it fits now.
+inline TaskPtr ToHand(const SmokeKind& kind) { return MoveProp(&smokeProp, handBoneIndex, ModelOf(kind).hand); }
+inline TaskPtr ToMouth(const SmokeKind& kind) { return MoveProp(&smokeProp, mouthBoneIndex, kind.fit->mouth); }
+// Between the fingers, where the hand lets it rest while it is needed.
+inline TaskPtr ToFingers() { return MoveProp(&smokeProp, fingerBoneIndex, 0.0f, 0.0f, 0.01f, 0.0f, 0.0f, -90.0f); }
+
+// A looped effect at the tip of the kind's prop, placed for the model smoked now.
+inline TaskPtr OnTip(const SmokeKind& kind, const TipEffect& effect) {
+  const PropSeat& tip = ModelOf(kind).tip;
+  return std::make_unique<Animations::PlayFxOnPropTask>(&smokeProp, effect.slot, effect.name, effect.alpha, tip.x,
+                                                        tip.y, tip.z, tip.rx, tip.ry, tip.rz, effect.scale,
+                                                        effect.durationMs);
 }
-inline TaskPtr CigaretteToMouth() {
-  return MoveProp(&smokeProp, mouthBoneIndex, cigaretteMouthOffsetX, cigaretteMouthOffsetY, cigaretteMouthOffsetZ,
-                  cigaretteMouthRotX, cigaretteMouthRotY, cigaretteMouthRotZ);
+
+// The short exhale from the mouth at the end of a lighting.
+inline TaskPtr LightingExhale() {
+  return std::make_unique<Animations::PlayFxOnPedBoneTask>(&exhaleFx, kHeadBone, "anm_smoking",
+                                                           "ent_anim_cig_exhale_mth_short", 0.7f, -0.03f, 0.075f,
+                                                           0.0f, 0.0f, 0.0f, -180.0f, 1.3f);
 }
 
 inline bool HolsterInputActive() {

@@ -1,4 +1,4 @@
 // Putting a hand-held prop between the fingers when the hand is needed.
 #pragma once
 
-void SettleCigaretteInFingers();
+void SettleInFingers();

@@ -1,13 +1,9 @@
 #include "sequences/throw_away.h"
 
-#include <string>
-
+#include "animations/task_queries.h"
 #include "config/settings.h"
-#include "host/frame_reads.h"
-#include "host/main_loop.h"
-#include "input/stop_cleanup.h"
 #include "sequences/sequence_building.h"
-#include "smoking/mouth_transition.h"
+#include "smoking/stop_cleanup.h"
 
 using namespace Animations;
 using building::At;
@@ -21,18 +17,16 @@ constexpr const char* kPuffClips[] = {"outro", "action", "action_alt1", "action_
 
 // A lighting, a throw or an emote smoke must play to its end.
 bool SomethingUninterruptiblePlays() {
-  const std::string& name = activeSequence.currentTaskName;
-  for (const char* busy : {"intro", "outro", "PlayEmoteTask_-1954574613", "PlayEmoteTask_-2124325981"}) {
-    if (name.find(busy) != std::string::npos) return true;
-  }
-  return false;
+  return CurrentTaskPlays("intro") || CurrentTaskPlays("outro") || CurrentTaskPlaysEmote();
 }
 
+// The draw and the clips are asked whatever is smoked; only the clips of the
+// cigarette's dictionary tell a low hand.
 bool DecideFlick(bool throwFaster) {
   if (throwFaster) return true;
   bool fast = native::RandomIntInRange(0, 10) >= 6;
   for (const char* clip : kPuffClips) {
-    if (native::GetEntityAnimTime(playerPed, kCigaretteDictionary, clip) > kFlickPhase) {
+    if (native::GetEntityAnimTime(playerPed, kCigarette.dictionary, clip) > kFlickPhase) {
       fast = true;
       break;
     }
@@ -40,40 +34,14 @@ bool DecideFlick(bool throwFaster) {
   return fast;
 }
 
-void QueueThrowClip(const char* dictionary, int durationMs, float blendIn, float blendOut, float rate) {
-  Next<AnimationTask>(activeSequence, &playerPed, dictionary, "outro", durationMs, UpperBodyAnimFlags(),
-                      UpperBodyIkFlags(), blendIn, blendOut, rate, UpperBodyFilter());
-}
-
-void QueueCigaretteFlick() {
-  if (building::HolsterInputActive()) building::BlockHolster(1200, 50);
+void QueueThrow(const SmokeKind& kind, const ThrowMove& move, const PropPush& push) {
+  if (building::HolsterInputActive()) building::BlockHolster(move.holsterBlockMs, move.selectionReplayDelayMs);
   SequenceRunner& s = activeSequence;
-  QueueThrowClip(kCigaretteDictionary, 900, 1.27f, -1.7f, 0.39f);
-  AppendWithOffset(s, building::MoveProp(&smokeProp, handBoneIndex, 0, 0, 0, 0, 0, 0), 500);
-  At<DetachPropTask>(s, 853, &smokeProp, false);
-  At<PropApplyForceTask>(s, 853, &smokeProp, -2.7f, 0.49f, 8.7f);
-}
-
-void QueueCigaretteThrow() {
-  if (building::HolsterInputActive()) building::BlockHolster(3000, 200);
-  SequenceRunner& s = activeSequence;
-  QueueThrowClip(kCigaretteDictionary, 2800, 1.0f, -1.5f, 1.2f);
-  AppendWithOffset(s, building::MoveProp(&smokeProp, handBoneIndex, 0, 0, 0, 0, 0, 0), propInMouth ? 1130 : 380);
-  At<DetachPropTask>(s, 2725, &smokeProp, false);
-  At<PropApplyForceTask>(s, 2725, &smokeProp, -2.1f, 0.6f, 5.8f);
-}
-
-void QueueCigarThrow() {
-  if (building::HolsterInputActive()) building::BlockHolster(3000, 200);
-  SequenceRunner& s = activeSequence;
-  QueueThrowClip(kCigarDictionary, 2800, 1.0f, -0.5f, 1.0f);
-  AppendWithOffset(s, building::CigarToHand(), propInMouth ? 1100 : 380);
-  At<DetachPropTask>(s, 1685, &smokeProp, false);
-  if (std::string(cigarModel) == kShortLitCigarModel) {
-    At<PropApplyForceTask>(s, 1685, &smokeProp, -5.9f, 1.8f, -7.8f);
-  } else {
-    At<PropApplyForceTask>(s, 1685, &smokeProp, -9.9f, 0.8f, -4.8f);
-  }
+  Next<AnimationTask>(s, &playerPed, kind.dictionary, "outro", move.durationMs, UpperBodyAnimFlags(),
+                      UpperBodyIkFlags(), move.blendIn, move.blendOut, move.rate, UpperBodyFilter());
+  AppendWithOffset(s, building::ToHand(kind), propInMouth ? move.seatFromMouthAtMs : move.seatFromHandAtMs);
+  At<DetachPropTask>(s, move.releaseAtMs, &smokeProp, false);
+  At<PropApplyForceTask>(s, move.releaseAtMs, &smokeProp, push.x, push.y, push.z);
 }
 
 }  // namespace
@@ -106,20 +74,18 @@ void StartThrowAway(bool throwFaster) {
     Next<TaskDelay>(activeSequence, 200);
   }
 
-  bool flick = DecideFlick(throwFaster);
-  const std::string& name = activeSequence.sequenceName;
-  if (name == "smoke_cigarette") {
-    if (flick && !propInMouth) {
-      QueueCigaretteFlick();
+  const bool flick = DecideFlick(throwFaster);
+  if (const SmokeKind* kind = SmokedNow()) {
+    if (flick && kind->flick && !propInMouth) {
+      QueueThrow(*kind, kind->flick->move, kind->flick->push);
     } else {
-      QueueCigaretteThrow();
+      QueueThrow(*kind, kind->throwAway, ModelOf(*kind).thrown);
     }
-  } else if (name == "smoke_cigar") {
-    QueueCigarThrow();
   }
 
   if (native::IsPedMountedOrSeated(FramePlayerPed())) {
-    Append(activeSequence, MakeWanderBaseClip(2000, 7191, 0x8000082, 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
+    Append(activeSequence,
+           building::WanderBase(2000, 7191, 0x8000082, 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
   }
   QueueSmokeEffectsRemoval();
   Start(activeSequence);

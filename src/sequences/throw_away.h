@@ -1,4 +1,4 @@
-// Throwing the cigarette or cigar away on demand.
+// Throwing the smoke away on demand.
 #pragma once
 
 void StartThrowAway(bool throwFaster);

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
-#include "host/main_loop.h"
+#include "config/settings.h"
+#include "host/frame_reads.h"
 #include "host/natives.h"
 
 Entity smokeProp = 0;
@@ -14,19 +14,15 @@ Entity mouthMarkerProp = 0;
 Entity matchProp = 0;
 Ped dummyPed = 0;
 int dummyPedTime = 0;
-int animDictMissingTime = 0;
 int holsterBlockUntil = 0;
 int quickSelectReplayDelay = 0;
 int quickUseItemPressTime = 0;
-int mouthEaseActive = 0;
-int mouthEaseWaitStart = 0;
-MouthEaseState mouthEaseState{};
 int smokeStartTime = 0;
 int deadEyeTickTime = 0;
 int cigarLitTime = 0;
 bool wanderBaseQueued = false;
-int removedCheapBoxCount = 0;
-int cheapBoxRemovalTime = 0;
+bool manualPuff = false;
+int manualPuffAt = 0;
 int cigarSmokeFx = 0;
 int emberFx = 0;
 int tipSmokeFx = 0;
@@ -72,13 +68,19 @@ bool LightingOwesItsProps() {
   return HeldByPlayer(matchProp);
 }
 
+bool CanStartSmoking() {
+  const Ped player = FramePlayerPed();
+  if (DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(FramePlayerIndex())) return false;
+  if (native::IsPedInMeleeCombat(player)) return false;
+  if (native::IsPedBusyState(player)) return false;
+  return native::PedSubmergedLevel(player) <= 0.47f;
+}
+
 bool IsPedInSmokingScenario() {
   if (native::GetPedScenarioHash(playerPed) == kLeanFenceLivestockScenario) return false;
   return native::IsPedUsingScenario(playerPed);
 }
 
-// Mounted, seated or in a scenario the legs belong to the game: only the
-// head, neck and right arm may be animated.
 bool UpperBodyOnly() { return native::IsPedMountedOrSeated(playerPed) || IsPedInSmokingScenario(); }
 
 int UpperBodyAnimFlags() { return UpperBodyOnly() ? 7191 : 25; }
@@ -88,11 +90,4 @@ const char* UpperBodyFilter() { return UpperBodyOnly() ? "headneckandrightarm_fi
 float AngleDelta(float a, float b) {
   const float d = std::fmod(b - a + 180.0f, 360.0f);
   return d >= 0.0f ? d - 180.0f : d + 180.0f;
-}
-
-std::unique_ptr<Animations::AnimationTask> MakeWanderBaseClip(int durationMs, int clipFlags, int ikFlags,
-                                                              float blendIn, float blendOut, float rate,
-                                                              const char* filter) {
-  return std::make_unique<Animations::AnimationTask>(&playerPed, kWanderBaseDictionary, "base", durationMs,
-                                                     clipFlags, ikFlags, blendIn, blendOut, rate, filter);
 }

@@ -2,37 +2,24 @@
 // parameters every sequence builder uses.
 #pragma once
 
-#include <memory>
-
 #include "host/native_types.h"
 
-namespace Animations {
-class AnimationTask;
-}
-
-extern Entity smokeProp;         // the cigarette or cigar held now
-extern bool propInMouth;         // held in the mouth (else in the hand or fingers)
-extern Entity mouthMarkerProp;   // invisible marker at the mouth bone, for the easing
-extern Entity matchProp;         // the match of the lighting sequences
-extern Ped dummyPed;             // temporary ped of the lighting and quick-smoke sequences
-extern int dummyPedTime;         // game ms when it was created
-extern int animDictMissingTime;  // low 32 bits of the tick count; 0 = no message
-extern int holsterBlockUntil;    // game ms; while set weapon selection is swallowed
+extern Entity smokeProp;        // the cigarette or cigar held now
+extern bool propInMouth;        // held in the mouth (else in the hand or fingers)
+extern Entity mouthMarkerProp;  // invisible marker at the mouth bone, for the easing
+extern Entity matchProp;        // the match of the lighting sequences
+extern Ped dummyPed;            // temporary ped of the lighting and quick-smoke sequences
+extern int dummyPedTime;        // game ms when it was created
+extern int holsterBlockUntil;   // game ms; while set weapon selection is swallowed
 extern int quickSelectReplayDelay;
-extern int quickUseItemPressTime;
-extern int mouthEaseActive;
-extern int mouthEaseWaitStart;
-struct MouthEaseState {
-  float rotX, rotY, rotZ;
-  float deltaX, deltaY, deltaZ;
-};
-extern MouthEaseState mouthEaseState;
+extern int quickUseItemPressTime;  // game ms of the last press of the game's quick-use item
 extern int smokeStartTime;
 extern int deadEyeTickTime;
-extern int cigarLitTime;
+extern int cigarLitTime;         // game ms; the cigar is swapped for the short one a while later
 extern bool wanderBaseQueued;
-extern int removedCheapBoxCount;
-extern int cheapBoxRemovalTime;
+// A puff on demand opens a window of manual smoking (PUFF_BUTTON_ENABLES_MANUAL_SMOKING).
+extern bool manualPuff;
+extern int manualPuffAt;  // game ms of the last puff on demand
 
 // Looped-effect handle slots (0 = none).
 extern int cigarSmokeFx;
@@ -55,18 +42,15 @@ bool SmokePropStillToCome();
 // still to be spawned, or the match is still to be released.
 bool LightingOwesItsProps();
 
+// The player is in a state to start a smoke: in control (when
+// DISABLE_ON_CONTROL_LOSS asks for it), not fighting, not busy, not deep in water.
+bool CanStartSmoking();
+
 bool IsPedInSmokingScenario();
+// Mounted, seated or in a scenario the legs belong to the game: only the
+// head, neck and right arm may be animated.
 bool UpperBodyOnly();
 int UpperBodyAnimFlags();
 int UpperBodyIkFlags();
 const char* UpperBodyFilter();
 float AngleDelta(float a, float b);
-
-inline constexpr const char* kWanderBaseDictionary = "amb_wander@code_human_smoking_wander@male_a@base";
-inline constexpr const char* kCigaretteDictionary = "script_mp@emotes@smoke_cigarette@male@unarmed@upper";
-inline constexpr const char* kCigarDictionary = "script_mp@emotes@smoke_cigar@male@unarmed@upper";
-
-// The wander "base" clip on playerPed with the given parameters.
-std::unique_ptr<Animations::AnimationTask> MakeWanderBaseClip(int durationMs, int clipFlags, int ikFlags,
-                                                              float blendIn, float blendOut, float rate,
-                                                              const char* filter);

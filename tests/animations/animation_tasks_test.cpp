@@ -104,12 +104,12 @@ TEST_F(AnimationTasks, AnItemInteractionStartsWithTheHashesOfItsNames) {
 }
 
 TEST_F(AnimationTasks, SetAnimTimeMovesTheDummyPedsClip) {
-  SpawnPedTask spawn;
+  SpawnPedTask spawn(&dummyPed);
   Run(spawn);
   ASSERT_NE(dummyPed, 0);
   AnimationTask clip(&dummyPed, "mech_inventory@smoking@cigarette", "quick_right", 4000, 0, 0, 1.0f, 1.0f, 1.0f, "");
   Run(clip);
-  SetAnimCurrentTimeTask task;
+  SetAnimCurrentTimeTask task(&dummyPed);
   Run(task);
   const auto& set = Only("SetClipTime");
   EXPECT_EQ(set.I(0), dummyPed);
@@ -143,10 +143,10 @@ TEST_F(AnimationTasks, ADelayCallsNoNative) {
 TEST_F(AnimationTasks, TheDummyPedSpawnsAboveThePlayerInvisible) {
   sim.world.entities.Find(Player())->position = {1.0f, 2.0f, 3.0f};
   sim.world.entities.Find(Player())->heading = 45.0f;
-  SpawnPedTask task;
+  SpawnPedTask task(&dummyPed);
   Run(task);
   EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "ModelExists", "ModelIsUsable", "RequestModelLoad", "IsModelLoaded",
-                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "ApplyPedSpawnOptionB",
+                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "FreezeEntityPosition",
                               "SetEntityAlpha", "SetEntityVisible", "SetSpawnedPedValue", "ReleaseModel"}));
   EXPECT_EQ(Only("GetEntityCoords").I(1), 0);
   EXPECT_EQ(Only("GetEntityCoords").I(2), 1);
@@ -165,31 +165,31 @@ TEST_F(AnimationTasks, TheDummyPedSpawnsAboveThePlayerInvisible) {
 }
 
 TEST_F(AnimationTasks, TheThirdSpawnOptionAppliesBothCalls) {
-  SpawnPedTask task;
+  SpawnPedTask task(&dummyPed);
   task.invisible = 0;
-  task.secondOption = 0;
-  task.thirdOption = 1;
+  task.freezePosition = 0;
+  task.collisionOff = 1;
   Run(task);
   EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "ModelExists", "ModelIsUsable", "RequestModelLoad", "IsModelLoaded",
-                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "ApplyPedSpawnOptionC1",
-                              "ApplyPedSpawnOptionC2", "SetSpawnedPedValue", "ReleaseModel"}));
-  EXPECT_EQ(Only("ApplyPedSpawnOptionC2").I(1), 1);
+                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "SetEntityCollision",
+                              "SetEntityCompletelyDisableCollision", "SetSpawnedPedValue", "ReleaseModel"}));
+  EXPECT_EQ(Only("SetEntityCompletelyDisableCollision").I(1), 1);
 }
 
 TEST_F(AnimationTasks, AMissingPedModelLeavesZero) {
   sim.world.assets.Configure(sim, "A_C_Rabbit_01", {true, false, 0});
   dummyPed = 55;
-  SpawnPedTask task;
+  SpawnPedTask task(&dummyPed);
   Run(task);
   EXPECT_EQ(dummyPed, 0);
   EXPECT_EQ(CountCalls("CreatePedAt"), 0u);
 }
 
 TEST_F(AnimationTasks, DeleteEntityDeletesThroughALocalCopy) {
-  SpawnPedTask spawn;
+  SpawnPedTask spawn(&dummyPed);
   Run(spawn);
   const int ped = dummyPed;
-  DeleteEntityTask task;
+  DeleteEntityTask task(&dummyPed);
   Run(task);
   EXPECT_EQ(Actions(), (Names{"IsMissionEntity", "DeleteEntity"}));
   EXPECT_NE(Only("DeleteEntity").words[0], reinterpret_cast<uintptr_t>(&dummyPed));

@@ -38,7 +38,7 @@ TEST_F(AssetLoading, AnEffectAssetThatNeverLoadsStartsNoEffect) {
   sim.world.assets.Configure(sim, "anm_smoking", {false, true, 0});
   smokeProp = HeldProp("p_cigarette01x");
   int effect = 0;
-  PlayFxOnPropTask task(&effect, "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
+  PlayFxOnPropTask task(&smokeProp, &effect, "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
   Run(task);
   EXPECT_EQ(effect, 0);
   EXPECT_EQ(CountCalls("UseAssetForNextEffect"), 0u);
@@ -53,16 +53,16 @@ TEST_F(AssetLoading, AnAssetGivenUpIsNotWaitedForAgainUntilItArrives) {
   smokeProp = HeldProp("p_cigarette01x");
   int effects[3] = {};
   const uint64_t before = sim.Frame();
-  PlayFxOnPropTask first(&effects[0], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
+  PlayFxOnPropTask first(&smokeProp, &effects[0], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
   Run(first);
-  PlayFxOnPropTask second(&effects[1], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
+  PlayFxOnPropTask second(&smokeProp, &effects[1], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
   Run(second);
   EXPECT_LE(sim.Frame() - before, static_cast<uint64_t>(kAssetLoadTimeoutFrames) + 2);
   EXPECT_EQ(CountCalls("IsAssetLoaded"), 2u);  // the second: a look and one ask
   EXPECT_EQ(effects[0] + effects[1], 0);
 
   sim.world.assets.Configure(sim, "anm_smoking", {false, false, 0});
-  PlayFxOnPropTask task(&effects[2], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
+  PlayFxOnPropTask task(&smokeProp, &effects[2], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
   Run(task);
   EXPECT_NE(effects[2], 0);
   EXPECT_TRUE(NoErrors());
@@ -83,15 +83,14 @@ TEST_F(AssetLoading, ADictionaryOrSoundSetThatNeverLoadsPlaysNothing) {
 TEST_F(AssetLoading, ASequenceGoesOnAfterALoadIsGivenUp) {
   sim.world.assets.Configure(sim, "p_cigarette01x", {false, true, 0});
   OnScript([] {
-    activeSequence.sequenceName = "smoke_cigarette";
     Append(activeSequence, std::make_unique<SpawnPropTask>(&smokeProp, "p_cigarette01x", 1, 255));
     Append(activeSequence, std::make_unique<TaskDelay>(10));
     ::Start(activeSequence);
   });
-  EXPECT_EQ(activeSequence.currentTaskName, "SpawnPropTask_p_cigarette01x");
+  EXPECT_EQ(test::CurrentTaskName(), "SpawnPropTask_p_cigarette01x");
   Ms(40);
   OnScript([] { Update(activeSequence); });
-  EXPECT_EQ(activeSequence.currentTaskName, "TaskDelay_10");
+  EXPECT_EQ(test::CurrentTaskName(), "TaskDelay_10");
   Ms(20);
   OnScript([] { Update(activeSequence); });
   EXPECT_FALSE(activeSequence.running);

@@ -176,7 +176,7 @@ TEST_F(PropTasks, DestroyWithTheSearchDeletesEveryMatchingPropNearby) {
 TEST_F(PropTasks, ALoopedEffectOnThePropReplacesThePreviousOne) {
   smokeProp = HeldProp("p_cigarette01x");
   int effect = 0;
-  PlayFxOnPropTask task(&effect, "ent_anim_cig_smoke", 0.8f, 0.0f, 0.01f, 0.0f, 0.0f, 90.0f, 0.0f, 1.5f, 100);
+  PlayFxOnPropTask task(&smokeProp, &effect, "ent_anim_cig_smoke", 0.8f, 0.0f, 0.01f, 0.0f, 0.0f, 90.0f, 0.0f, 1.5f, 100);
   Run(task);
   EXPECT_EQ(Actions(), (Names{"DoesLoopedEffectExist", "IsAssetLoaded", "IsAssetLoaded", "UseAssetForNextEffect",
                               "StartLoopedEffectOnEntity", "SetLoopedEffectAlpha"}));
@@ -255,7 +255,7 @@ TEST_F(PropTasks, EffectAlphaAndRemovalTolerateANullVariable) {
 TEST_F(PropTasks, EntityAlphaFindsTheInteractionCigaretteNextToThePlayer) {
   const int cigarette = LooseProp("p_cigarette_cs01x", {0.3f, 0.0f, 0.0f});
   sim.world.entities.Find(cigarette)->attachedTo = Player();
-  SetEntityAlphaTask task;
+  SetEntityAlphaTask task(&smokeProp);
   task.alpha = 128.9f;
   Run(task);
   EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "CreateItemSet", "CollectEntitiesNear", "GetItemSetEntry",
@@ -267,7 +267,7 @@ TEST_F(PropTasks, EntityAlphaFindsTheInteractionCigaretteNextToThePlayer) {
 }
 
 TEST_F(PropTasks, EntityAlphaWithNoMatchChangesNothing) {
-  SetEntityAlphaTask task;
+  SetEntityAlphaTask task(&smokeProp);
   Run(task);
   EXPECT_EQ(Only("IsEntityAttachedTo").I(0), 0);
   EXPECT_EQ(CountCalls("SetEntityAlpha"), 0u);

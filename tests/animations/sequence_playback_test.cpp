@@ -24,10 +24,9 @@ class Sequence : public test::TaskTest {
 
 TEST_F(Sequence, APropItsSmokeAndItsRemovalPlayInOrder) {
   OnScript([] {
-    activeSequence.sequenceName = "smoke_cigarette";
     Append(activeSequence, std::make_unique<SpawnPropTask>(&smokeProp, "p_cigarette01x", 123, 255));
     AppendWithOffset(activeSequence,
-                     std::make_unique<PlayFxOnPropTask>(&tipSmokeFx, "ent_anim_cig_smoke", 1.0f, 0, 0, 0, 0, 0, 0,
+                     std::make_unique<PlayFxOnPropTask>(&smokeProp, &tipSmokeFx, "ent_anim_cig_smoke", 1.0f, 0, 0, 0, 0, 0, 0,
                                                         1.0f, 500),
                      10);
     Append(activeSequence, std::make_unique<TaskDelay>(200));
@@ -39,9 +38,9 @@ TEST_F(Sequence, APropItsSmokeAndItsRemovalPlayInOrder) {
   ASSERT_TRUE(sim.world.entities.Exists(prop));
   Step(1);  // a frame later (16.7 ms): the smoke starts early, the spawn's 30 ms still run
   EXPECT_NE(tipSmokeFx, 0);
-  EXPECT_EQ(activeSequence.currentTaskName, "SpawnPropTask_p_cigarette01x");
+  EXPECT_EQ(test::CurrentTaskName(), "SpawnPropTask_p_cigarette01x");
   Step(1);
-  EXPECT_EQ(activeSequence.currentTaskName, "TaskDelay_200");
+  EXPECT_EQ(test::CurrentTaskName(), "TaskDelay_200");
   Step(11);
   EXPECT_TRUE(sim.world.effects.Running(tipSmokeFx));
   Step(10);

@@ -8,6 +8,8 @@
 
 #include "animations/animation_tasks.h"
 #include "animations/sequence_runner.h"
+#include "animations/task_queries.h"
+#include "smoking/smoke_kind.h"
 #include "support/plugin_session.h"
 
 namespace {
@@ -80,23 +82,20 @@ TEST_F(Runner, TheSystemClockSetBackOrForwardMidTask) {
 }
 
 TEST_F(Runner, StartOnAnEmptyQueueLeavesItIdle) {
-  runner.sequenceName = "smoke_cigarette";
+  runner.smoke = &kCigarette;
   ::Start(runner);
   EXPECT_FALSE(runner.running);
-  EXPECT_TRUE(runner.sequenceName.empty());
-  EXPECT_TRUE(runner.currentTaskName.empty());
   EXPECT_EQ(runner.current, nullptr);
-  EXPECT_FALSE(IsSequence("smoke_cigarette"));
+  EXPECT_EQ(SmokedNow(), nullptr);
 }
 
 TEST_F(Runner, ADelayRunsOutOnTheFirstUpdateAfterItsDuration) {
-  runner.sequenceName = "smoke_cigarette";
+  runner.smoke = &kCigarette;
   Append(runner, std::make_unique<Animations::TaskDelay>(500));
   ::Start(runner);
   EXPECT_TRUE(runner.running);
-  EXPECT_EQ(runner.currentTaskName, "TaskDelay_500");
-  EXPECT_TRUE(IsSequence("smoke_cigarette"));
-  EXPECT_TRUE(CurrentTaskNameContains("Delay"));
+  EXPECT_EQ(test::CurrentTaskName(runner), "TaskDelay_500");
+  EXPECT_EQ(SmokedNow(), &kCigarette);
   AdvanceMs(500);
   Update(runner);  // exactly 500 ms: not yet, the comparison is strict
   EXPECT_TRUE(runner.running);
@@ -104,7 +103,7 @@ TEST_F(Runner, ADelayRunsOutOnTheFirstUpdateAfterItsDuration) {
   AdvanceMs(1);
   Update(runner);
   EXPECT_FALSE(runner.running);
-  EXPECT_TRUE(runner.sequenceName.empty());
+  EXPECT_EQ(SmokedNow(), nullptr);
   EXPECT_DOUBLE_EQ(runner.elapsedMs, 501.0);  // kept while idle
 }
 
@@ -113,11 +112,11 @@ TEST_F(Runner, AZeroDelayNeedsATickToPass) {
   Append(runner, Probe("B", 10));
   ::Start(runner);
   Update(runner);  // same tick as the start
-  EXPECT_EQ(runner.currentTaskName, "TaskDelay_0");
+  EXPECT_EQ(test::CurrentTaskName(runner), "TaskDelay_0");
   sim.SetFrameUs(1);  // one microsecond is ten ticks
   sim.RunFrame();
   Update(runner);
-  EXPECT_EQ(runner.currentTaskName, "B");
+  EXPECT_EQ(test::CurrentTaskName(runner), "B");
 }
 
 TEST_F(Runner, AnOffsetTaskStartsEarlyWithoutBecomingCurrent) {
@@ -130,7 +129,7 @@ TEST_F(Runner, AnOffsetTaskStartsEarlyWithoutBecomingCurrent) {
   AdvanceMs(1);
   Update(runner);
   EXPECT_EQ(journal.started, (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(runner.currentTaskName, "A");
+  EXPECT_EQ(test::CurrentTaskName(runner), "A");
   EXPECT_EQ(journal.destroyed, (std::vector<std::string>{"B"}));  // released once started early
   AdvanceMs(699);
   Update(runner);
@@ -153,7 +152,7 @@ TEST_F(Runner, OffsetsAreMeasuredFromTheCurrentTaskAndStartOnePerFrame) {
   Update(runner);
   Update(runner);
   EXPECT_EQ(journal.started, (std::vector<std::string>{"A", "B", "C", "D"}));
-  EXPECT_EQ(runner.currentTaskName, "A");
+  EXPECT_EQ(test::CurrentTaskName(runner), "A");
 }
 
 TEST_F(Runner, OneTaskByDurationAndOneByOffsetPerUpdate) {
@@ -172,7 +171,7 @@ TEST_F(Runner, OneTaskByDurationAndOneByOffsetPerUpdate) {
   AdvanceMs(100);
   Update(runner);  // B ran out: D becomes current by duration, nothing by offset
   EXPECT_EQ(journal.started, (std::vector<std::string>{"A", "B", "C", "D"}));
-  EXPECT_EQ(runner.currentTaskName, "D");
+  EXPECT_EQ(test::CurrentTaskName(runner), "D");
 }
 
 TEST_F(Runner, AnOffsetTaskReachedByDurationFirstSimplyBecomesCurrent) {
@@ -181,11 +180,11 @@ TEST_F(Runner, AnOffsetTaskReachedByDurationFirstSimplyBecomesCurrent) {
   ::Start(runner);
   AdvanceMs(11);
   Update(runner);
-  EXPECT_EQ(runner.currentTaskName, "B");
+  EXPECT_EQ(test::CurrentTaskName(runner), "B");
 }
 
 TEST_F(Runner, ClearPendingLetsTheCurrentTaskRunOut) {
-  runner.sequenceName = "smoke_cigar";
+  runner.smoke = &kCigar;
   Append(runner, Probe("A", 100));
   Append(runner, Probe("B", 100));
   Append(runner, Probe("C", 100));
@@ -193,8 +192,8 @@ TEST_F(Runner, ClearPendingLetsTheCurrentTaskRunOut) {
   ClearPending(runner);
   EXPECT_EQ(journal.destroyed, (std::vector<std::string>{"B", "C"}));
   EXPECT_TRUE(runner.running);
-  EXPECT_EQ(runner.sequenceName, "smoke_cigar");
-  EXPECT_EQ(runner.currentTaskName, "A");
+  EXPECT_EQ(SmokedNow(), &kCigar);
+  EXPECT_EQ(test::CurrentTaskName(runner), "A");
   AdvanceMs(101);
   Update(runner);
   EXPECT_FALSE(runner.running);
@@ -208,27 +207,18 @@ TEST_F(Runner, PrependGoesBeforeEverythingQueued) {
   ::Start(runner);
   Prepend(runner, Probe("Y", 10));
   Prepend(runner, Probe("X", 10));
-  EXPECT_TRUE(NextTaskNameContains("X"));
+  EXPECT_EQ(runner.pending.front()->GetName(), "X");
   AdvanceSequence(runner);
-  EXPECT_EQ(runner.currentTaskName, "X");
+  EXPECT_EQ(test::CurrentTaskName(runner), "X");
   EXPECT_EQ(journal.destroyed, (std::vector<std::string>{"A"}));
 }
 
-TEST_F(Runner, NextTaskNameOfAnEmptyQueueIsEmpty) {
-  EXPECT_TRUE(NextTaskNameContains(""));
-  EXPECT_FALSE(NextTaskNameContains("Task"));
-  Append(runner, std::make_unique<Animations::PlayEmoteTask>(0x8B7C5F2Bu, 1, 100));
-  EXPECT_TRUE(NextTaskNameContains("PlayEmoteTask"));
-  EXPECT_FALSE(CurrentTaskNameContains("PlayEmoteTask"));
-}
-
 TEST_F(Runner, TheQueriesLookAtTheActiveSequenceOnly) {
-  secondarySequence.sequenceName = "swap";
-  Append(secondarySequence, Probe("S", 10));
+  Append(secondarySequence, std::make_unique<Animations::PlayEmoteTask>(0x8B7C5F2Bu, 1, 100));
+  secondarySequence.smoke = &kCigar;
   ::Start(secondarySequence);
-  EXPECT_FALSE(IsSequence("swap"));
-  EXPECT_FALSE(CurrentTaskNameContains("S"));
-  EXPECT_EQ(secondarySequence.currentTaskName, "S");
+  EXPECT_FALSE(CurrentTaskPlaysEmote());
+  EXPECT_EQ(SmokedNow(), nullptr);
 }
 
 TEST_F(Runner, AnIdleRunnerIsNotStepped) {
@@ -242,13 +232,15 @@ TEST_F(Runner, AnIdleRunnerIsNotStepped) {
 TEST_F(Runner, ResetToIdleReleasesEveryTask) {
   Append(runner, Probe("A", 10));
   Append(runner, Probe("B", 10));
-  runner.sequenceName = "smoke_cigarette";
+  runner.smoke = &kCigarette;
+  runner.quickEmote = true;
   ::Start(runner);
   ResetToIdle(runner);
   EXPECT_EQ(journal.destroyed.size(), 2u);
   EXPECT_FALSE(runner.running);
-  EXPECT_TRUE(runner.sequenceName.empty());
-  EXPECT_TRUE(runner.currentTaskName.empty());
+  EXPECT_EQ(runner.smoke, nullptr);
+  EXPECT_FALSE(runner.quickEmote);
+  EXPECT_TRUE(test::CurrentTaskName(runner).empty());
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "animations/sequence_task.h"
-#include "host/main_loop.h"
+#include "plugin/main_loop.h"
+#include "smoking/smoking_state.h"
 #include "support/plugin_session.h"
 
 namespace test {

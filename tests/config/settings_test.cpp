@@ -10,7 +10,8 @@
 #include <string>
 
 #include "config/settings.h"
-#include "host/main_loop.h"
+#include "input/scenarios.h"
+#include "plugin/main_loop.h"
 #include "session.h"
 #include "support/plugin_session.h"
 
@@ -29,7 +30,7 @@ class Settings : public PluginTest {
     Reload();
   }
   void Reload() {
-    OnScript([] { LoadSettings(); });
+    OnScript([] { ReloadSettings(); });
   }
   // Every setting away from its default, so that a load has to restore them.
   static void Scramble() {

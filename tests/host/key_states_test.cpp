@@ -6,8 +6,8 @@
 
 #include "config/settings.h"
 #include "host/key_states.h"
-#include "host/main_loop.h"
 #include "host/platform.h"
+#include "plugin/main_loop.h"
 #include "session.h"
 #include "support/plugin_session.h"
 
@@ -35,7 +35,7 @@ class KeyStates : public PluginTest {
   void Reload(const std::string& ini) {
     OnScript([this, ini] {
       WriteIni(ini);
-      LoadSettings();
+      ReloadSettings();
     });
   }
   void PluginFrames(int count) {

@@ -74,37 +74,6 @@ TEST(NativeLayer, VectorResultKeepsEachComponentAtTheStartOfItsWord) {
   EXPECT_EQ(z, 3.25f);
 }
 
-TEST(NativeLayer, HelpersPushTheirFixedTails) {
-  sim::Simulator world;
-  // GetPedConfigFlag(player, 408, true): true in a quiet world.
-  EXPECT_EQ(native::InvokeNative3(0x7EE53118C892B513ull, world.world.entities.player, 408, 1) & 0xFFFFFFFFull, 1u);
-  world.ClearCalls();
-  host::NativeInit(0x59B57C4B06531E1Eull);  // CollectEntitiesNear
-  native::PushPositionTail(1.0f, 2.0f, 3.0f, 9);
-  host::NativeCall();
-  const auto& tail = world.Calls().at(0);
-  ASSERT_EQ(tail.words.size(), 6u);
-  EXPECT_EQ(tail.F(3), 1.0f);
-  EXPECT_EQ(tail.I(4), 9);
-  EXPECT_EQ(tail.I(5), 3);
-  world.ClearCalls();
-  // ApplyForceToEntity takes no integer where the fifth word goes: the call
-  // is a fault of the host interface, but recorded as pushed.
-  host::NativeInit(0xF15E8F5D333F09C4ull);
-  native::PushBoxTail(1, 2, 3, 4, 5, 6, 7, 8);
-  native::PushInts4(-1, 0, 1, 2);
-  host::NativeCall();
-  EXPECT_EQ(world.Errors().size(), 1u);
-  const auto& box = world.Calls().at(0);
-  ASSERT_EQ(box.words.size(), 14u);
-  EXPECT_EQ(box.F(3), 4.0f);
-  EXPECT_EQ(box.I(4), 5);
-  EXPECT_EQ(box.I(7), 8);
-  EXPECT_EQ(box.I(8), 1);
-  EXPECT_EQ(box.I(9), 1);
-  EXPECT_EQ(box.words[10], 0xFFFFFFFFull);
-}
-
 // Every row of the catalogue: one invocation of its own hash, one word per argument.
 TEST(NativeCatalogue, EveryWrapperInvokesItsOwnHashOnce) {
   sim::Simulator world;

@@ -78,7 +78,7 @@ TEST_F(ControllerInput, CompletingTheHintOffersTheChoiceAndRbLightsACigarette) {
   // A hold of RB lights, and completing the choice closes the window 750 ms later.
   ControlDown("INPUT_FRONTEND_RB");
   ASSERT_TRUE(RunUntil([] { return activeSequence.running; }, 400));
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
   Ms(250);
   ControlUp("INPUT_FRONTEND_RB");
   Frames(1);
@@ -87,7 +87,7 @@ TEST_F(ControllerInput, CompletingTheHintOffersTheChoiceAndRbLightsACigarette) {
   EXPECT_TRUE(PromptVisible("Cigarette"));
   Ms(100);
   EXPECT_TRUE(VisiblePrompts().empty());
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
   ExpectNoErrors();
 }
 
@@ -95,14 +95,14 @@ TEST_F(ControllerInput, RtLightsACigarOnceArmed) {
   BootWithController();
   ArmChoice();
   HoldControl("INPUT_FRONTEND_RT", 600);
-  EXPECT_TRUE(Smoking("smoke_cigar"));
+  EXPECT_TRUE(Smoking(kCigar));
 }
 
 TEST_F(ControllerInput, ATapOfRtWhileArmedStartsTheQuickCigar) {
   BootWithController();
   ArmChoice();
   HoldControl("INPUT_FRONTEND_RT", 100);
-  EXPECT_TRUE(Smoking("smoke_cigar_emote"));
+  EXPECT_TRUE(QuickSmoking(kCigar));
 }
 
 TEST_F(ControllerInput, TheShowScenariosPromptOpensTheMenu) {
@@ -121,8 +121,8 @@ TEST_F(ControllerInput, WhileSmokingRbWorksTheCigaretteAtOnce) {
   BootWithController();
   ArmChoice();
   HoldControl("INPUT_FRONTEND_RB", 600);
-  ASSERT_TRUE(Smoking("smoke_cigarette"));
-  ASSERT_TRUE(RunUntil([] { return CurrentTaskNameContains("base"); }, 30000)) << activeSequence.currentTaskName;
+  ASSERT_TRUE(Smoking(kCigarette));
+  ASSERT_TRUE(RunUntil([] { return CurrentTaskPlays("base"); }, 30000)) << test::CurrentTaskName();
   ASSERT_TRUE(RunUntil([] { return controllerPromptWindowAt == 0; }, 5000));
 
   PressSatchel();
@@ -135,10 +135,10 @@ TEST_F(ControllerInput, WhileSmokingRbWorksTheCigaretteAtOnce) {
   // A long press moves it to the mouth; a tap throws it away.
   HoldControl("INPUT_FRONTEND_RB", 500);
   ASSERT_TRUE(RunUntil([] { return propInMouth; }, 5000));
-  ASSERT_TRUE(RunUntil([] { return !CurrentTaskNameContains("intro") && !CurrentTaskNameContains("outro"); }, 5000));
+  ASSERT_TRUE(RunUntil([] { return !CurrentTaskPlays("intro") && !CurrentTaskPlays("outro"); }, 5000));
   PressSatchel();
   HoldControl("INPUT_FRONTEND_RB", 100);
-  ASSERT_TRUE(RunUntil([] { return !activeSequence.running; }, 15000)) << activeSequence.currentTaskName;
+  ASSERT_TRUE(RunUntil([] { return !activeSequence.running; }, 15000)) << test::CurrentTaskName();
   EXPECT_FALSE(PropOnPlayer());
   ExpectNoErrors();
 }
@@ -148,7 +148,7 @@ TEST_F(ControllerInput, TheKeyboardTakesOverWhenItIsInUseAgain) {
   PressSatchel();
   Set("input.controller", "false");
   HoldKey(test::kKeyN, 500);
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ class KeyboardInput : public test::InputTest {
   // Lights a cigarette with the smoke key and waits until it rests in the hand.
   void LightCigaretteAndSettle() {
     HoldKey(kKeyN, 500);
-    ASSERT_TRUE(Smoking("smoke_cigarette"));
-    ASSERT_TRUE(RunUntil([] { return CurrentTaskNameContains("base"); }, 30000)) << activeSequence.currentTaskName;
+    ASSERT_TRUE(Smoking(kCigarette));
+    ASSERT_TRUE(RunUntil([] { return CurrentTaskPlays("base"); }, 30000)) << test::CurrentTaskName();
     ASSERT_TRUE(PropOnPlayer());
   }
   void Reload() {
@@ -48,14 +48,14 @@ TEST_F(KeyboardInput, HoldingTheSmokeKeyLightsACigaretteWhileItIsStillDown) {
   Frames(1);  // 350 ms: not yet a hold
   EXPECT_FALSE(activeSequence.running);
   Frames(1);  // 360 ms
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
   EXPECT_EQ(smokeStartTime, sim.GameTimerMs() - 10);
   EXPECT_EQ(lightStartedAt, smokeStartTime);
 
   // Letting go afterwards only ends the press.
   sim.KeyUp(kKeyN);
   Frames(1);
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
   EXPECT_EQ(smokeButtonDownAt, 0);
   EXPECT_EQ(lightStartedAt, 0);
   ExpectNoErrors();
@@ -70,14 +70,14 @@ TEST_F(KeyboardInput, APressOfExactly350MsDoesNothing) {
   Frames(1);  // released, 350 ms after the press began
   Frames(30);
   EXPECT_FALSE(activeSequence.running);
-  EXPECT_TRUE(activeSequence.sequenceName.empty());
+  EXPECT_EQ(activeSequence.smoke, nullptr);
   EXPECT_EQ(smokeButtonDownAt, 0);
 }
 
 TEST_F(KeyboardInput, ATapWhileIdleStartsTheQuickCigaretteEmote) {
   Boot();
   TapKey(kKeyN);
-  EXPECT_TRUE(Smoking("smoke_cigarette_emote"));
+  EXPECT_TRUE(QuickSmoking(kCigarette));
   EXPECT_EQ(CountCalls("PlayEmote"), 1u);
 
   // A second tap during the emote stops it and drops the prop.
@@ -85,19 +85,19 @@ TEST_F(KeyboardInput, ATapWhileIdleStartsTheQuickCigaretteEmote) {
   const size_t stopsBefore = CountCalls("StopPedTasks");
   TapKey(kKeyN);
   EXPECT_EQ(CountCalls("StopPedTasks"), stopsBefore + 1);
-  EXPECT_FALSE(Smoking("smoke_cigarette_emote"));
+  EXPECT_FALSE(QuickSmoking(kCigarette));
 }
 
 TEST_F(KeyboardInput, ATapWhileSmokingThrowsTheCigaretteAway) {
   Boot();
   LightCigaretteAndSettle();
   TapKey(kKeyN);
-  EXPECT_FALSE(CurrentTaskNameContains("base"));
-  ASSERT_TRUE(RunUntil([] { return !activeSequence.running; }, 15000)) << activeSequence.currentTaskName;
+  EXPECT_FALSE(CurrentTaskPlays("base"));
+  ASSERT_TRUE(RunUntil([] { return !activeSequence.running; }, 15000)) << test::CurrentTaskName();
   EXPECT_FALSE(PropOnPlayer());
   // The next hold lights a new one.
   HoldKey(kKeyN, 500);
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
   ExpectNoErrors();
 }
 
@@ -106,18 +106,18 @@ TEST_F(KeyboardInput, ALongPressMovesTheCigaretteToTheMouthAndBack) {
   LightCigaretteAndSettle();
   HoldKey(kKeyN, 500);
   ASSERT_TRUE(RunUntil([] { return propInMouth; }, 5000));
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
   Ms(3000);
   HoldKey(kKeyN, 500);
   ASSERT_TRUE(RunUntil([] { return !propInMouth; }, 5000));
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
 }
 
 TEST_F(KeyboardInput, KeepingTheKeyDownAfterLightingMovesToTheMouthOnce) {
   Boot();
   sim.KeyDown(kKeyN);
   Ms(400);
-  ASSERT_TRUE(Smoking("smoke_cigarette"));
+  ASSERT_TRUE(Smoking(kCigarette));
   const int lit = lightStartedAt;
   ASSERT_NE(lit, 0);
   ASSERT_TRUE(RunUntil([] { return lightStartedAt == 0; }, 3000));
@@ -125,7 +125,7 @@ TEST_F(KeyboardInput, KeepingTheKeyDownAfterLightingMovesToTheMouthOnce) {
   EXPECT_LE(sim.GameTimerMs() - lit, 2501 + 40);
   sim.KeyUp(kKeyN);
   Frames(1);
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
 }
 
 TEST_F(KeyboardInput, ThePuffKeyTakesAPuffFromTheHandOnDemand) {
@@ -134,14 +134,14 @@ TEST_F(KeyboardInput, ThePuffKeyTakesAPuffFromTheHandOnDemand) {
   TapKey(kKeyY);
   EXPECT_TRUE(manualPuff);
   EXPECT_NE(lastPuffAt, 0);
-  EXPECT_FALSE(CurrentTaskNameContains("base")) << activeSequence.currentTaskName;
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_FALSE(CurrentTaskPlays("base")) << test::CurrentTaskName();
+  EXPECT_TRUE(Smoking(kCigarette));
   // A short tap of the shared key does not open the scenario menu.
   EXPECT_FALSE(scenarioMenuOpen);
 
   // Refused within 1200 ms of the last one.
   const int first = lastPuffAt;
-  ASSERT_TRUE(RunUntil([] { return CurrentTaskNameContains("base"); }, 30000));
+  ASSERT_TRUE(RunUntil([] { return CurrentTaskPlays("base"); }, 30000));
   if (sim.GameTimerMs() - first < 1201) {
     TapKey(kKeyY);
     EXPECT_EQ(lastPuffAt, first);
@@ -151,11 +151,11 @@ TEST_F(KeyboardInput, ThePuffKeyTakesAPuffFromTheHandOnDemand) {
 TEST_F(KeyboardInput, TheCigarKeyLightsACigarAndTheSmokeKeyThenWorksIt) {
   Boot();
   HoldKey(kKeyComma, 500);
-  ASSERT_TRUE(Smoking("smoke_cigar"));
-  ASSERT_TRUE(RunUntil([] { return CurrentTaskNameContains("loop"); }, 30000)) << activeSequence.currentTaskName;
+  ASSERT_TRUE(Smoking(kCigar));
+  ASSERT_TRUE(RunUntil([] { return CurrentTaskPlays("loop"); }, 30000)) << test::CurrentTaskName();
   ASSERT_TRUE(PropOnPlayer());
   TapKey(kKeyN);
-  ASSERT_TRUE(RunUntil([] { return !activeSequence.running; }, 15000)) << activeSequence.currentTaskName;
+  ASSERT_TRUE(RunUntil([] { return !activeSequence.running; }, 15000)) << test::CurrentTaskName();
   EXPECT_FALSE(PropOnPlayer());
   ExpectNoErrors();
 }
@@ -164,16 +164,16 @@ TEST_F(KeyboardInput, TheCigarKeyIsIgnoredWhileACigaretteIsSmoked) {
   Boot();
   LightCigaretteAndSettle();
   TapKey(kKeyComma);
-  EXPECT_TRUE(CurrentTaskNameContains("base"));
+  EXPECT_TRUE(CurrentTaskPlays("base"));
   HoldKey(kKeyComma, 600);
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
   EXPECT_FALSE(propInMouth);
 }
 
 TEST_F(KeyboardInput, ATapOfTheCigarKeyWhileIdleStartsTheQuickCigar) {
   Boot();
   TapKey(kKeyComma);
-  EXPECT_TRUE(Smoking("smoke_cigar_emote"));
+  EXPECT_TRUE(QuickSmoking(kCigar));
   Ms(2000);
   TapKey(kKeyComma);
   EXPECT_FALSE(activeSequence.running);
@@ -186,7 +186,7 @@ TEST_F(KeyboardInput, TheReloadCombinationRereadsTheFile) {
     ini << "[General]\nENABLED=true\nKEY_SMOKE=J\n";
   }
   HoldKey(kKeyN, 500);
-  ASSERT_TRUE(Smoking("smoke_cigarette"));
+  ASSERT_TRUE(Smoking(kCigarette));
   Reload();
   // The reload ends the smoke and takes the new key.
   EXPECT_FALSE(activeSequence.running);
@@ -194,7 +194,7 @@ TEST_F(KeyboardInput, TheReloadCombinationRereadsTheFile) {
   HoldKey(kKeyN, 500);
   EXPECT_FALSE(activeSequence.running);
   HoldKey(kKeyJ, 500);
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
 }
 
 TEST_F(KeyboardInput, TheReloadCombinationWorksWhileDisabled) {
@@ -208,7 +208,7 @@ TEST_F(KeyboardInput, TheReloadCombinationWorksWhileDisabled) {
   Reload();
   EXPECT_TRUE(ENABLED);
   HoldKey(kKeyN, 500);
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
 }
 
 TEST_F(KeyboardInput, AReloadThatSwitchesScenariosOffClosesAnOpenMenu) {
@@ -229,7 +229,7 @@ TEST_F(KeyboardInput, AReloadThatSwitchesScenariosOffClosesAnOpenMenu) {
   HoldKey(kKeyY, 300);
   EXPECT_FALSE(scenarioMenuOpen);
   HoldKey(kKeyN, 500);
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
   ExpectNoErrors();
 }
 
@@ -276,9 +276,9 @@ TEST_P(RefusedSmoke, StartsNothing) {
   if (*r.setting) Set(r.setting, r.value);
   TapKey(kKeyN);
   TapKey(kKeyComma);
-  EXPECT_FALSE(activeSequence.running) << activeSequence.sequenceName;
+  EXPECT_FALSE(activeSequence.running) << test::CurrentTaskName();
   HoldKey(kKeyN, 500);
-  EXPECT_EQ(activeSequence.running, !r.holdRefused) << activeSequence.sequenceName;
+  EXPECT_EQ(activeSequence.running, !r.holdRefused) << test::CurrentTaskName();
   if (r.holdRefused) {
     EXPECT_EQ(sim.world.entities.all.size(), 1u) << "only the player";
   }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "animations/sequence_runner.h"
+#include "animations/task_queries.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 #include "support/plugin_session.h"
 
@@ -66,7 +68,8 @@ class InputTest : public PluginTest {
     return true;
   }
 
-  bool Smoking(const char* name) const { return activeSequence.running && activeSequence.sequenceName == name; }
+  bool Smoking(const SmokeKind& kind) const { return activeSequence.running && SmokedNow() == &kind; }
+  bool QuickSmoking(const SmokeKind& kind) const { return activeSequence.running && QuickSmokeNow() == &kind; }
   // The smoke prop exists and hangs on the player (hand, fingers or mouth).
   bool PropOnPlayer() const {
     const sim::SimEntity* prop = sim.world.entities.Find(smokeProp);

@@ -23,10 +23,12 @@
 #include <vector>
 
 #include "animations/sequence_runner.h"
-#include "host/main_loop.h"
 #include "input/prompts.h"
-#include "smoking/smoking_state.h"
+#include "input/scenarios.h"
+#include "plugin/main_loop.h"
 #include "session.h"
+#include "smoking/smoke_kind.h"
+#include "smoking/smoking_state.h"
 #include "world/leftovers.h"
 
 namespace {
@@ -249,10 +251,10 @@ const std::vector<Interruption> kInterruptions = {
     {"the system clock set forward 5 minutes", "", [](Play& p) { p.Pc("clock system +5min"); }},
 };
 
-bool Smoking() { return IsSequence("smoke_cigarette") || IsSequence("smoke_cigar"); }
+bool Smoking() { return SmokedNow() != nullptr; }
 // The emote smokes carry the game's own cigar, or let go of their cigarette
 // by themselves at the end of the emote.
-bool EmoteSmoking() { return IsSequence("smoke_cigarette_emote") || IsSequence("smoke_cigar_emote"); }
+bool EmoteSmoking() { return QuickSmokeNow() != nullptr; }
 
 // What the player would see once the world has settled.
 void JudgeTheSettledWorld(Play& p) {
@@ -275,7 +277,7 @@ void JudgeTheSettledWorld(Play& p) {
     if (!prop || prop->attachedTo != entities.player) p.Problem("a smoke goes on without its prop");
     if (prop && prop->pushed) p.Problem("a thrown prop is back on the player");
     // The glow of a draw belongs between the lips.
-    if (IsSequence("smoke_cigarette") && !propInMouth && p.sim.world.effects.CountRunning("ent_anim_cig_smoke_cigar")) {
+    if (SmokedNow() == &kCigarette && !propInMouth && p.sim.world.effects.CountRunning("ent_anim_cig_smoke_cigar")) {
       p.Problem("a cigarette in the hand still glows from a draw");
     }
     for (const auto& [handle, effect] : p.sim.world.effects.looped) {

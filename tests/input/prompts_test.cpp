@@ -6,10 +6,10 @@
 #include <fstream>
 
 #include "animations/sequence_runner.h"
-#include "host/main_loop.h"
 #include "input/prompts.h"
 #include "input/scenarios.h"
 #include "input_fixture.h"
+#include "plugin/main_loop.h"
 
 namespace {
 
@@ -177,12 +177,12 @@ TEST_F(ScenarioMenu, TheMenuDoesNotOpenOnHorsebackButAlwaysCloses) {
 TEST_F(ScenarioMenu, TheRailingSlotWhileSmokingLeansWithFreeHands) {
   Boot();
   HoldKey(kKeyN, 500);
-  ASSERT_TRUE(Smoking("smoke_cigarette"));
+  ASSERT_TRUE(Smoking(kCigarette));
   Ms(3000);
   OpenMenu();
   Choose("INPUT_RELOAD");
   ExpectScenario("WORLD_HUMAN_LEAN_RAILING_DYNAMIC", "WORLD_HUMAN_LEAN_RAILING_MALE_A");
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
 }
 
 }  // namespace

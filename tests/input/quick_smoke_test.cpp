@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "animations/sequence_runner.h"
-#include "input/quick_smoke.h"
 #include "input_fixture.h"
+#include "sequences/quick_smoke.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 
 namespace {
@@ -36,8 +37,8 @@ class QuickSmoke : public test::InputTest {
 TEST_F(QuickSmoke, TheCigaretteEmoteGetsThePluginsCigaretteAndADummyPed) {
   Boot();
   TapKey(kKeyN);
-  ASSERT_TRUE(Smoking("smoke_cigarette_emote"));
-  EXPECT_EQ(activeSequence.currentTaskName, "PlayEmoteTask_-1954574613");
+  ASSERT_TRUE(QuickSmoking(kCigarette));
+  EXPECT_EQ(test::CurrentTaskName(), "PlayEmoteTask_-1954574613");
   const std::vector<std::string> queue = Queue();
   ASSERT_GE(queue.size(), 3u);
   EXPECT_EQ(queue[1], "DestroyPropTask_p_cigarette01x@499");
@@ -63,7 +64,7 @@ TEST_F(QuickSmoke, ArthurAndJohnGetFourEarlyNudges) {
     if (!sim.Attached()) Boot();
     Set("player.model", model);
     OnScript([] {
-      StartQuickCigarette();
+      StartQuickSmoke(kCigarette);
     });
     EXPECT_EQ(CountNamed("MovePropTask_"), 4 + 4 + 1);
     OnScript([] { ResetToIdle(activeSequence); });
@@ -74,8 +75,8 @@ TEST_F(QuickSmoke, TheCigarEmoteBringsItsOwnCigar) {
   Boot("[General]\nENABLED=true\n[Smoking]\nBLOCK_SMOKING_IF_NO_ITEM=true\n");
   Set("inventory.consumable_cigar", "2");
   TapKey(kKeyComma);
-  ASSERT_TRUE(Smoking("smoke_cigar_emote"));
-  EXPECT_EQ(activeSequence.currentTaskName, "PlayEmoteTask_-2124325981");
+  ASSERT_TRUE(QuickSmoking(kCigar));
+  EXPECT_EQ(test::CurrentTaskName(), "PlayEmoteTask_-2124325981");
   EXPECT_EQ(CountNamed("SpawnPropTask_"), 0);
   EXPECT_EQ(sim.world.inventory.Count(sim.Hash("consumable_cigar")), 2);
   ASSERT_TRUE(RunUntil([] { return !activeSequence.running; }, 12000));
@@ -85,7 +86,7 @@ TEST_F(QuickSmoke, CheapBoxesAloneStillAllowTheQuickCigarette) {
   Boot("[General]\nENABLED=true\n[Smoking]\nBLOCK_SMOKING_IF_NO_ITEM=true\n");
   Set("inventory.consumable_cigarette_box_cheap", "3");
   TapKey(kKeyN);
-  EXPECT_TRUE(Smoking("smoke_cigarette_emote"));
+  EXPECT_TRUE(QuickSmoking(kCigarette));
   EXPECT_EQ(sim.world.inventory.Count(sim.Hash("consumable_cigarette_box_cheap")), 3);
 }
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "animations/sequence_runner.h"
-#include "host/main_loop.h"
 #include "input/input_dispatch.h"
 #include "input/scenarios.h"
 #include "input_fixture.h"
+#include "plugin/main_loop.h"
 #include "smoking/smoking_state.h"
 
 namespace {
@@ -61,7 +61,7 @@ TEST_F(Scenarios, ASmokingScenarioReplacesTheCigaretteAtOnce) {
   ASSERT_TRUE(RunUntil([this] { return PropOnPlayer() && !matchProp; }, 20000));
   Start("WORLD_HUMAN_SMOKE", "WORLD_HUMAN_SMOKE_MALE_A");
   EXPECT_FALSE(activeSequence.running);
-  EXPECT_TRUE(activeSequence.sequenceName.empty());
+  EXPECT_EQ(activeSequence.smoke, nullptr);
   EXPECT_FALSE(PropOnPlayer());
   EXPECT_FALSE(propInMouth);
   EXPECT_EQ(PlayerScenario(), "WORLD_HUMAN_SMOKE");
@@ -73,7 +73,7 @@ TEST_F(Scenarios, LightingWhileLeaningOnTheRailingSwitchesToTheFreeHandedLean) {
   HoldKey(kKeyN, 500);
   EXPECT_EQ(PlayerScenario(), "WORLD_HUMAN_LEAN_RAILING_DYNAMIC");
   EXPECT_EQ(scenarioVariation, "WORLD_HUMAN_LEAN_RAILING_MALE_A");
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
   EXPECT_TRUE(scenarioActive);
 }
 
@@ -82,7 +82,7 @@ TEST_F(Scenarios, OtherScenariosAreLeftAloneWhenLighting) {
   Start("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK", "WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F");
   HoldKey(kKeyN, 500);
   EXPECT_EQ(CountCalls("StartScenarioInPlace"), 1u);
-  EXPECT_TRUE(Smoking("smoke_cigarette"));
+  EXPECT_TRUE(Smoking(kCigarette));
 }
 
 TEST_F(Scenarios, TheQuickEmoteIsRefusedInAScenario) {
@@ -97,7 +97,7 @@ TEST_F(Scenarios, TheQuickEmoteIsRefusedInAScenario) {
   EXPECT_FALSE(activeSequence.running);
   Set("player.scenario", "none");
   TapKey(kKeyN);
-  EXPECT_TRUE(Smoking("smoke_cigarette_emote"));
+  EXPECT_TRUE(QuickSmoking(kCigarette));
 }
 
 }  // namespace

@@ -4,13 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "animations/animation_tasks.h"
 #include "animations/sequence_runner.h"
+#include "host/frame_reads.h"
 #include "host/platform.h"
-#include "smoking/mouth_transition.h"
+#include "sequences/mouth_transition.h"
+#include "smoking/mouth_easing.h"
+#include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
+#include "smoking/smoking_state.h"
 #include "support/plugin_session.h"
 #include "world/leftovers.h"
 
@@ -35,6 +41,13 @@ class BuilderTest : public PluginTest {
   void TearDown() override {
     ResetToIdle(activeSequence);
     ResetToIdle(secondarySequence);
+  }
+
+  // What the active sequence plays now, as a builder finds it.
+  static void PlayingNow(TaskPtr task) { activeSequence.current = std::move(task); }
+  static TaskPtr Clip(const char* dictionary, const char* clip) {
+    return std::make_unique<Animations::AnimationTask>(&playerPed, dictionary, clip, 60000, 25, 0x10000, 1.0f, -1.0f,
+                                                       1.2f, "");
   }
 
   // The current task followed by the pending ones.
@@ -93,7 +106,7 @@ class BuilderTest : public PluginTest {
   // What the smoke left behind once played out, after the controller's
   // delayed removal of the lighting's dummy ped.
   sim::Leftovers LeftBehind() {
-    OnScript([] { Animations::DeleteEntityTask().Execute(); });
+    OnScript([] { Animations::DeleteEntityTask(&dummyPed).Execute(); });
     return sim::FindLeftovers(sim);
   }
   static std::string Describe(const sim::Leftovers& left) { return sim::FormatLeftovers(left); }

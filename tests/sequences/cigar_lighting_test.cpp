@@ -6,7 +6,9 @@
 #include "animations/prop_tasks.h"
 #include "builder_fixture.h"
 #include "config/settings.h"
+#include "sequences/lighting.h"
 #include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 
 namespace {
@@ -19,7 +21,7 @@ class CigarLighting : public test::BuilderTest {
   void Light(bool quick) {
     OnScript([=, this] {
       lightAt = sim.GameTimerMs();
-      StartCigarLighting(0, quick);
+      StartLighting(kCigar, 0, quick);
     });
   }
   int lightAt = 0;
@@ -28,8 +30,8 @@ class CigarLighting : public test::BuilderTest {
 TEST_F(CigarLighting, QuickVariantPlaysTheIntroAndLightsTheMatchAtTheAuxiliaryHandBone) {
   USE_SHORT_CIGAR_MODEL = true;
   Light(true);
-  EXPECT_EQ(activeSequence.sequenceName, "smoke_cigar");
-  EXPECT_STREQ(cigarModel, "p_cigarlit01x");
+  EXPECT_EQ(activeSequence.smoke, &kCigar);
+  EXPECT_STREQ(ModelOf(kCigar).name, "p_cigarlit01x");
   ExpectRows({{"AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_intro", -1},
               {"DestroyPropTask_p_cigarlit01x", 300},
               {"SpawnPropTask_p_cigarlit01x", 301},
@@ -66,7 +68,7 @@ TEST_F(CigarLighting, QuickVariantPlaysTheIntroAndLightsTheMatchAtTheAuxiliaryHa
 
 TEST_F(CigarLighting, StandardVariantLightsTheLongCigarWithOnlyTheCigarSmoke) {
   Light(false);
-  EXPECT_STREQ(cigarModel, "p_cigar02x");
+  EXPECT_STREQ(ModelOf(kCigar).name, "p_cigar02x");
   ExpectRows({{"AnimationTask_mech_inventory@smoking@cigar_quick_right", -1},
               {"DestroyPropTask_p_cigar02x", 550},
               {"SpawnPropTask_p_cigar02x", 600},

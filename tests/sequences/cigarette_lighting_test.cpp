@@ -5,7 +5,9 @@
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "builder_fixture.h"
+#include "sequences/lighting.h"
 #include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 
 namespace {
@@ -18,7 +20,7 @@ class CigaretteLighting : public test::BuilderTest {
   void Light(int delayMs, bool quick) {
     OnScript([=, this] {
       lightAt = sim.GameTimerMs();
-      StartCigaretteLighting(delayMs, quick);
+      StartLighting(kCigarette, delayMs, quick);
     });
   }
   int lightAt = 0;
@@ -37,7 +39,7 @@ class CigaretteLighting : public test::BuilderTest {
 TEST_F(CigaretteLighting, QuickVariantFollowsTheEmoteWithTheDummyPedAndTheMatch) {
   PlayerModel("PLAYER_ZERO");
   Light(0, true);
-  EXPECT_EQ(activeSequence.sequenceName, "smoke_cigarette");
+  EXPECT_EQ(activeSequence.smoke, &kCigarette);
   EXPECT_TRUE(activeSequence.running);
   ExpectRows(QuickHead(true));
   ExpectRows({{"DeleteEntityTask_", 750},
@@ -122,7 +124,6 @@ TEST_F(CigaretteLighting, BlockedEmoteGivesTheStandardVariant) {
 
 TEST_F(CigaretteLighting, PlayerWithoutControlGetsTheInteractionWithTheCigaretteInTheMouth) {
   sim.world.player.hasControl = false;
-  cigaretteMouthOffsetY = 0.0019f;
   Light(0, true);
   ExpectRows({{"ItemInteractionTask_ID_XH_R_HAND00_QUICK_SMOKE_CIGARETTE_LEFT_HAND", -1},
               {"SetEntityAlphaTask_p_cigarette_cs01x", 600},
@@ -137,7 +138,7 @@ TEST_F(CigaretteLighting, PlayerWithoutControlGetsTheInteractionWithTheCigarette
               {"TaskDelay_5", -1}});
   auto* mouth = Task<MovePropTask>(4);
   EXPECT_EQ(mouth->bone, mouthBoneIndex);
-  EXPECT_EQ(mouth->y, 0.0019f);
+  EXPECT_EQ(mouth->y, kCigarette.fit->mouth.y);
   EXPECT_TRUE(propInMouth);
   ASSERT_GE(CountCalls("RandomIntInRange"), 1u);
   EXPECT_EQ(Calls("RandomIntInRange")[0]->I(0), 1000);

@@ -9,9 +9,10 @@
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
-#include "host/main_loop.h"
+#include "plugin/main_loop.h"
 #include "sequences/puff_sequences.h"
 #include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 #include "support/plugin_session.h"
 
@@ -46,23 +47,21 @@ class PuffRuns : public test::PluginTest {
     Start();
     handBoneIndex = 11;
     fingerBoneIndex = 22;
-    cigarHandOffsetX = 0.01f;
-    cigarHandOffsetY = 0.02f;
-    cigarHandOffsetZ = 0.03f;
-    cigarHandRotX = 10.0f;
-    cigarHandRotY = 20.0f;
-    cigarHandRotZ = 30.0f;
+    kCigar.fit->model = kCigar.alternativeModel;  // the short cigar, held off the hand bone's origin
   }
-  void TearDown() override { ResetToIdle(activeSequence); }
+  void TearDown() override {
+    ResetToIdle(activeSequence);
+    kCigar.fit->model = kCigar.standardModel;
+  }
 
   std::vector<int> Cigarette(int count) {
     std::vector<int> variants;
-    OnScript([&] { variants = DrawCigarettePuffVariants(count); });
+    OnScript([&] { variants = DrawPuffVariants(kCigarette, count); });
     return variants;
   }
   std::vector<int> Cigar(int count) {
     std::vector<int> variants;
-    OnScript([&] { variants = DrawCigarPuffVariants(count); });
+    OnScript([&] { variants = DrawPuffVariants(kCigar, count); });
     return variants;
   }
 
@@ -144,8 +143,8 @@ TEST_F(PuffRuns, FirstDrawsCoverTheWholeTableAndRedrawsTheLowerPart) {
 
   sim.ClearCalls();
   OnScript([] {
-    QueueCigarettePuffs(0, false);
-    QueueCigarPuffs(0, true);
+    QueuePuffs(kCigarette, 0, false);
+    QueuePuffs(kCigar, 0, true);
   });
   EXPECT_EQ(CountCalls("RandomIntInRange"), 0u);
   EXPECT_TRUE(activeSequence.pending.empty());
@@ -198,7 +197,7 @@ TEST_F(PuffRuns, ARandomSourceThatNeverHelpsCannotHoldTheRunForever) {
 
 TEST_F(PuffRuns, CigaretteVariantsQueueTheirHoldsClipsMovesAndExhales) {
   sim.world.random.QueueInts({3, 6, 1});
-  OnScript([] { QueueCigarettePuffs(3, false); });
+  OnScript([] { QueuePuffs(kCigarette, 3, false); });
   EXPECT_EQ(Steps(), (std::vector<std::string>{
                          "hold 9000", "action 4000", "move@475", "loop 300", "action_alt2 4740",  // 3
                          "hold 7300", "action_alt2 1750", "move@475", "hold 1000", "exhale@950",  // 6
@@ -251,7 +250,7 @@ TEST_F(PuffRuns, CigaretteVariantsQueueTheirHoldsClipsMovesAndExhales) {
 
 TEST_F(PuffRuns, EachCigaretteVariantHasItsOwnLengths) {
   sim.world.random.QueueInts({2, 4, 5, 7, 8, 9, 10});
-  OnScript([] { QueueCigarettePuffs(7, false); });
+  OnScript([] { QueuePuffs(kCigarette, 7, false); });
   EXPECT_EQ(Steps(), (std::vector<std::string>{
                          "hold 7000", "action_alt2 4740", "move@475",                             // 2
                          "hold 9700", "action 3000", "move@475",                                  // 4
@@ -265,13 +264,13 @@ TEST_F(PuffRuns, EachCigaretteVariantHasItsOwnLengths) {
 
 TEST_F(PuffRuns, AManualPuffPlaysAtOnceWithoutItsLeadingHold) {
   sim.world.random.QueueInts({6});
-  OnScript([] { QueueCigarettePuffs(1, true); });
+  OnScript([] { QueuePuffs(kCigarette, 1, true); });
   EXPECT_EQ(Steps(), (std::vector<std::string>{"action_alt2 1750", "move@475", "hold 1000", "exhale@950"}));
 }
 
 TEST_F(PuffRuns, CigarVariantsUseTheCigarClipsOffsetsAndRates) {
   sim.world.random.QueueInts({3, 9, 1, 2, 4, 5, 6, 8});
-  OnScript([] { QueueCigarPuffs(8, false); });
+  OnScript([] { QueuePuffs(kCigar, 8, false); });
   EXPECT_EQ(Steps(), (std::vector<std::string>{
                          "hold 6200", "action 4000", "move@475", "loop 300", "action_alt2 4740",   // 3
                          "hold 6000", "action_alt1 2350", "move@475", "hold 1000", "exhale@1500",  // 9
@@ -306,12 +305,13 @@ TEST_F(PuffRuns, CigarVariantsUseTheCigarClipsOffsetsAndRates) {
   }
   for (MovePropTask* move : Pending<MovePropTask>()) {
     if (move->bone != handBoneIndex) continue;
-    EXPECT_FLOAT_EQ(move->x, 0.01f);
-    EXPECT_FLOAT_EQ(move->y, 0.02f);
-    EXPECT_FLOAT_EQ(move->z, 0.03f);
-    EXPECT_FLOAT_EQ(move->rx, 10.0f);
-    EXPECT_FLOAT_EQ(move->ry, 20.0f);
-    EXPECT_FLOAT_EQ(move->rz, 30.0f);
+    const PropSeat& hand = kCigar.alternativeModel->hand;
+    EXPECT_FLOAT_EQ(move->x, hand.x);
+    EXPECT_FLOAT_EQ(move->y, hand.y);
+    EXPECT_FLOAT_EQ(move->z, hand.z);
+    EXPECT_FLOAT_EQ(move->rx, hand.rx);
+    EXPECT_FLOAT_EQ(move->ry, hand.ry);
+    EXPECT_FLOAT_EQ(move->rz, hand.rz);
   }
 }
 
@@ -321,8 +321,8 @@ TEST_F(PuffRuns, TheLateCigarExhaleStartsWhenItsHoldEnds) {
   sim.world.random.QueueInts({9});
   sim.SetFrameUs(5000);
   OnScript([] {
-    activeSequence.sequenceName = "smoke_cigar";
-    QueueCigarPuffs(1, true);
+    activeSequence.smoke = &kCigar;
+    QueuePuffs(kCigar, 1, true);
     ::Start(activeSequence);
   });
   int64_t holdStartedUs = -1;
@@ -330,9 +330,9 @@ TEST_F(PuffRuns, TheLateCigarExhaleStartsWhenItsHoldEnds) {
   for (int frame = 0; frame < 2000 && activeSequence.running && exhaleUs < 0; ++frame) {
     OnScript([&] {
       Update(activeSequence);
-      if (holdStartedUs < 0 && activeSequence.currentTaskName.find("_loop") != std::string::npos)
+      if (holdStartedUs < 0 && test::CurrentTaskName().find("_loop") != std::string::npos)
         holdStartedUs = sim.NowUs();
-      if (exhaleUs < 0 && activeSequence.currentTaskName.find("exhale_mth_short") != std::string::npos)
+      if (exhaleUs < 0 && test::CurrentTaskName().find("exhale_mth_short") != std::string::npos)
         exhaleUs = sim.NowUs();
     });
   }

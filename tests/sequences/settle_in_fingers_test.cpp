@@ -5,29 +5,31 @@
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "builder_fixture.h"
+#include "sequences/sequence_building.h"
 #include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 
 namespace {
 
 using namespace Animations;
 
-class SettleInFingers : public test::BuilderTest {
+class SettlingInFingers : public test::BuilderTest {
  protected:
   void Running(TaskPtr first) {
-    activeSequence.sequenceName = "smoke_cigarette";
+    activeSequence.smoke = &kCigarette;
     HoldProp();
     Append(activeSequence, std::make_unique<TaskDelay>(5000));
     if (first) Append(activeSequence, std::move(first));
     OnScript([] { ::Start(activeSequence); });
   }
   void Settle() {
-    OnScript([] { SettleCigaretteInFingers(); });
+    OnScript([] { ::SettleInFingers(); });
   }
 };
 
-TEST_F(SettleInFingers, HoldsBetweenTheFingersThenResumesTheNextClip) {
-  Running(MakeWanderBaseClip(700, 25, 0x10000, 1.0f, 1.0f, 1.0f, ""));
+TEST_F(SettlingInFingers, HoldsBetweenTheFingersThenResumesTheNextClip) {
+  Running(building::WanderBase(700, 25, 0x10000, 1.0f, 1.0f, 1.0f, ""));
   fingerBoneIndex = 77;
   sim.ClearCalls();
   Settle();
@@ -38,19 +40,19 @@ TEST_F(SettleInFingers, HoldsBetweenTheFingersThenResumesTheNextClip) {
   EXPECT_EQ(Task<AnimationTask>(2)->durationMs, 700);
   ASSERT_EQ(CountCalls("AttachEntityToEntity"), 1u);
   EXPECT_EQ(Calls("AttachEntityToEntity")[0]->I(2), 77);
-  EXPECT_EQ(activeSequence.sequenceName, "smoke_cigarette");
+  EXPECT_EQ(activeSequence.smoke, &kCigarette);
 }
 
-TEST_F(SettleInFingers, ChangesNothingUnlessAClipIsNext) {
+TEST_F(SettlingInFingers, ChangesNothingUnlessAClipIsNext) {
   Running(nullptr);
   Settle();
-  EXPECT_EQ(activeSequence.currentTaskName, "TaskDelay_5000");
+  EXPECT_EQ(test::CurrentTaskName(), "TaskDelay_5000");
   EXPECT_TRUE(activeSequence.pending.empty());
 
   ResetToIdle(activeSequence);
   Running(std::make_unique<TaskDelay>(10));
   Settle();
-  EXPECT_EQ(activeSequence.currentTaskName, "TaskDelay_5000");
+  EXPECT_EQ(test::CurrentTaskName(), "TaskDelay_5000");
   EXPECT_EQ(activeSequence.pending.size(), 1u);
 }
 

@@ -6,6 +6,7 @@
 #include "animations/prop_tasks.h"
 #include "builder_fixture.h"
 #include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 
 namespace {
@@ -15,11 +16,11 @@ using namespace Animations;
 class ShortCigarSwap : public test::BuilderTest {
  protected:
   void SmokingCigar(bool inMouth) {
-    activeSequence.sequenceName = "smoke_cigar";
+    activeSequence.smoke = &kCigar;
     activeSequence.running = true;
-    activeSequence.currentTaskName = "AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_loop";
-    cigarModel = kLongCigarModel;
-    HoldProp(kLongCigarModel);
+    PlayingNow(Clip(kCigar.dictionary, "loop"));
+    kCigar.fit->model = kCigar.standardModel;
+    HoldProp("p_cigar02x");
     propInMouth = inMouth;
     cigarLitTime = 1234;
   }
@@ -31,10 +32,10 @@ class ShortCigarSwap : public test::BuilderTest {
 TEST_F(ShortCigarSwap, HappensOnceAndForgetsTheLitTime) {
   SmokingCigar(true);
   Swap();
-  EXPECT_STREQ(cigarModel, "p_cigarlit01x");
+  EXPECT_STREQ(ModelOf(kCigar).name, "p_cigarlit01x");
   EXPECT_EQ(cigarLitTime, 0);
   EXPECT_TRUE(secondarySequence.running);
-  EXPECT_EQ(secondarySequence.sequenceName, "");
+  EXPECT_EQ(secondarySequence.smoke, nullptr);
   ExpectRows({{"DestroyPropTask_p_cigarlit01x", -1},
               {"SpawnPropTask_p_cigarlit01x", -1},
               {"PlayFxOnPropTask_anm_smoking_ent_anim_cig_smoke_cigar", 4},
@@ -44,11 +45,11 @@ TEST_F(ShortCigarSwap, HappensOnceAndForgetsTheLitTime) {
   // The cigar in the mouth goes on with its puff cycle, drawn between 4.5 and 6.5 s.
   ASSERT_GE(CountCalls("RandomIntInRange"), 1u);
   EXPECT_EQ(Calls("RandomIntInRange")[0]->I(0), 4500);
-  EXPECT_EQ(activeSequence.sequenceName, "smoke_cigar");
+  EXPECT_EQ(activeSequence.smoke, &kCigar);
 
   PlayOut();
   size_t spawns = CountCalls("CreatePropObject");
-  activeSequence.sequenceName = "smoke_cigar";
+  activeSequence.smoke = &kCigar;
   cigarLitTime = 1;
   Swap();
   EXPECT_FALSE(secondarySequence.running);
@@ -64,23 +65,23 @@ TEST_F(ShortCigarSwap, HandHeldCigarIsPutBackInTheHand) {
 
 TEST_F(ShortCigarSwap, WaitsWhileTheCigarIsThrownOrFinished) {
   SmokingCigar(false);
-  activeSequence.currentTaskName = "AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_outro";
+  PlayingNow(Clip(kCigar.dictionary, "outro"));
   Swap();
-  EXPECT_STREQ(cigarModel, "p_cigar02x");
+  EXPECT_STREQ(ModelOf(kCigar).name, "p_cigar02x");
   EXPECT_FALSE(secondarySequence.running);
   EXPECT_EQ(cigarLitTime, 1234);
 }
 
 TEST_F(ShortCigarSwap, DoesNothingForACigaretteOrAShortCigar) {
   SmokingCigar(false);
-  activeSequence.sequenceName = "smoke_cigarette";
+  activeSequence.smoke = &kCigarette;
   Swap();
   EXPECT_FALSE(secondarySequence.running);
-  EXPECT_STREQ(cigarModel, "p_cigar02x");
+  EXPECT_STREQ(ModelOf(kCigar).name, "p_cigar02x");
   EXPECT_EQ(cigarLitTime, 0);
 
   SmokingCigar(false);
-  cigarModel = kShortLitCigarModel;
+  kCigar.fit->model = kCigar.alternativeModel;
   Swap();
   EXPECT_FALSE(secondarySequence.running);
 }

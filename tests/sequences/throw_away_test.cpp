@@ -4,13 +4,17 @@
 
 #include "sequences/cigar_lighting.h"
 #include "sequences/cigarette_lighting.h"
-#include "smoking/mouth_transition.h"
+#include "sequences/lighting.h"
+#include "sequences/mouth_transition.h"
+#include "smoking/mouth_easing.h"
 
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
 #include "builder_fixture.h"
 #include "config/settings.h"
+#include "sequences/sequence_building.h"
 #include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 
 namespace {
@@ -20,11 +24,11 @@ using test::Row;
 
 class ThrowAway : public test::BuilderTest {
  protected:
-  void Smoking(const char* name, bool inMouth) {
+  void Smoking(const SmokeKind& kind, bool inMouth) {
     ResetToIdle(activeSequence);
-    activeSequence.sequenceName = name;
+    activeSequence.smoke = &kind;
     activeSequence.running = true;
-    activeSequence.currentTaskName = "AnimationTask_amb_wander@code_human_smoking_wander@male_a@base_base";
+    PlayingNow(Clip(building::kWanderBaseDictionary, "base"));
     HoldProp();
     propInMouth = inMouth;
   }
@@ -42,7 +46,7 @@ class ThrowAway : public test::BuilderTest {
 };
 
 TEST_F(ThrowAway, FasterThrowFlicksAHandHeldCigarette) {
-  Smoking("smoke_cigarette", false);
+  Smoking(kCigarette, false);
   cigarLitTime = 1234;
   Throw(true);
   ExpectRows({{"AnimationTask_script_mp@emotes@smoke_cigarette@male@unarmed@upper_outro", -1},
@@ -54,13 +58,13 @@ TEST_F(ThrowAway, FasterThrowFlicksAHandHeldCigarette) {
   auto* push = Task<PropApplyForceTask>(3);
   EXPECT_EQ(push->handle, &smokeProp);
   EXPECT_EQ(push->fz, 8.7f);
-  EXPECT_EQ(activeSequence.sequenceName, "smoke_cigarette");
+  EXPECT_EQ(activeSequence.smoke, &kCigarette);
   EXPECT_FALSE(propInMouth);
   EXPECT_EQ(cigarLitTime, 0);
 }
 
 TEST_F(ThrowAway, ACigaretteInTheMouthAlwaysGetsTheFullThrow) {
-  Smoking("smoke_cigarette", true);
+  Smoking(kCigarette, true);
   Throw(true);
   ExpectRows({{"AnimationTask_script_mp@emotes@smoke_cigarette@male@unarmed@upper_outro", -1},
               {"MovePropTask_", 1130},
@@ -71,12 +75,12 @@ TEST_F(ThrowAway, ACigaretteInTheMouthAlwaysGetsTheFullThrow) {
 }
 
 TEST_F(ThrowAway, ALatePuffPhaseFlicksWhateverTheDraw) {
-  Smoking("smoke_cigarette", false);
+  Smoking(kCigarette, false);
   Draw(0, 0.5f);
   Throw(false);
   EXPECT_EQ(Task<AnimationTask>(0)->durationMs, 900);
 
-  Smoking("smoke_cigarette", false);
+  Smoking(kCigarette, false);
   Draw(0, 0.2f);
   Throw(false);
   EXPECT_EQ(Task<AnimationTask>(0)->durationMs, 2800);
@@ -84,21 +88,22 @@ TEST_F(ThrowAway, ALatePuffPhaseFlicksWhateverTheDraw) {
 }
 
 TEST_F(ThrowAway, CigarIsThrownHarderWhenLong) {
-  for (const char* model : {kLongCigarModel, kShortLitCigarModel}) {
-    Smoking("smoke_cigar", true);
-    cigarModel = model;
+  for (const char* model : {"p_cigar02x", "p_cigarlit01x"}) {
+    Smoking(kCigar, true);
+    kCigar.fit->model = std::string(model) == "p_cigar02x" ? kCigar.standardModel : kCigar.alternativeModel;
     Draw(9, 0.9f);
     Throw(true);
     ExpectRows({{"AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_outro", -1},
                 {"MovePropTask_", 1100},
                 {"DetachPropTask_", 1685},
                 {"PropApplyForceTask_", 1685}});
-    EXPECT_EQ(Task<PropApplyForceTask>(3)->fx, model == kLongCigarModel ? -9.9f : -5.9f) << model;
+    EXPECT_EQ(Task<PropApplyForceTask>(3)->fx, std::string(model) == "p_cigar02x" ? -9.9f : -5.9f) << model;
   }
 }
 
 TEST_F(ThrowAway, OtherSmokesOnlyEndTheirEffects) {
-  Smoking("smoke_cigarette_emote", false);
+  Smoking(kCigarette, false);
+  activeSequence.quickEmote = true;
   sim.world.player.mounted = true;
   Throw(false);
   ExpectRows({{"AnimationTask_amb_wander@code_human_smoking_wander@male_a@base_base", -1}});
@@ -107,8 +112,8 @@ TEST_F(ThrowAway, OtherSmokesOnlyEndTheirEffects) {
 }
 
 TEST_F(ThrowAway, IsIgnoredWhileALightingPlays) {
-  Smoking("smoke_cigar", false);
-  activeSequence.currentTaskName = "AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_intro";
+  Smoking(kCigar, false);
+  PlayingNow(Clip(kCigar.dictionary, "intro"));
   Append(activeSequence, std::make_unique<TaskDelay>(5000));
   cigarLitTime = 1234;
   sim.ClearCalls();
@@ -119,7 +124,7 @@ TEST_F(ThrowAway, IsIgnoredWhileALightingPlays) {
 }
 
 TEST_F(ThrowAway, PlayedOutTheCigaretteIsReleasedAndPushedAndTheEffectsEnd) {
-  Smoking("smoke_cigarette", false);
+  Smoking(kCigarette, false);
   const int prop = smokeProp;
   tipSmokeFx = 11;
   emberFx = 12;
@@ -128,7 +133,7 @@ TEST_F(ThrowAway, PlayedOutTheCigaretteIsReleasedAndPushedAndTheEffectsEnd) {
   Throw(false);
   PlayOut();
   EXPECT_FALSE(activeSequence.running);
-  EXPECT_EQ(activeSequence.sequenceName, "");
+  EXPECT_EQ(activeSequence.smoke, nullptr);
   ASSERT_GE(CountCalls("DetachEntity"), 1u);
   EXPECT_EQ(Calls("DetachEntity").back()->I(0), prop);
   ASSERT_EQ(CountCalls("ApplyForceToEntity"), 1u);
@@ -145,20 +150,20 @@ TEST_F(ThrowAway, EveryThrowInTheWorldReleasesThePropAndEndsTheEffects) {
   for (Where where : {kCigaretteHand, kCigaretteMouth, kCigaretteEasing, kCigarMouth}) {
     OnScript([where] {
       if (where == kCigarMouth) {
-        StartCigarLighting(0, false);
+        StartLighting(kCigar, 0, false);
       } else {
-        StartCigaretteLighting(0, false);
+        StartLighting(kCigarette, 0, false);
       }
     });
     PlayFrames(360);
     if (where != kCigaretteHand) {
       // A large user rotation keeps the easing turning for seconds.
-      if (where == kCigaretteEasing) cigaretteMouthRotY = 400.0f;
+      if (where == kCigaretteEasing) kCigarette.fit->mouth.ry = 400.0f;
       OnScript([where] {
         if (where == kCigarMouth) {
-          MoveCigarToMouth(false, false);
+          MoveToMouth(kCigar, false, false);
         } else {
-          MoveCigaretteToMouth(false, false, false);
+          MoveToMouth(kCigarette, false, false, false);
         }
       });
       // Mid-way the cigarette is still easing towards the lips.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/main_loop.h"
 #include "invariants.h"
+#include "plugin/main_loop.h"
 #include "session.h"
 
 namespace {

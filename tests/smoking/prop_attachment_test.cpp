@@ -1,21 +1,19 @@
-// Where the cigarette and cigar sit, per character model and prop model.
+// Where each kind's prop sits: the seat of its model for the character's head
+// rig, the user's offsets on the bone's own axes, and the bones looked up.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "config/settings.h"
 #include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
 #include "support/plugin_session.h"
 
 namespace {
 
 using test::PluginTest;
 
-struct Placement {
-  float x, y, z, rx, ry, rz;
-};
-
-void ExpectPlacement(const Placement& actual, const Placement& expected) {
+void ExpectSeat(const PropSeat& actual, const PropSeat& expected) {
   EXPECT_FLOAT_EQ(actual.x, expected.x);
   EXPECT_FLOAT_EQ(actual.y, expected.y);
   EXPECT_FLOAT_EQ(actual.z, expected.z);
@@ -24,26 +22,12 @@ void ExpectPlacement(const Placement& actual, const Placement& expected) {
   EXPECT_FLOAT_EQ(actual.rz, expected.rz);
 }
 
-Placement CigaretteMouth() {
-  return {cigaretteMouthOffsetX, cigaretteMouthOffsetY, cigaretteMouthOffsetZ,
-          cigaretteMouthRotX,    cigaretteMouthRotY,    cigaretteMouthRotZ};
-}
-Placement CigarMouth() {
-  return {cigarMouthOffsetX, cigarMouthOffsetY, cigarMouthOffsetZ, cigarMouthRotX, cigarMouthRotY, cigarMouthRotZ};
-}
-Placement CigarHand() {
-  return {cigarHandOffsetX, cigarHandOffsetY, cigarHandOffsetZ, cigarHandRotX, cigarHandRotY, cigarHandRotZ};
-}
-Placement CigarTip() {
-  return {cigarTipOffsetX, cigarTipOffsetY, cigarTipOffsetZ, cigarTipRotX, cigarTipRotY, cigarTipRotZ};
-}
-
 class PropAttachment : public PluginTest {
  protected:
   void SetUp() override {
     USE_ALTERNATIVE_CIGARETTE_MODEL = false;
     USE_PROP_OFFSETS = false;
-    cigarModel = kLongCigarModel;
+    kCigar.fit->model = kCigar.standardModel;
   }
   void Model(const std::string& name) {
     std::string error;
@@ -68,90 +52,63 @@ class PropAttachment : public PluginTest {
   int Bone(const char* name) { return sim.world.characters.BoneIndex(name); }
 };
 
-TEST_F(PropAttachment, ArthurWithTheRegularCigarette) {
-  Model("PLAYER_ZERO");
-  Update();
-  EXPECT_STREQ(cigaretteModel, "p_cigarette01x");
-  EXPECT_FLOAT_EQ(cigaretteTipOffset, -0.05f);
-  ExpectPlacement(CigaretteMouth(), {0.019f, 0.0019f, 0.00539f, 1.4f, 98.5f, 0.0f});
-  ExpectPlacement(CigarMouth(), {0.0322f, 0.009f, 0.0522f, 85.299f, -0.4f, -60.8f});
-  ExpectPlacement(CigarHand(), {0, 0, 0, 0, 0, 0});
-  ExpectPlacement(CigarTip(), {0.0f, 0.09f, 0.01f, 0.0f, 0.0f, -180.0f});
-  EXPECT_FLOAT_EQ(cigarSmokeFxAlpha, 0.4f);
-  EXPECT_FLOAT_EQ(cigarSmokeFxScale, 1.0f);
-  EXPECT_TRUE(IsStoryCharacter());
-
-  EXPECT_EQ(mouthBoneIndex, Bone("10509"));
-  EXPECT_EQ(handBoneIndex, Bone("ph_r_hand"));
-  EXPECT_EQ(fingerBoneIndex, Bone("skel_r_finger13"));
-  EXPECT_EQ(matchBoneIndex, Bone("skel_r_finger02"));
-  EXPECT_EQ(handAuxBoneIndex, Bone("xh_r_hand00"));
-  ASSERT_EQ(Calls("BoneIndexOfPedBone").size(), 1u);
-  EXPECT_EQ(Calls("BoneIndexOfPedBone")[0]->I(1), 10509);
-}
-
-TEST_F(PropAttachment, TheAlternativeCigarette) {
-  Model("PLAYER_ZERO");
-  USE_ALTERNATIVE_CIGARETTE_MODEL = true;
-  Update();
-  EXPECT_STREQ(cigaretteModel, "p_cigarette_cs02x");
-  EXPECT_FLOAT_EQ(cigaretteTipOffset, -0.042f);
-  ExpectPlacement(CigaretteMouth(), {0.019f, 0.002f, 0.0117f, 1.4f, 97.89f, 0.0f});
-}
-
-TEST_F(PropAttachment, JohnAndTheEpilogueModelShareTheirRig) {
-  for (const char* model : {"CS_JOHNMARSTON", "PLAYER_THREE"}) {
-    for (bool alternative : {false, true}) {
-      SCOPED_TRACE(std::string(model) + (alternative ? " alternative" : " regular"));
-      Model(model);
-      USE_ALTERNATIVE_CIGARETTE_MODEL = alternative;
-      cigarModel = kLongCigarModel;
-      Update();
-      ExpectPlacement(CigaretteMouth(), {0.019f, 0.0006f, 0.0117f, 1.4f, 99.89f, 0.0f});
-      ExpectPlacement(CigarMouth(), {0.033f, 0.01f, 0.0522f, 85.299f, -0.4f, -60.8f});
-      EXPECT_EQ(mouthBoneIndex, Bone("10509"));
-      cigarModel = kShortLitCigarModel;
-      Update();
-      ExpectPlacement(CigarMouth(), {0.02f, -0.001f, 0.0122f, 170.299f, -90.4f, -85.8f});
+// Every kind in each of its models, on each character: the model's seat for
+// that character's rig, on the rig's mouth bone.
+TEST_F(PropAttachment, EachRigTakesItsOwnSeatOnItsOwnBone) {
+  struct Case {
+    const char* model;
+    PropSeat SmokeModel::*seat;
+    const char* bone;
+  };
+  const Case cases[] = {
+      {"PLAYER_ZERO", &SmokeModel::mouth, "10509"},
+      {"CS_JOHNMARSTON", &SmokeModel::laterStoryMouth, "10509"},
+      {"PLAYER_THREE", &SmokeModel::laterStoryMouth, "10509"},
+      {"MP_MALE", &SmokeModel::headMouth, "skel_head"},
+  };
+  for (const Case& c : cases) {
+    for (const SmokeKind* kind : kSmokeKinds) {
+      for (bool alternative : {false, true}) {
+        SCOPED_TRACE(std::string(c.model) + " " + kind->name + (alternative ? " alternative" : " standard"));
+        Model(c.model);
+        USE_ALTERNATIVE_CIGARETTE_MODEL = alternative;
+        kCigar.fit->model = alternative ? kCigar.alternativeModel : kCigar.standardModel;
+        Update();
+        const SmokeModel* model = alternative ? kind->alternativeModel : kind->standardModel;
+        EXPECT_EQ(kind->fit->model, model);
+        ExpectSeat(kind->fit->mouth, model->*c.seat);
+        EXPECT_EQ(mouthBoneIndex, Bone(c.bone));
+      }
     }
   }
+  EXPECT_TRUE(sim.Errors().empty());
 }
 
-TEST_F(PropAttachment, TheShortLitCigarOnArthur) {
+// The cigarette is always the model the settings ask for; a cigar keeps the
+// one it was lit with, so a reload in the middle of a smoke changes nothing.
+TEST_F(PropAttachment, OnlyTheCigaretteFollowsTheSettingEveryFrame) {
   Model("PLAYER_ZERO");
-  cigarModel = kShortLitCigarModel;
+  USE_ALTERNATIVE_CIGARETTE_MODEL = true;
+  USE_SHORT_CIGAR_MODEL = true;
   Update();
-  EXPECT_TRUE(IsShortCigarModel());
-  ExpectPlacement(CigarMouth(), {0.0202f, 0.002f, 0.0122f, 170.299f, -90.4f, -85.8f});
-  ExpectPlacement(CigarHand(), {0.003f, -0.05f, 0.0122f, 250.0f, -3.0f, -85.8f});
-  ExpectPlacement(CigarTip(), {-0.055f, 0.0f, 0.0f, 0.0f, 0.0f, -90.0f});
-  EXPECT_FLOAT_EQ(cigarSmokeFxAlpha, 0.15f);
-  EXPECT_FLOAT_EQ(cigarSmokeFxScale, 0.62f);
-}
-
-TEST_F(PropAttachment, AnyOtherModelHangsThePropOffItsHead) {
-  Model("MP_MALE");
+  EXPECT_STREQ(ModelOf(kCigarette).name, "p_cigarette_cs02x");
+  EXPECT_STREQ(ModelOf(kCigar).name, "p_cigar02x");
+  USE_ALTERNATIVE_CIGARETTE_MODEL = false;
   Update();
-  EXPECT_FALSE(IsStoryCharacter());
-  EXPECT_EQ(mouthBoneIndex, Bone("skel_head"));
-  ExpectPlacement(CigaretteMouth(), {-0.0195f, 0.087f, -0.014f, -17.0f, -27.0f, -100.0f});
-  ExpectPlacement(CigarMouth(), {-0.0097f, 0.146f, -0.032f, -21.0f, -100.0f, 0.0f});
-  cigarModel = kShortLitCigarModel;
-  Update();
-  ExpectPlacement(CigarMouth(), {-0.0177f, 0.116f, -0.019f, 69.0f, -93.0f, 0.0f});
-  ExpectPlacement(CigarHand(), {0.003f, -0.05f, 0.0122f, 250.0f, -3.0f, -85.8f});
+  EXPECT_STREQ(ModelOf(kCigarette).name, "p_cigarette01x");
+  USE_SHORT_CIGAR_MODEL = false;
 }
 
 TEST_F(PropAttachment, UserOffsetsOnAStoryCharacterGoToTheirOwnAxes) {
   Model("PLAYER_ZERO");
   UserOffsets();
   Update();
-  ExpectPlacement(CigaretteMouth(), {0.019f + 0.01f, 0.0019f + 0.02f, 0.00539f + 0.03f, 2.4f, 100.5f, 3.0f});
-  ExpectPlacement(CigarMouth(), {0.0322f + 0.1f, 0.009f + 0.2f, 0.0522f + 0.3f, 95.299f, 19.6f, -30.8f});
-  // Only the mouth moves.
-  ExpectPlacement(CigarHand(), {0, 0, 0, 0, 0, 0});
-  ExpectPlacement(CigarTip(), {0.0f, 0.09f, 0.01f, 0.0f, 0.0f, -180.0f});
-  EXPECT_FLOAT_EQ(cigaretteTipOffset, -0.05f);
+  const PropSeat cigarette = kCigarette.standardModel->mouth;
+  ExpectSeat(kCigarette.fit->mouth, {cigarette.x + 0.01f, cigarette.y + 0.02f, cigarette.z + 0.03f,
+                                     cigarette.rx + 1.0f, cigarette.ry + 2.0f, cigarette.rz + 3.0f});
+  const PropSeat cigar = kCigar.standardModel->mouth;
+  ExpectSeat(kCigar.fit->mouth, {cigar.x + 0.1f, cigar.y + 0.2f, cigar.z + 0.3f, cigar.rx + 10.0f, cigar.ry + 20.0f,
+                                 cigar.rz + 30.0f});
 }
 
 TEST_F(PropAttachment, UserOffsetsOnTheHeadBoneAreTurnedOntoItsAxes) {
@@ -163,11 +120,13 @@ TEST_F(PropAttachment, UserOffsetsOnTheHeadBoneAreTurnedOntoItsAxes) {
   CIGAR_X_OFFSET = CIGAR_Y_OFFSET = CIGAR_ROTX_OFFSET = CIGAR_ROTY_OFFSET = CIGAR_ROTZ_OFFSET = 0.0f;
   CIGAR_Z_OFFSET = 0.5f;
   Update();
-  EXPECT_FLOAT_EQ(cigaretteMouthOffsetZ, -0.004f);
-  EXPECT_FLOAT_EQ(cigaretteMouthOffsetX, -0.0195f);
-  EXPECT_FLOAT_EQ(cigaretteMouthOffsetY, 0.087f);
-  EXPECT_FLOAT_EQ(cigarMouthOffsetY, 0.146f + 0.5f);
-  EXPECT_FLOAT_EQ(cigarMouthOffsetZ, -0.032f);
+  const PropSeat cigarette = kCigarette.standardModel->headMouth;
+  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.z, cigarette.z + 0.01f);
+  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.x, cigarette.x);
+  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.y, cigarette.y);
+  const PropSeat cigar = kCigar.standardModel->headMouth;
+  EXPECT_FLOAT_EQ(kCigar.fit->mouth.y, cigar.y + 0.5f);
+  EXPECT_FLOAT_EQ(kCigar.fit->mouth.z, cigar.z);
 }
 
 TEST_F(PropAttachment, OffsetsNeverAccumulateOverFrames) {
@@ -176,24 +135,33 @@ TEST_F(PropAttachment, OffsetsNeverAccumulateOverFrames) {
   ENABLED = true;
   UserOffsets();
   Frames(30);
-  EXPECT_FLOAT_EQ(cigaretteMouthOffsetX, 0.019f + 0.01f);
-  EXPECT_FLOAT_EQ(cigarMouthRotZ, -60.8f + 30.0f);
+  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.x, 0.019f + 0.01f);
+  EXPECT_FLOAT_EQ(kCigar.fit->mouth.rz, -60.8f + 30.0f);
   Update();
   Update();
-  EXPECT_FLOAT_EQ(cigaretteMouthOffsetX, 0.019f + 0.01f);
-  EXPECT_FLOAT_EQ(cigarMouthRotZ, -60.8f + 30.0f);
+  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.x, 0.019f + 0.01f);
+  EXPECT_FLOAT_EQ(kCigar.fit->mouth.rz, -60.8f + 30.0f);
 }
 
-TEST_F(PropAttachment, AModelChangeIsSeenOnTheNextFrame) {
+TEST_F(PropAttachment, TheBonesAreLookedUpEveryFrameAndAModelChangeIsSeen) {
   Start();
   ENABLED = true;
   Model("PLAYER_ZERO");
+  sim.ClearCalls();
   Frames(1);
+  EXPECT_TRUE(IsStoryCharacter());
   EXPECT_EQ(mouthBoneIndex, Bone("10509"));
+  EXPECT_EQ(handBoneIndex, Bone("ph_r_hand"));
+  EXPECT_EQ(fingerBoneIndex, Bone("skel_r_finger13"));
+  EXPECT_EQ(matchBoneIndex, Bone("skel_r_finger02"));
+  EXPECT_EQ(handAuxBoneIndex, Bone("xh_r_hand00"));
+  ASSERT_EQ(Calls("BoneIndexOfPedBone").size(), 1u);
+  EXPECT_EQ(Calls("BoneIndexOfPedBone")[0]->I(1), 10509);
   Model("MP_MALE");
   Frames(1);
+  EXPECT_FALSE(IsStoryCharacter());
   EXPECT_EQ(mouthBoneIndex, Bone("skel_head"));
-  EXPECT_FLOAT_EQ(cigaretteMouthOffsetX, -0.0195f);
+  ExpectSeat(kCigarette.fit->mouth, kCigarette.standardModel->headMouth);
 }
 
 TEST_F(PropAttachment, AMissingBoneGivesTheGamesAnswer) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "animations/animation_tasks.h"
-#include "host/main_loop.h"
+#include "plugin/main_loop.h"
 #include "smoking/smoking_state.h"
 #include "support/plugin_session.h"
 
@@ -80,14 +80,6 @@ TEST(AngleDelta, IsTheSignedShortestTurn) {
   EXPECT_FLOAT_EQ(AngleDelta(0.0f, -270.0f), 90.0f);
   EXPECT_FLOAT_EQ(AngleDelta(-170.0f, 170.0f), -20.0f);
   EXPECT_FLOAT_EQ(AngleDelta(45.0f, 45.0f), 0.0f);
-}
-
-TEST_F(SmokingState, TheWanderBaseClipPlaysOnThePlayer) {
-  auto clip = MakeWanderBaseClip(2000, 7191, 0x8000082, 0.5f, -1.0f, 1.0f, "headneckandrightarm_filter");
-  EXPECT_EQ(clip->ped, &playerPed);
-  EXPECT_EQ(clip->dictionary, "amb_wander@code_human_smoking_wander@male_a@base");
-  EXPECT_EQ(clip->clip, "base");
-  EXPECT_EQ(clip->GetDurationMs(), 2000);
 }
 
 }  // namespace

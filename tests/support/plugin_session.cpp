@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "host/main_loop.h"
 #include "host/platform.h"
-#include "smoking/smoking_state.h"
+#include "plugin/main_loop.h"
 #include "session.h"
+#include "smoking/smoking_state.h"
 
 namespace test {
 namespace {
@@ -31,6 +31,10 @@ void TestScriptMain() {
 }
 
 }  // namespace
+
+std::string CurrentTaskName(const SequenceRunner& runner) {
+  return runner.current ? runner.current->GetName() : std::string();
+}
 
 PluginTest::PluginTest() {
   char buffer[4096];

@@ -7,9 +7,14 @@
 #include <functional>
 #include <string>
 
+#include "animations/sequence_runner.h"
 #include "simulator.h"
 
 namespace test {
+
+// The name of the runner's current task, for checks and messages
+// ("TaskDelay_600"); empty while it is idle.
+std::string CurrentTaskName(const SequenceRunner& runner = activeSequence);
 
 class PluginTest : public ::testing::Test {
  protected:

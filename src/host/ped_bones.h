@@ -1,0 +1,14 @@
+// The game's numbers for the bones of a ped's skeleton that the plug-in names.
+// Effects and hit tests take these numbers; attaching a prop takes a bone
+// index instead, which BoneIndexOfPedBone or BoneIndexByName looks up.
+#pragma once
+
+// The head: a hit there knocks a smoke out of the mouth, and the exhales and
+// breath clouds are placed at an offset from it, in front of the lips.
+inline constexpr int kHeadBone = 21030;
+// The jaw, which counts for a hit only while the jaw test holds.
+inline constexpr int kJawBone = 56200;
+// The nose, where the exhale through the nose comes out.
+inline constexpr int kNoseBone = 26497;
+// The mouth attachment bone of the story characters' head rigs.
+inline constexpr int kStoryMouthBone = 10509;

@@ -1,0 +1,25 @@
+// The on-screen message when the game lacks the online emote clips.
+#include "host/natives.h"
+#include "host/platform.h"
+#include "rules/world_rules.h"
+
+int animDictMissingTime = 0;
+
+namespace {
+constexpr const char* kMissingDictionaryText =
+    "Animation dictionary missing. Online Content Unlocker or version.dll not working.";
+}  // namespace
+
+void ReportMissingDictionary() { animDictMissingTime = static_cast<int>(host::TickCount32()); }
+
+// Shown from the first to the 399th unit of 16 ms after the report, then forgotten.
+void ShowMissingDictionaryMessage() {
+  if (animDictMissingTime == 0) return;
+  const uint32_t u = (host::TickCount32() - static_cast<uint32_t>(animDictMissingTime)) / 16;
+  if (u >= 1 && u <= 399) {
+    const char* text = native::MakeLiteralText(10, "LITERAL_STRING", kMissingDictionaryText);
+    native::DrawTextOnScreen(text, 0.07f, 0.5f);
+  } else if (u > 400) {
+    animDictMissingTime = 0;
+  }
+}

@@ -1,0 +1,131 @@
+#include "smoking/mouth_easing.h"
+
+#include <cmath>
+
+#include "animations/prop_tasks.h"
+#include "host/frame_reads.h"
+#include "host/natives.h"
+#include "smoking/prop_attachment.h"
+#include "smoking/smoke_kind.h"
+#include "smoking/smoking_state.h"
+
+int mouthEaseActive = 0;
+int mouthEaseWaitStart = 0;
+MouthEaseState mouthEaseState{};
+
+namespace {
+
+// Fraction of the remaining distance covered each frame, and the steps and
+// tolerances at which the cigarette counts as seated.
+constexpr float kEaseDecay = 0.08f;
+constexpr float kEaseDoneDistance = 0.001f;
+constexpr float kEaseTurnStep = 1.5f;
+constexpr float kEaseDoneAngle = 2.0f;
+constexpr int kEaseWaitMs = 51;
+
+// The marker is only ever spawned on the cigarette's way to the mouth.
+const PropSeat& Target() { return kCigarette.fit->mouth; }
+
+void SetSmokeProp(float x, float y, float z, float rx, float ry, float rz) {
+  Animations::MovePropTask(&smokeProp, mouthBoneIndex, x, y, z, rx, ry, rz, 0, 2).Execute();
+}
+
+void DestroyMarkerNow() {
+  Animations::DestroyPropTask destroy(&mouthMarkerProp, kMouthMarkerModel, true, false);
+  destroy.Execute();
+  mouthMarkerProp = 0;
+}
+
+// The cigarette at its exact mouth position, the marker gone, the easing over.
+void SeatCigarette() {
+  mouthEaseActive = 0;
+  mouthEaseWaitStart = 0;
+  const PropSeat& seat = Target();
+  SetSmokeProp(seat.x, seat.y, seat.z, seat.rx, seat.ry, seat.rz);
+  DestroyMarkerNow();
+}
+
+float DecayDelta(float d) {
+  if (d > 0.0f) {
+    d -= kEaseDecay * d;
+    if (d < kEaseDoneDistance) d = 0.0f;
+  } else if (d < 0.0f) {
+    d -= kEaseDecay * d;
+    if (d > -kEaseDoneDistance) d = 0.0f;
+  }
+  return d;
+}
+
+float TurnTowards(float r, float target) {
+  if (r > target) r -= kEaseTurnStep;
+  if (r < target) r += kEaseTurnStep;
+  return r;
+}
+
+void BeginEasing() {
+  const PropSeat& seat = Target();
+  Vector3 world = native::GetEntityCoords(smokeProp, false, true);
+  Vector3 local = native::WorldToEntityOffset(mouthMarkerProp, world.x, world.y, world.z);
+  mouthEaseState.deltaX = local.x - seat.x;
+  mouthEaseState.deltaY = local.y - seat.y;
+  mouthEaseState.deltaZ = local.z - seat.z;
+  if (IsStoryCharacter()) {
+    mouthEaseState.rotX = 1.4f;
+    mouthEaseState.rotY = 98.0f;
+    mouthEaseState.rotZ = 0.0f;
+  } else {
+    mouthEaseState.rotX = -17.0f;
+    mouthEaseState.rotY = -27.0f;
+    mouthEaseState.rotZ = -100.0f;
+  }
+  mouthEaseActive = 1;
+}
+
+void StepEasing() {
+  const PropSeat& seat = Target();
+  MouthEaseState& e = mouthEaseState;
+  e.deltaX = DecayDelta(e.deltaX);
+  e.deltaY = DecayDelta(e.deltaY);
+  e.deltaZ = DecayDelta(e.deltaZ);
+  e.rotX = TurnTowards(e.rotX, seat.rx);
+  e.rotY = TurnTowards(e.rotY, seat.ry);
+  e.rotZ = TurnTowards(e.rotZ, seat.rz);
+  SetSmokeProp(seat.x + e.deltaX, seat.y + e.deltaY, seat.z + e.deltaZ, e.rotX, e.rotY, e.rotZ);
+
+  bool close = native::AbsFloat(e.deltaX) < kEaseDoneDistance && native::AbsFloat(e.deltaY) < kEaseDoneDistance &&
+               native::AbsFloat(e.deltaZ) < kEaseDoneDistance;
+  bool turned = std::abs(AngleDelta(e.rotX, seat.rx)) < kEaseDoneAngle &&
+                std::abs(AngleDelta(e.rotY, seat.ry)) < kEaseDoneAngle &&
+                std::abs(AngleDelta(e.rotZ, seat.rz)) < kEaseDoneAngle;
+  if (close && turned) SeatCigarette();
+}
+
+}  // namespace
+
+void UpdateMouthEasing() {
+  // The prop left the mouth route (moved to the hand, thrown, dropped): an
+  // easing would pull it back to the lips every frame.
+  if (!propInMouth) {
+    if (mouthEaseActive || mouthEaseWaitStart || mouthMarkerProp) CancelMouthEasing();
+    return;
+  }
+  if (!mouthEaseActive) {
+    if (!native::EntityExists(mouthMarkerProp) || !native::EntityExists(smokeProp)) return;
+    int now = FrameGameTimer();
+    if (mouthEaseWaitStart == 0) mouthEaseWaitStart = now;
+    if (native::CutsceneRunning()) {
+      SeatCigarette();
+      return;
+    }
+    if (now - mouthEaseWaitStart < kEaseWaitMs) return;
+    BeginEasing();
+  }
+  StepEasing();
+}
+
+void CancelMouthEasing() {
+  mouthEaseActive = 0;
+  mouthEaseWaitStart = 0;
+  mouthEaseState = {};
+  if (mouthMarkerProp != 0) DestroyMarkerNow();
+}

@@ -1,0 +1,234 @@
+// What differs between the kinds of smoke: one description per kind, and
+// "what is smoked now" as a pointer to it.
+//
+// A description holds a kind's models with their seats on each head rig, its
+// clips, its tip effects, how it is held, moved, thrown and finished, its
+// inventory check, its key setting, and the builders that queue what is
+// different in shape for it (lighting, the quick emote smoke, the in-mouth
+// puff cycle, the move to the mouth). The verbs of the layers above take a
+// description and read it rather than asking which kind they were given.
+// The kinds are defined with their builders in sequences/<kind>.cpp.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "animations/sequence_runner.h"
+#include "host/native_types.h"
+
+// An offset and a rotation on a bone, as AttachEntityToEntity takes them.
+struct PropSeat {
+  float x, y, z;
+  float rx, ry, rz;
+};
+
+// A push, as ApplyForceToEntity takes it.
+struct PropPush {
+  float x, y, z;
+};
+
+// A looped effect at the lit end of the prop: the variable that keeps its
+// handle, its name in "anm_smoking", and how it looks.
+struct TipEffect {
+  int* slot;
+  const char* name;
+  float alpha;
+  float scale;
+  int durationMs;  // of the task that starts it
+};
+
+// One prop model a kind is smoked with.
+struct SmokeModel {
+  const char* name;          // the game's model
+  PropSeat mouth;            // on the mouth bone of Arthur's head rig
+  PropSeat laterStoryMouth;  // on the mouth bone of the later story characters' rig
+  PropSeat headMouth;        // on the head bone, for every other character model
+  PropSeat hand;             // in the hand
+  PropSeat tip;              // where the effects of the lit end burn
+  TipEffect smoke;           // the smoke rising from the lit end
+  PropPush thrown;           // the push it leaves the hand with when thrown away
+  const Hash* moods;         // eight facial moods it is smoked with in the mouth, or none
+};
+
+// Where a kind's prop sits now: the model smoked and its seat on
+// mouthBoneIndex for this character with the user's offsets added. Rebuilt
+// from the descriptions by UpdatePropAttachment on every frame.
+struct PropFit {
+  const SmokeModel* model;
+  PropSeat mouth;
+};
+
+// The clip that holds the lit prop between puffs.
+struct HoldClip {
+  const char* dictionary;
+  const char* clip;
+  float blendIn, blendOut, rate;
+  const char* filter;
+  // An ambient clip that does not grip the prop: it is pinned back between
+  // the fingers at intervals instead. A clip that grips it has to be cut
+  // before the prop can be let go of.
+  bool repinsToFingers;
+};
+
+// One clip of a puff from the hand.
+struct PuffClip {
+  const char* name;
+  int durationMs;
+  float blendIn, blendOut, rate;
+};
+
+// One kind of puff from the hand: a hold first, up to three clips (the first
+// brings the prop to the mouth and is followed by the re-seating in the
+// hand), and maybe an exhale during a further hold of 1000 ms.
+struct PuffVariant {
+  int leadingHoldMs;
+  PuffClip clips[3];
+  int clipCount;
+  int exhaleOffsetMs;  // 0: no exhale
+};
+
+// A run of puffs draws its variants with the game's random numbers: the
+// first draw from 1..firstDrawMax, redraws from 1..redrawMax.
+struct PuffRuns {
+  std::span<const PuffVariant> variants;
+  int firstDrawMax;
+  int redrawMax;
+};
+
+// A puff on demand (KEY_TAKE_PUFF) while the prop is in the hand.
+struct PuffOnDemand {
+  int minGapMs;             // since the last one
+  bool secondWhileKeyHeld;  // a key still held by then asks for a second puff
+};
+
+// The gap before the next in-mouth puff, drawn when an exhale begins.
+struct PuffGap {
+  int restrictedMinMs, restrictedMaxMs;  // while the player's actions are restricted
+  int minMs, maxMs;
+};
+
+// The move from the mouth back to the hand.
+struct ToHand {
+  const char* clip;
+  int durationMs;
+  int seatAtMs;       // the prop reaches the hand this far into the clip
+  int extendedPuffs;  // the puffs that follow with EXTENDED_SMOKE_DURATION (5 without)
+};
+
+// One step of the finish: a hold, then a clip, maybe re-seated in the hand.
+struct FinishStep {
+  int holdMs;  // 0: none
+  const char* clip;
+  int durationMs;
+  float blendOut;
+  bool backToHand;  // the prop is seated in the hand again 475 ms into the clip
+};
+
+// The end of a smoke that burned down in the hand: the steps, then the butt
+// let go of and pushed away `releaseAtMs` into the last clip.
+struct Finish {
+  std::span<const FinishStep> steps;
+  int releaseAtMs;
+  PropPush push;
+};
+
+// Throwing the prop away from the hand or the mouth with the "outro" clip.
+struct ThrowMove {
+  int holsterBlockMs, selectionReplayDelayMs;  // weapon selection swallowed meanwhile
+  int durationMs;
+  float blendIn, blendOut, rate;
+  int seatFromMouthAtMs, seatFromHandAtMs;  // in the hand for the throw
+  int releaseAtMs;
+};
+
+// A quicker throw from the hand, flicked the same way whatever the model.
+struct Flick {
+  ThrowMove move;
+  PropPush push;
+};
+
+// The game's own quick smoking emote with this kind.
+struct QuickSmoke {
+  uint32_t emote;
+  void (*start)();
+  bool (*playing)();  // the emote smoke is what plays now
+  // Our own prop rides in the emote's hand: once the emote is over it is
+  // dropped. Without one, the emote smoke ends by stopping everything.
+  bool ownProp;
+};
+
+struct SmokeKind {
+  const char* name;  // "cigarette": for people, never compared
+
+  // Models and where they sit. The fit is rebuilt every frame: from the
+  // settings' choice, or, for a kind that keeps the model it was lit with,
+  // from what the lighting (or a swap since) chose.
+  const SmokeModel* standardModel;
+  const SmokeModel* alternativeModel;
+  const bool* useAlternativeModel;  // the setting that chooses the alternative
+  bool keepsModelOnceLit;
+  PropFit* fit;
+  const float* const* userOffsets;  // X, Y, Z, ROTX, ROTY, ROTZ settings added to the mouth seat
+
+  // Clips: the emote dictionary of the puffs, holds, moves, throw and finish,
+  // and the IK flags and filter of the clips played with the prop in hand.
+  const char* dictionary;
+  int handClipIkFlags;
+  const char* handClipFilter;
+
+  HoldClip hold;
+  PuffRuns puffs;
+  PuffOnDemand puffOnDemand;
+  PuffGap puffGap;
+  ToHand toHand;
+  Finish finish;
+  ThrowMove throwAway;  // with the push of the model smoked
+  const Flick* flick;    // or none
+  // Moving it to the mouth takes this long before a swallowed weapon
+  // selection is replayed.
+  int toMouthForWeaponMs;
+
+  // Tip effects beyond the model's smoke: the glow of a draw, which burns
+  // only between the lips (a slot of none: the kind has none), and whether a
+  // run blows the smoke of the lit end away until the player slows down.
+  TipEffect drawGlow;
+  bool smokeClearsAtSpeed;
+
+  // World rules that differ.
+  float fallsOutSubmergedAbove;  // 0: only the general water rules
+  bool fallsFromHandInMelee;
+
+  // The inventory, the key that lights it and the prompt that throws or moves it.
+  bool (*hasItem)();
+  const int* key;
+  const std::string* throwMoveLabel;
+
+  // Builders of what differs in shape. The lighting is queued after the
+  // start every lighting shares, which swallows weapon selection for
+  // lightingHolsterBlockMs.
+  int lightingHolsterBlockMs;
+  void (*light)(bool quickStyle);
+  void (*queuePuffCycle)(int durationMs);
+  void (*toMouth)(bool direct, bool cutCurrent, bool quick);
+  QuickSmoke quick;
+};
+
+extern const SmokeKind kCigarette;
+extern const SmokeKind kCigar;
+inline const SmokeKind* const kSmokeKinds[] = {&kCigarette, &kCigar};
+
+// The kind the active sequence smokes with its own lighting, or none (idle,
+// or a quick emote smoke).
+inline const SmokeKind* SmokedNow() { return activeSequence.quickEmote ? nullptr : activeSequence.smoke; }
+// The kind of the quick emote smoke that plays now, or none.
+inline const SmokeKind* QuickSmokeNow() { return activeSequence.quickEmote ? activeSequence.smoke : nullptr; }
+// The model a kind is smoked with now.
+inline const SmokeModel& ModelOf(const SmokeKind& kind) { return *kind.fit->model; }
+// A kind whose hold pins it between the fingers can rest there while the
+// hand is needed; any other goes to the mouth.
+inline bool RestsInFingers(const SmokeKind& kind) { return kind.hold.repinsToFingers; }
+// The model the settings choose for a kind.
+inline const SmokeModel* ModelFromSettings(const SmokeKind& kind) {
+  return *kind.useAlternativeModel ? kind.alternativeModel : kind.standardModel;
+}

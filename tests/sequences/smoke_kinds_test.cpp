@@ -1,0 +1,97 @@
+// The description of each kind of smoke: every kind has every entry, and
+// every kind goes the whole way through the shared verbs and leaves nothing.
+#include <set>
+#include <string>
+
+#include "builder_fixture.h"
+#include "config/settings.h"
+#include "host/game_names.h"
+#include "sequences/hand_smoking.h"
+#include "sequences/lighting.h"
+#include "sequences/throw_away.h"
+
+namespace {
+
+void ExpectModel(const SmokeModel* model, const std::string& kind) {
+  ASSERT_NE(model, nullptr) << kind;
+  EXPECT_TRUE(IsGameName(model->name)) << kind << ": " << model->name;
+  EXPECT_NE(model->smoke.slot, nullptr) << model->name;
+  EXPECT_NE(std::string(model->smoke.name), "") << model->name;
+}
+
+TEST(SmokeKinds, EveryKindHasEveryEntry) {
+  std::set<const void*> keys;
+  std::set<std::string> dictionaries;
+  for (const SmokeKind* kind : kSmokeKinds) {
+    const std::string name = kind->name;
+    SCOPED_TRACE(name);
+    ExpectModel(kind->standardModel, name);
+    ExpectModel(kind->alternativeModel, name);
+    EXPECT_NE(kind->useAlternativeModel, nullptr);
+    ASSERT_NE(kind->fit, nullptr);
+    ASSERT_NE(kind->userOffsets, nullptr);
+    for (int axis = 0; axis < 6; ++axis) EXPECT_NE(kind->userOffsets[axis], nullptr) << axis;
+
+    EXPECT_TRUE(dictionaries.insert(kind->dictionary).second) << "a dictionary of its own";
+    EXPECT_NE(std::string(kind->hold.clip), "");
+    // Every variant a draw can give is in the table, with one to three clips.
+    ASSERT_FALSE(kind->puffs.variants.empty());
+    EXPECT_LE(static_cast<size_t>(kind->puffs.firstDrawMax), kind->puffs.variants.size());
+    EXPECT_LE(static_cast<size_t>(kind->puffs.redrawMax), kind->puffs.variants.size());
+    for (const PuffVariant& variant : kind->puffs.variants) {
+      EXPECT_GE(variant.clipCount, 1);
+      EXPECT_LE(variant.clipCount, 3);
+    }
+    EXPECT_LE(kind->puffGap.minMs, kind->puffGap.maxMs);
+    EXPECT_LE(kind->puffGap.restrictedMinMs, kind->puffGap.restrictedMaxMs);
+    EXPECT_GT(kind->toHand.seatAtMs, 0);
+    // The butt leaves the hand while the last clip of the finish, its outro, plays.
+    ASSERT_FALSE(kind->finish.steps.empty());
+    EXPECT_EQ(std::string(kind->finish.steps.back().clip), "outro");
+    EXPECT_LT(kind->finish.releaseAtMs, kind->finish.steps.back().durationMs);
+    EXPECT_LT(kind->throwAway.releaseAtMs, kind->throwAway.durationMs);
+    if (kind->flick) {
+      EXPECT_LT(kind->flick->move.releaseAtMs, kind->flick->move.durationMs);
+    }
+
+    EXPECT_NE(kind->hasItem, nullptr);
+    ASSERT_NE(kind->key, nullptr);
+    EXPECT_TRUE(keys.insert(kind->key).second) << "a key setting of its own";
+    EXPECT_NE(kind->throwMoveLabel, nullptr);
+    EXPECT_NE(kind->light, nullptr);
+    EXPECT_NE(kind->queuePuffCycle, nullptr);
+    EXPECT_NE(kind->toMouth, nullptr);
+    EXPECT_NE(kind->quick.emote, 0u);
+    EXPECT_NE(kind->quick.start, nullptr);
+    EXPECT_NE(kind->quick.playing, nullptr);
+  }
+}
+
+class EveryKind : public test::BuilderTest {
+ protected:
+  void PlayMs(int ms) { PlayFrames(ms * 60 / 1000); }
+};
+
+// Lit, moved to the mouth and back to the hand, then thrown: each kind through
+// the verbs every kind shares, until nothing of it is left on the player.
+TEST_F(EveryKind, LightsMovesAndIsThrownAwayClean) {
+  for (const SmokeKind* kind : kSmokeKinds) {
+    SCOPED_TRACE(kind->name);
+    OnScript([kind] { StartLighting(*kind, 0, false); });
+    EXPECT_EQ(SmokedNow(), kind);
+    PlayMs(5000);
+    ASSERT_TRUE(SmokePropHeld());
+    OnScript([kind] { MoveToMouth(*kind, true, true); });
+    EXPECT_TRUE(propInMouth);
+    PlayMs(2000);
+    OnScript([kind] { MoveToHand(*kind); });
+    EXPECT_FALSE(propInMouth);
+    PlayMs(2000);
+    OnScript([] { StartThrowAway(true); });
+    PlayOut();
+    EXPECT_EQ(SmokedNow(), nullptr);
+    ExpectPlayedOutClean();
+  }
+}
+
+}  // namespace
