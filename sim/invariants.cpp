@@ -109,6 +109,9 @@ void InstallInvariantChecks(Simulator& sim) {
     if (state->on) CheckFrame(sim, *state);
   });
   sim.AddUnloadHook([&sim, state] {
+    // The unload ends the script: a wait of the next one is a wait of its own,
+    // however soon after the last it begins.
+    state->waits.clear();
     if (!state->on) return;
     Leftovers left = FindLeftovers(sim);
     // The unload deletes every prompt of the plug-in, shown or not: a hidden
