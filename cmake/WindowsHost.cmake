@@ -26,6 +26,8 @@ target_include_directories(emberwick-sim PRIVATE ${PROJECT_SOURCE_DIR}/sim ${PRO
                                                  ${PROJECT_SOURCE_DIR}/src)
 emberwick_embed_session_page(emberwick-sim)
 target_link_options(emberwick-sim PRIVATE ${static_runtime})
+include(GameNatives)
+emberwick_game_natives(emberwick-sim)
 add_dependencies(emberwick-sim Emberwick ScriptHookRDR2)
 target_compile_definitions(emberwick-sim PRIVATE
   EMBERWICK_DEFAULT_PLUGIN="$<TARGET_FILE:Emberwick>"

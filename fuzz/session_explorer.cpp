@@ -122,6 +122,7 @@ const std::vector<WorldSetting>& WorldSettings() {
       {"inventory.item_check", {"pass", "fail"}},
       {"emote.duration", {"4000", "500", "20000"}},
       {"interaction.duration", {"2150", "300", "9000"}},
+      {"key_repeat_delay", {"500ms", "250ms", "1s"}},
   };
   return settings;
 }
@@ -142,6 +143,17 @@ constexpr const char* kWaits[] = {"",      "frames 1", "frames 5", "wait 100ms",
                                   "wait 1s", "wait 2s", "wait 3s",  "wait 5s",    "wait 8s",    "wait 15s",
                                   "wait 30s", "wait 75s"};
 constexpr int kWaitMs[] = {0, 17, 83, 100, 250, 500, 1000, 2000, 3000, 5000, 8000, 15000, 30000, 75000};
+
+// The PC around the game (sim/real_pc.h): frame rates, late frames, the
+// game's timer or the tick count standing still, the tick count passing
+// 2^32 ms, the system clock set back or forward.
+constexpr int kFps[] = {10, 20, 30, 60, 144, 240, 360};
+constexpr const char* kHitches[] = {"500ms", "1s", "2s", "5s"};
+constexpr int kHitchMs[] = {500, 1000, 2000, 5000};
+constexpr const char* kStills[] = {"1s", "3s", "8s"};
+constexpr int kStillMs[] = {1000, 3000, 8000};
+constexpr const char* kTickWraps[] = {"50ms", "300ms", "2s"};
+constexpr const char* kClockSteps[] = {"-5min", "-30s", "+30s", "+5min"};
 
 // A session's game time is bounded; the settling comes on top.
 constexpr int64_t kMaxSessionMs = 4 * 60 * 1000;
@@ -188,6 +200,7 @@ struct SessionWriter {
   std::map<std::string, std::string> changed;  // world setting -> its quiet value
   bool loaded = true;
   bool inFront = true;
+  bool fpsChanged = false;
   int64_t ms = 0;
 
   void Line(const std::string& line) {
@@ -267,9 +280,37 @@ void Event(Reader& in, SessionWriter& out) {
       out.loaded = !out.loaded;
       break;
     }
-    case 14: {  // another window comes to the front, or the game again
-      out.inFront = !out.inFront;
-      out.Line(out.inFront ? "foreground game" : "foreground other");
+    case 14: {  // the PC: another window in front, or the game again; its frames and clocks
+      switch (in.Byte() % 8) {
+        case 0:
+        case 1:
+          out.inFront = !out.inFront;
+          out.Line(out.inFront ? "foreground game" : "foreground other");
+          break;
+        case 2:
+          out.Line("fps " + std::to_string(in.Pick(kFps)));
+          out.fpsChanged = true;
+          break;
+        case 3: {
+          const size_t hitch = in.Byte() % std::size(kHitches);
+          out.Line(std::string("hitch ") + kHitches[hitch]);
+          out.ms += kHitchMs[hitch];
+          break;
+        }
+        case 4:
+        case 5: {
+          const size_t still = in.Byte() % std::size(kStills);
+          out.Line(std::string(in.Byte() % 2 ? "pause " : "clock tick still ") + kStills[still]);
+          out.ms += kStillMs[still];
+          break;
+        }
+        case 6:
+          out.Line(std::string("clock tick wrap ") + in.Pick(kTickWraps));
+          break;
+        default:
+          out.Line(std::string("clock system ") + in.Pick(kClockSteps));
+          break;
+      }
       break;
     }
     default: {  // the game's random numbers take another course
@@ -288,6 +329,7 @@ void Settle(SessionWriter& out) {
   for (const std::string& control : out.controlsDown) out.Line("control " + control + " release");
   for (const auto& [name, value] : out.changed) out.Line("set " + name + " " + value);
   if (!out.inFront) out.Line("foreground game");
+  if (out.fpsChanged) out.Line("fps 60");
   if (!out.loaded) out.Line("load");
   out.Line("wait 10s");
   out.Line("set player.ragdoll true");
@@ -329,8 +371,10 @@ bool SessionPlayer::Load(const std::string& modulePath, std::string& error) {
 
 uint64_t SessionPlayer::Play(const std::string& session, const std::function<void(const std::string&)>& onError) {
   sim::Simulator simulator;
-  // Its clocks read their starting values now; they start clockMs_ later.
-  simulator.SetTickBaseMs(simulator.TickCount64() + static_cast<uint64_t>(clockMs_));
+  // Its clocks read their starting values now; they start clockMs_ later (the
+  // tick count further still if a session moved it on to pass 2^32 ms).
+  const uint64_t tickStart = simulator.TickCount64() + static_cast<uint64_t>(clockMs_ + tickLeadMs_);
+  simulator.SetTickBaseMs(tickStart);
   simulator.SetGameTimerBaseMs(simulator.GameTimerMs() + clockMs_);
   simulator.SetSystemTimeBase100ns(simulator.SystemTime100ns() + clockMs_ * 10'000);
   simulator.sameThreadScript = true;
@@ -344,8 +388,11 @@ uint64_t SessionPlayer::Play(const std::string& session, const std::function<voi
   simulator.Detach();
   constexpr int64_t kBetweenSessionsMs = 10 * 60 * 1000;
   constexpr int64_t kStartOverMs = int64_t{20} * 24 * 60 * 60 * 1000;
-  clockMs_ += simulator.NowUs() / 1000 + kBetweenSessionsMs;
-  if (clockMs_ > kStartOverMs) clockMs_ = 0;
+  const int64_t playedMs = simulator.NowUs() / 1000;
+  const int64_t tickLead = static_cast<int64_t>(simulator.TickCount64() - tickStart) - playedMs;
+  if (tickLead > 0) tickLeadMs_ += tickLead;
+  clockMs_ += playedMs + kBetweenSessionsMs;
+  if (clockMs_ > kStartOverMs) clockMs_ = tickLeadMs_ = 0;
   return simulator.Frame();
 }
 

@@ -8,9 +8,13 @@
 // death, water, melee hits, cutscenes, control loss, first person, Dead Eye,
 // sprinting, character models, missing bones, assets that load late or never),
 // settings files assembled from a dictionary of interesting values, settings
-// reloads, and unloading the module and loading it again. Every session ends
-// the same way: all input let go, the world back to normal, the player falls
-// over, the world settles ("expect settled"), and the module is unloaded.
+// reloads, unloading the module and loading it again, and a real PC (another
+// window taking the front, frame rates from 10 to 360 fps, hitches of up to
+// 5 s, the game's timer or the tick count standing still, the tick count
+// passing 2^32 ms, the system clock set back or forward, key auto-repeat).
+// Every session ends the same way: all input let go, the world back to
+// normal, the player falls over, the world settles ("expect settled"), and
+// the module is unloaded.
 #pragma once
 
 #include <cstddef>
@@ -29,7 +33,8 @@ std::string DecodeSession(const uint8_t* data, size_t size);
 // game had unloaded it and loaded it again. The plug-in keeps its timestamps
 // over that, so the game's clocks never go back: each session starts ten
 // minutes of game time after the last one ended (and once in some two
-// thousand sessions they start over, before the game timer would wrap).
+// thousand sessions they start over, before the game timer would wrap); a
+// tick count a session moved on stays moved on.
 class SessionPlayer {
  public:
   // Loads the module; false with a message when it cannot.
@@ -44,7 +49,8 @@ class SessionPlayer {
  private:
   using DllMainFn = int (*)(void*, uint32_t, void*);
   DllMainFn dllMain_ = nullptr;
-  int64_t clockMs_ = 0;  // where the next session's clocks start, past the first's
+  int64_t clockMs_ = 0;     // where the next session's clocks start, past the first's
+  int64_t tickLeadMs_ = 0;  // how far sessions moved the tick count on besides
 };
 
 }  // namespace explore

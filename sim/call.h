@@ -15,6 +15,8 @@ struct Call {
   const NativeInfo* info = nullptr;
   uint64_t hash = 0;
   std::vector<uint64_t> words;
+  // The words agree with the game's signature: strings may be read.
+  bool checked = false;
 
   size_t Count() const { return words.size(); }
   uint64_t Word(size_t i) const { return i < words.size() ? words[i] : 0; }

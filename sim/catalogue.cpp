@@ -1,8 +1,10 @@
 #include "catalogue.h"
 
+#include <cstddef>
 #include <type_traits>
 #include <unordered_map>
 
+#include "game_natives.h"
 #include "host/native_catalogue.h"
 
 namespace sim {
@@ -25,10 +27,23 @@ std::vector<Kind> KindsOf() {
   return {KindOf<Args>()...};
 }
 
+// The game's signature where it has one: the plug-in's declaration only
+// names the native, and fills in what the game leaves open.
+NativeInfo Row(const char* name, uint64_t hash, Kind pluginResult, std::vector<Kind> pluginArgs) {
+  const GameNative* game = FindGameNative(hash);
+  if (!game) return NativeInfo{name, hash, pluginResult, std::move(pluginArgs), nullptr};
+  std::vector<Kind> args;
+  for (const char* letter = game->args; *letter; ++letter) args.push_back(KindOfLetter(*letter));
+  if (game->variadic && pluginArgs.size() > args.size()) {
+    args.insert(args.end(), pluginArgs.begin() + static_cast<std::ptrdiff_t>(args.size()), pluginArgs.end());
+  }
+  return NativeInfo{name, hash, KindOfLetter(game->result), std::move(args), game};
+}
+
 std::vector<NativeInfo> BuildCatalogue() {
   std::vector<NativeInfo> table;
 #define EMBERWICK_SIM_ROW(Name, NativeHash, Result, ...) \
-  table.push_back(NativeInfo{#Name, NativeHash, KindOf<Result>(), KindsOf<__VA_ARGS__>()});
+  table.push_back(Row(#Name, NativeHash, KindOf<Result>(), KindsOf<__VA_ARGS__>()));
   EMBERWICK_NATIVE_CATALOGUE(EMBERWICK_SIM_ROW)
 #undef EMBERWICK_SIM_ROW
   return table;

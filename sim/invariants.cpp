@@ -23,7 +23,9 @@ struct InvariantState {
     int frames = 0;
   };
   std::map<uint32_t, Wait> waits;  // by asset: the frames it has held the script
+  uint32_t yieldedAfter = 0;       // the asset the last frame ended asking for
   int64_t matchHeldUs = 0;         // on the player, frames of waiting aside
+  int64_t lastGameUs = -1;         // the game's time at the last frame
   bool matchReported = false;
   bool propsReported = false;
 };
@@ -46,27 +48,46 @@ int SmokePropsOnPlayer(const Simulator& sim, const SimEntity** match) {
   return count;
 }
 
-// True when the script waited for an asset in this frame: it yielded right
-// after asking for one that is not loaded.
+// True when the script waited for an asset in this frame. A frame held by a
+// wait is one the script, resumed in it, began by asking again for the asset
+// it had yielded after; the frame a wait begins in ends on its first ask. A
+// frame that merely ends on a query answered "not loaded" (an asset already
+// given up, asked once more at the end of the main loop) holds nothing.
 bool CheckAssetWaits(Simulator& sim, InvariantState& state) {
   const Assets& assets = sim.world.assets;
-  if (assets.lastNotLoadedCall == 0 || assets.lastNotLoadedCall != sim.TotalCalls()) return false;
-  InvariantState::Wait& wait = state.waits[assets.lastNotLoaded];
   const uint64_t frame = sim.Frame();
+  const uint32_t asset = state.yieldedAfter;
+  const bool resumedIntoWait = asset != 0 && assets.firstCallNotLoadedFrame == frame + 1 &&
+                               assets.firstCallNotLoaded == asset;
+  const bool endsOnAsk = assets.lastNotLoadedCall != 0 && assets.lastNotLoadedCall == sim.TotalCalls();
+  state.yieldedAfter = endsOnAsk ? assets.lastNotLoaded : 0;
+  if (!resumedIntoWait) return endsOnAsk;
+  InvariantState::Wait& wait = state.waits[asset];
   // A frame or two of the script's own between two waits for the same asset
   // does not free it: those waits hold it together.
   wait.frames = wait.frames > 0 && frame - wait.lastFrame <= 3 ? wait.frames + 1 : 1;
   wait.lastFrame = frame;
   // A wait yields after each of its asks but the last.
   if (wait.frames == Animations::kAssetLoadTimeoutFrames + 1) {
-    sim.Error("invariant: " + sim.hashes.Name(assets.lastNotLoaded) + ", which is not loaded, held the script for " +
+    sim.Error("invariant: " + sim.hashes.Name(asset) + ", which is not loaded, held the script for " +
               std::to_string(wait.frames) + " frames (waits at most two frames apart); a wait gives up after " +
               std::to_string(Animations::kAssetLoadTimeoutFrames));
   }
   return true;
 }
 
+// The game time since the last frame in which the plug-in could act: a long
+// frame (a hitch, 10 fps) gives it no chance to act inside it, so it counts
+// as no more than a slow frame.
+int64_t ActingUs(Simulator& sim, InvariantState& state) {
+  const int64_t now = sim.GameUs();
+  const int64_t passed = state.lastGameUs < 0 ? sim.FrameUs() : now - state.lastGameUs;
+  state.lastGameUs = now;
+  return passed < kSlowFrameUs ? passed : kSlowFrameUs;
+}
+
 void CheckFrame(Simulator& sim, InvariantState& state) {
+  const int64_t actingUs = ActingUs(sim, state);
   const bool waiting = CheckAssetWaits(sim, state);
   const SimEntity* match = nullptr;
   const int props = SmokePropsOnPlayer(sim, &match);
@@ -80,7 +101,7 @@ void CheckFrame(Simulator& sim, InvariantState& state) {
     state.matchReported = false;
     return;
   }
-  if (!waiting) state.matchHeldUs += sim.FrameUs();
+  if (!waiting) state.matchHeldUs += actingUs;
   if (state.matchHeldUs > kMatchHeldMs * 1000 && !state.matchReported) {
     state.matchReported = true;
     sim.Error("invariant: the match " + sim.world.entities.Label(match->handle) + " stayed on the player for " +
@@ -97,6 +118,10 @@ void InstallInvariantChecks(Simulator& sim) {
     if (state->on) CheckFrame(sim, *state);
   });
   sim.AddUnloadHook([&sim, state] {
+    // The unload ends the script: a wait of the next one is a wait of its own,
+    // however soon after the last it begins.
+    state->waits.clear();
+    state->yieldedAfter = 0;
     if (!state->on) return;
     Leftovers left = FindLeftovers(sim);
     // The unload deletes every prompt of the plug-in, shown or not: a hidden
@@ -113,6 +138,7 @@ void InstallInvariantChecks(Simulator& sim) {
       return false;
     }
     state->on = args[0] == "on";
+    state->lastGameUs = -1;
     sim.maxCallsPerFrame = state->on ? kMaxCallsPerFrame : 0;
     sim.hangHandler = [&sim](const std::string& message) {
       sim.Error("invariant: " + message);

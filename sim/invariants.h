@@ -16,7 +16,8 @@
 //   at most two frames apart count as one);
 // - at most one smoke prop of the plug-in is on the player;
 // - a match of the plug-in stays on the player only while its lighting lasts:
-//   at most kMatchHeldMs of game time, frames spent waiting for assets aside.
+//   at most kMatchHeldMs of game time, frames spent waiting for assets aside
+//   and a long frame (a hitch) counting as no more than kSlowFrameUs.
 // After every unload: nothing of the plug-in remains in the world and none of
 // its prompts is visible.
 #pragma once
@@ -29,6 +30,7 @@ class Simulator;
 
 inline constexpr uint64_t kMaxCallsPerFrame = 20000;
 inline constexpr int64_t kMatchHeldMs = 5000;
+inline constexpr int64_t kSlowFrameUs = 100'000;  // a frame at 10 fps
 
 void InstallInvariantChecks(Simulator& sim);
 

@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
 
   std::printf("\nAfter the session (%llu frames, %.3f s of game time, %llu native calls):\n",
-              static_cast<unsigned long long>(simulator.Frame()), static_cast<double>(simulator.NowUs()) / 1e6,
+              static_cast<unsigned long long>(simulator.Frame()), static_cast<double>(simulator.GameUs()) / 1e6,
               static_cast<unsigned long long>(simulator.TotalCalls()));
   std::string verdict;
   if (simulator.leftoverReport) {

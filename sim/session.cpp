@@ -164,10 +164,6 @@ bool RunSession(Simulator& sim, const std::string& text, const std::string& base
         sim.KeyUp(key);
         sim.timeline.SetUntil(held, sim.Frame());
       }
-    } else if (command == "foreground" && needArgs(1)) {
-      if (words[1] != "game" && words[1] != "other") return fail("foreground is 'game' or 'other'");
-      sim.world.keyboard.gameInForeground = words[1] == "game";
-      sim.Event("window", words[1] == "game" ? "the game is in the foreground" : "another window is in front");
     } else if (command == "set" && needArgs(2)) {
       std::string setError;
       if (!sim.Set(words[1], RestOfLine(line, words[1]), setError)) return fail(setError);

@@ -1,19 +1,30 @@
 // Session scripts: a small text format that drives a simulated play session.
 //
 //   # a comment
-//   fps 60                  frames per second of game time (default 60)
+//   fps 60                  frames per second (default 60); a real PC runs anywhere
+//                           from 10 to 360, and may change in the middle of a smoke
 //   ini <<END               Emberwick.ini for the session, inline up to END
 //   ...
 //   END
 //   ini settings.ini        or from a file (relative to the session file)
 //   frames 10               run 10 frames
-//   wait 2.5s | wait 400ms  run frames until that much game time has passed
-//   press N                 key down (keyboard relay and GetAsyncKeyState)
+//   wait 2.5s | wait 400ms  run frames until that much time has passed on the PC
+//                           (and on the game's timer, unless it stands still)
+//   press N                 key down (keyboard relay and GetAsyncKeyState); while
+//                           the key is held the relay repeats it (set key_repeat)
 //   release N               key up
 //   hold N 500ms            press, wait, release
 //   tap N                   press, 100 ms, release
-//   foreground other|game   which window is in front
 //   set NAME VALUE          change the world (see `emberwick-sim --list-settings`)
+//
+// The PC around the game (real_pc.h): its clocks and its windows.
+//   hitch 2s                one frame lasts 2 s: every clock jumps by it
+//   pause 3s                3 s of frames while the game's timer stands still
+//   clock tick still 3s     3 s of frames while the tick count stands still
+//   clock tick wrap 2s      the tick count passes 2^32 ms 2 s from now
+//   clock system -5min      the system clock is set back (or +5min: forward)
+//   foreground other|game   another window comes to the front (key messages go
+//                           to it, never to the game), or the game again
 //   note TEXT               a line of your own in the timeline
 //
 // Key names: those of the plug-in's settings (src/config/key_names.h: letters,

@@ -4,8 +4,10 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "module_loader.h"
+#include "game_natives.h"
 #include "invariants.h"
+#include "module_loader.h"
+#include "real_pc.h"
 
 namespace sim {
 namespace {
@@ -40,7 +42,7 @@ std::string RecordedCall::ToString() const {
         text += '"' + strings[i] + '"';
         break;
       case Kind::Bool:
-        text += U(i) ? "true" : "false";
+        text += U(i) > 1 ? std::to_string(I(i)) : (U(i) ? "true" : "false");
         break;
       case Kind::Hash:
         text += Simulator::HasCurrent() ? Simulator::Current().hashes.Name(U(i)) : std::to_string(U(i));
@@ -87,6 +89,7 @@ Simulator::Simulator() {
     return false;
   });
   InstallWorld(*this);
+  InstallRealPc(*this);
   InstallInvariantChecks(*this);
 }
 
@@ -175,7 +178,18 @@ void Simulator::RunFrame() {
   for (FrameHook& hook : frameEndHooks_) hook();
   if (frameStats_) frameStats_->EndFrame();
   ++frame_;
-  nowUs_ += frameUs_;
+  PassTime(frameUs_);
+}
+
+void Simulator::RunLongFrame(int64_t us) {
+  RunFrame();
+  if (us > frameUs_) PassTime(us - frameUs_);
+}
+
+void Simulator::PassTime(int64_t us) {
+  nowUs_ += us;
+  if (gameTimerHeld_) gameTimerStillUs_ += us;
+  if (tickCountHeld_) tickCountStillUs_ += us;
 }
 
 void Simulator::RunFrames(int count) {
@@ -210,17 +224,24 @@ void Simulator::CountCallsPerFrame() {
 
 size_t Simulator::CountCalls(const std::string& name) const { return CallsNamed(name).size(); }
 
+// Key messages go to the window in front: while another window is, the game
+// (and the hook's relay) hears nothing of the keyboard, though
+// GetAsyncKeyState still sees every key as it is.
 void Simulator::KeyDown(int virtualKey) {
   if (virtualKey < 0 || virtualKey > 255) return;
   bool wasDown = world.keyboard.down[virtualKey];
   world.keyboard.down[virtualKey] = true;
-  if (keyboardHandler_) keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, wasDown ? 1 : 0, 0);
+  if (keyboardHandler_ && world.keyboard.gameInForeground) {
+    keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, wasDown ? 1 : 0, 0);
+  }
 }
 
 void Simulator::KeyUp(int virtualKey) {
   if (virtualKey < 0 || virtualKey > 255) return;
   world.keyboard.down[virtualKey] = false;
-  if (keyboardHandler_) keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, 1, 1);
+  if (keyboardHandler_ && world.keyboard.gameInForeground) {
+    keyboardHandler_(static_cast<uint32_t>(virtualKey), 1, 0, 0, 0, 1, 1);
+  }
 }
 
 bool Simulator::Set(const std::string& name, const std::string& value, std::string& error) {
@@ -319,8 +340,12 @@ void Simulator::OnNativeInit(uint64_t hash) {
   inCall_ = true;
   if (!pending_.info) {
     char buffer[80];
-    std::snprintf(buffer, sizeof buffer, "native 0x%016" PRIX64 " is not in the catalogue", hash);
-    Error(buffer);
+    std::snprintf(buffer, sizeof buffer, "native 0x%016" PRIX64, hash);
+    const GameNative* game = FindGameNative(hash);
+    Error(game ? std::string(buffer) + " (" + game->name + ") is not one the simulator models"
+               : std::string(buffer) + " is not a native of the game");
+  } else if (!pending_.info->game) {
+    Error(std::string(pending_.info->name) + ": the game has no native of this hash");
   }
 }
 
@@ -337,7 +362,7 @@ RecordedCall Simulator::Recorded(const Call& call) const {
   record.gameMs = GameTimerMs();
   record.words = call.words;
   record.strings.resize(call.words.size());
-  if (call.info) {
+  if (call.info && call.checked) {
     for (size_t i = 0; i < call.words.size() && i < call.info->args.size(); ++i) {
       if (call.info->args[i] == Kind::String) record.strings[i] = call.S(i);
     }
@@ -361,12 +386,18 @@ uint64_t* Simulator::OnNativeCall() {
                 " native calls in one frame without yielding: it hangs");
   }
   result_ = Result{};
-  if (pending_.info && pending_.words.size() != pending_.info->args.size()) {
-    Error(std::string(pending_.info->name) + " invoked with " + std::to_string(pending_.words.size()) +
-          " argument words, the catalogue has " + std::to_string(pending_.info->args.size()));
+  // The game's signature decides; a call that breaks it is not read further
+  // than its words (a string that is no address is not followed).
+  pending_.checked = false;
+  if (pending_.info && pending_.info->game) {
+    const std::string fault = ContractFault(*pending_.info->game, pending_.info->name, pending_.words);
+    if (fault.empty()) pending_.checked = true;
+    else Error("host interface: " + fault);
   }
   if (recordCalls || traceCalls) Record(pending_);
-  auto it = handlers_.find(pending_.hash);
+  // What the game does with a call it does not expect is anyone's guess: the
+  // world does nothing, and the fault is reported.
+  auto it = pending_.checked ? handlers_.find(pending_.hash) : handlers_.end();
   if (it != handlers_.end()) {
     inHandler_ = true;
     it->second(pending_, result_);

@@ -55,21 +55,35 @@ class Simulator {
   bool sameThreadScript = false;
 
   // --- Frames and clocks ---------------------------------------------------
+  // The PC's own time drives the frames. The game's timer and the tick count
+  // follow it unless held still (a pause or a load stops the game's timer
+  // while the tick count runs; the reverse drift is possible too); the system
+  // clock follows it from wherever it was last set.
   // One game frame: frame hooks, the script until it yields, the clock moves on.
   void RunFrame();
   void RunFrames(int count);
-  // Runs frames until at least `ms` of game time have passed.
+  // Runs frames until at least `ms` of the PC's time have passed.
   void RunMs(int64_t ms);
+  // One frame that lasts `us`: the next comes that much later, every clock jumping.
+  void RunLongFrame(int64_t us);
   uint64_t Frame() const { return frame_; }
   int64_t NowUs() const { return nowUs_; }
-  int32_t GameTimerMs() const { return static_cast<int32_t>(gameTimerBaseMs_ + nowUs_ / 1000); }
-  uint64_t TickCount64() const { return tickBaseMs_ + static_cast<uint64_t>(nowUs_ / 1000); }
+  // The game's own time, by which its clips, emotes and prompts play.
+  int64_t GameUs() const { return nowUs_ - gameTimerStillUs_; }
+  int32_t GameTimerMs() const { return static_cast<int32_t>(gameTimerBaseMs_ + GameUs() / 1000); }
+  uint64_t TickCount64() const { return tickBaseMs_ + static_cast<uint64_t>((nowUs_ - tickCountStillUs_) / 1000); }
   int64_t SystemTime100ns() const { return systemTimeBase100ns_ + nowUs_ * 10; }
   void SetFrameUs(int64_t us) { frameUs_ = us; }
   int64_t FrameUs() const { return frameUs_; }
+  // While held, a clock stands still as the frames go by.
+  void HoldGameTimer(bool still) { gameTimerHeld_ = still; }
+  void HoldTickCount(bool still) { tickCountHeld_ = still; }
   void SetTickBaseMs(uint64_t ms) { tickBaseMs_ = ms; }
   void SetGameTimerBaseMs(int64_t ms) { gameTimerBaseMs_ = ms; }
   void SetSystemTimeBase100ns(int64_t ticks) { systemTimeBase100ns_ = ticks; }
+  // The tick count or the system clock jumps by this much, from now on.
+  void ShiftTickCountMs(uint64_t ms) { tickBaseMs_ += ms; }
+  void ShiftSystemTime100ns(int64_t ticks) { systemTimeBase100ns_ += ticks; }
   void AddFrameStartHook(FrameHook hook) { frameStartHooks_.push_back(std::move(hook)); }
   void AddFrameEndHook(FrameHook hook) { frameEndHooks_.push_back(std::move(hook)); }
 
@@ -140,6 +154,7 @@ class Simulator {
   void Record(const Call& call);
 
   void Attach(DllMainFn dllMain);
+  void PassTime(int64_t us);
 
   DllMainFn dllMain_ = nullptr;  // nullptr while attached: the loader calls it
   DllMainFn detachedDllMain_ = nullptr;
@@ -156,6 +171,10 @@ class Simulator {
   uint64_t frame_ = 0;
   int64_t nowUs_ = 0;
   int64_t frameUs_ = 16667;
+  bool gameTimerHeld_ = false;
+  bool tickCountHeld_ = false;
+  int64_t gameTimerStillUs_ = 0;  // how long the game's timer has stood still
+  int64_t tickCountStillUs_ = 0;
   uint64_t tickBaseMs_ = 5'000'000;
   int64_t gameTimerBaseMs_ = 100'000;
   int64_t systemTimeBase100ns_ = 134'000'000'000'000'000;

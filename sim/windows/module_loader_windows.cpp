@@ -4,7 +4,8 @@
 //
 // For a deterministic session the module's imports of the Windows clocks and
 // key state are then pointed at the simulator's. With EMBERWICK_REAL_CLOCKS=1
-// they are left alone and the frames are paced in real time instead.
+// the clocks are left alone and the frames are paced in real time instead;
+// the keyboard and which window is in front stay the session's.
 #define WIN32_LEAN_AND_MEAN
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -61,15 +62,20 @@ void* Address(Fn function) {
   return reinterpret_cast<void*>(function);
 }
 
-bool UseSimulatedClocks(HMODULE module, std::string& error) {
-  const std::vector<ImportReplacement> replacements = {
-      {"GetTickCount64", Address(&abi::GetTickCount64)},
-      {"GetSystemTimePreciseAsFileTime", Address(&abi::GetSystemTimePreciseAsFileTime)},
+// The session's keys reach the module through the stand-in hook's relay, so
+// the key state and the window in front must be the session's as well; the
+// clocks are, unless the session runs on the real ones.
+bool UseSimulatedPc(HMODULE module, bool clocks, std::string& error) {
+  std::vector<ImportReplacement> replacements = {
       {"GetAsyncKeyState", Address(&abi::GetAsyncKeyState)},
       {"GetForegroundWindow", Address(&abi::GetForegroundWindow)},
       {"GetWindowThreadProcessId", Address(&abi::GetWindowThreadProcessId)},
       {"GetCurrentProcessId", Address(&abi::GetCurrentProcessId)},
   };
+  if (clocks) {
+    replacements.push_back({"GetTickCount64", Address(&abi::GetTickCount64)});
+    replacements.push_back({"GetSystemTimePreciseAsFileTime", Address(&abi::GetSystemTimePreciseAsFileTime)});
+  }
   std::vector<std::string> notImported;
   if (!RedirectImports(module, replacements, notImported, error)) return false;
   if (!notImported.empty()) {
@@ -101,10 +107,12 @@ bool OpenModule(const std::string& path, OpenedModule& opened, std::string& erro
     error = "the Windows loader refused it (" + SystemMessage(GetLastError()) + ")";
     return false;
   }
-  if (RealClocksRequested()) {
+  const bool realClocks = RealClocksRequested();
+  if (realClocks) {
     std::fprintf(stderr, "emberwick-sim: real clocks, frames paced in real time\n");
     PaceInRealTime(Simulator::Current());
-  } else if (!UseSimulatedClocks(module, error)) {
+  }
+  if (!UseSimulatedPc(module, !realClocks, error)) {
     FreeLibrary(module);
     return false;
   }

@@ -9,7 +9,7 @@ std::string ClipLabel(const PlayingClip& clip) { return clip.dictionary + "/" + 
 
 float Phase(const Simulator& sim, const PlayingClip& clip, int nominalMs) {
   const int length = clip.durationMs > 0 ? clip.durationMs : nominalMs;
-  const double elapsedMs = static_cast<double>(sim.NowUs() - clip.startUs) / 1000.0 * clip.rate;
+  const double elapsedMs = static_cast<double>(sim.GameUs() - clip.startUs) / 1000.0 * clip.rate;
   double phase = elapsedMs / length;
   if (clip.durationMs <= 0) phase -= static_cast<int64_t>(phase);  // looping
   return static_cast<float>(phase < 0.0 ? 0.0 : (phase > 1.0 ? 1.0 : phase));
@@ -19,6 +19,25 @@ float Phase(const Simulator& sim, const PlayingClip& clip, int nominalMs) {
 constexpr const char* kInteractionCigarette = "p_cigarette_cs01x";
 
 }  // namespace
+
+void EndAnimationsOf(Simulator& sim, int ped, const std::string& how) {
+  Animation& animation = sim.world.animation;
+  const std::string label = sim.world.entities.Label(ped);
+  std::erase_if(animation.clips, [&](const PlayingClip& clip) {
+    if (clip.ped != ped) return false;
+    sim.Event("clip", "clip " + ClipLabel(clip) + " ended (" + how + ")", "clips on " + label, Span::End);
+    return true;
+  });
+  std::erase_if(animation.emotes, [&](const PlayingEmote& emote) {
+    if (emote.ped != ped) return false;
+    sim.Event("emote", "emote " + sim.hashes.Name(emote.emote) + " ended (" + how + ")", "emotes on " + label,
+              Span::End);
+    return true;
+  });
+  for (PlayingInteraction& interaction : animation.interactions) {
+    if (interaction.ped == ped) interaction.durationMs = 0;  // ends at the next frame
+  }
+}
 
 void InstallAnimationNatives(Simulator& sim) {
   Animation& animation = sim.world.animation;
@@ -36,7 +55,7 @@ void InstallAnimationNatives(Simulator& sim) {
     clip.rate = c.F(7);
     clip.ikFlags = c.I(9);
     clip.filter = c.S(11);
-    clip.startUs = sim.NowUs();
+    clip.startUs = sim.GameUs();
     if (!entities.Exists(clip.ped)) {
       sim.Event("clip", "clip " + ClipLabel(clip) + " not played: no ped " + std::to_string(clip.ped));
       return;
@@ -69,14 +88,14 @@ void InstallAnimationNatives(Simulator& sim) {
       if (clip.ped == c.I(0) && clip.dictionary == c.S(1) && clip.clip == c.S(2)) {
         const int length = clip.durationMs > 0 ? clip.durationMs : animation.nominalClipMs;
         const float rate = clip.rate > 0.0f ? clip.rate : 1.0f;
-        clip.startUs = sim.NowUs() - static_cast<int64_t>(c.F(3) * length * 1000.0f / rate);
+        clip.startUs = sim.GameUs() - static_cast<int64_t>(c.F(3) * length * 1000.0f / rate);
         return;
       }
     }
   });
 
   sim.Handle("PlayEmote", [&sim, &animation, &entities](const Call& c, Result&) {
-    PlayingEmote emote{c.I(0), c.U(3), c.I(8), sim.NowUs(), animation.emoteDurationMs};
+    PlayingEmote emote{c.I(0), c.U(3), c.I(8), sim.GameUs(), animation.emoteDurationMs};
     if (!entities.Exists(emote.ped)) return;
     std::erase_if(animation.emotes, [&](const PlayingEmote& other) { return other.ped == emote.ped; });
     animation.emotes.push_back(emote);
@@ -85,7 +104,7 @@ void InstallAnimationNatives(Simulator& sim) {
   });
 
   sim.Handle("StartItemInteraction", [&sim, &animation, &entities](const Call& c, Result&) {
-    PlayingInteraction interaction{c.I(0), c.U(1), c.U(2), sim.NowUs(), animation.interactionDurationMs, 0};
+    PlayingInteraction interaction{c.I(0), c.U(1), c.U(2), sim.GameUs(), animation.interactionDurationMs, 0};
     if (!entities.Exists(interaction.ped)) return;
     if (sim.hashes.Name(interaction.interaction) == "QUICK_SMOKE_CIGARETTE_LEFT_HAND") {
       SimEntity& prop = entities.Create(SimEntity::Type::Object, sim.Hash(kInteractionCigarette),
@@ -113,7 +132,7 @@ void InstallAnimationNatives(Simulator& sim) {
 
   // Clips, emotes and interactions end when their time is up.
   sim.AddFrameEndHook([&sim, &animation, &entities] {
-    const int64_t now = sim.NowUs();
+    const int64_t now = sim.GameUs();
     std::erase_if(animation.clips, [&](const PlayingClip& clip) {
       if (!entities.Exists(clip.ped)) return true;
       if (clip.durationMs <= 0 || now - clip.startUs < int64_t{clip.durationMs} * 1000) return false;

@@ -36,6 +36,13 @@ struct PlayingInteraction {
   int gameProp = 0;  // the game's own prop for the interaction, if any
 };
 
+class Simulator;
+
+// Ends what the ped plays, as clearing its tasks does in the game: its clip
+// and emote at once, its item interactions at the next frame (when the game
+// takes their prop back). Each end is a line of the timeline, `how` saying why.
+void EndAnimationsOf(Simulator& sim, int ped, const std::string& how);
+
 struct Animation {
   std::vector<PlayingClip> clips;  // one per ped: a new clip replaces the ped's current one
   std::vector<PlayingEmote> emotes;

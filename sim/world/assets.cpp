@@ -39,12 +39,17 @@ bool Assets::Answer(const Simulator& sim, uint32_t hash) {
   if (!loaded) {
     lastNotLoaded = hash;
     lastNotLoadedCall = sim.TotalCalls();
+    if (lastNotLoadedCall == callsAtFrameStart + 1) {
+      firstCallNotLoaded = hash;
+      firstCallNotLoadedFrame = sim.Frame() + 1;
+    }
   }
   return loaded;
 }
 
 void InstallAssetNatives(Simulator& sim) {
   Assets& assets = sim.world.assets;
+  sim.AddFrameStartHook([&sim, &assets] { assets.callsAtFrameStart = sim.TotalCalls(); });
 
   sim.Handle("ModelExists", [&assets](const Call& c, Result& r) { r.Bool(assets.Exists(c.U(0))); });
   sim.Handle("ModelIsUsable", [&assets](const Call& c, Result& r) { r.Bool(assets.Exists(c.U(0))); });

@@ -21,9 +21,15 @@ struct Assets {
   std::map<uint32_t, int> modelRequests;        // RequestModelLoad calls by model
   std::map<uint32_t, int> modelReleases;        // ReleaseModel calls by model
   // The last load query that answered "not loaded", and the native call it
-  // was: a script that yields right after it is waiting for that asset.
+  // was: a script that yields right after it may be waiting for that asset.
   uint32_t lastNotLoaded = 0;
   uint64_t lastNotLoadedCall = 0;
+  // The first native call of a frame, when it was such a query (the frame
+  // is noted plus one, 0 meaning none): a script resumed inside a wait asks
+  // again at once, where the main loop's next frame begins with other calls.
+  uint32_t firstCallNotLoaded = 0;
+  uint64_t firstCallNotLoadedFrame = 0;
+  uint64_t callsAtFrameStart = 0;
 
   void Configure(Simulator& sim, const std::string& name, Config config);
   // Asked for the asset (RequestModelLoad, RequestAsset, LoadSoundSet).

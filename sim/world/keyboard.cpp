@@ -27,10 +27,11 @@ void SendAutoRepeats(Simulator& sim) {
       keyboard.nextRepeatUs[key] = now + keyboard.repeatDelayUs;
       continue;
     }
+    // The repeats go to the window in front, which may not be the game's.
     while (keyboard.nextRepeatUs[key] <= now) {
       keyboard.nextRepeatUs[key] += keyboard.repeatIntervalUs;
       ++keyboard.repeatsSent;
-      if (relay) relay(static_cast<uint32_t>(key), 1, 0, 0, 0, 1, 0);
+      if (relay && keyboard.gameInForeground) relay(static_cast<uint32_t>(key), 1, 0, 0, 0, 1, 0);
     }
   }
 }

@@ -1,5 +1,6 @@
 // The keyboard as the hook's relay and GetAsyncKeyState report it, and which
-// window is in the foreground.
+// window is in the foreground: key messages, repeats among them, go only to
+// the window in front.
 #pragma once
 
 #include <cstdint>

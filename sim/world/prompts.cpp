@@ -115,9 +115,9 @@ void InstallPromptNatives(Simulator& sim) {
         ResetHold(p);
         continue;
       }
-      if (p.holdStartUs < 0) p.holdStartUs = sim.NowUs();
+      if (p.holdStartUs < 0) p.holdStartUs = sim.GameUs();
       if (p.completed) continue;
-      if ((sim.NowUs() - p.holdStartUs) / 1000 >= p.holdMs && p.holdStartUs != sim.NowUs()) {
+      if ((sim.GameUs() - p.holdStartUs) / 1000 >= p.holdMs && p.holdStartUs != sim.GameUs()) {
         p.completed = true;
         p.running = false;
         sim.Event("prompt", Describe(sim, p) + " completed", PromptSubject(p.label), Span::Change);

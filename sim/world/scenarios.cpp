@@ -49,7 +49,12 @@ void InstallScenarioNatives(Simulator& sim) {
     sim.Event("scenario", ScenarioName(sim, s) + " starts on " + PedName(sim, ped), "scenario on " + PedName(sim, ped),
               Span::Begin, ScenarioName(sim, s));
   });
-  sim.Handle("StopPedTasks", [&sim](const Call& c, Result&) { End(sim, c.I(0), "tasks stopped"); });
+  // Clearing a ped's tasks ends whatever it does: its scenario, clip, emote
+  // and item interactions.
+  sim.Handle("StopPedTasks", [&sim](const Call& c, Result&) {
+    End(sim, c.I(0), "tasks stopped");
+    EndAnimationsOf(sim, c.I(0), "tasks stopped");
+  });
   sim.Handle("ResetPedTasks", [&sim](const Call& c, Result&) { End(sim, c.I(0), "tasks reset"); });
   sim.Handle("IsPedUsingScenario", [&scenarios](const Call& c, Result& r) { r.Bool(scenarios.Of(c.I(0))); });
   sim.Handle("GetPedScenarioHash", [&scenarios](const Call& c, Result& r) {

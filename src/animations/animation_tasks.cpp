@@ -22,7 +22,7 @@ void PlayEmoteTask::Execute() {
 std::string PlayEmoteTask::GetName() { return "PlayEmoteTask_" + std::to_string(static_cast<int32_t>(emote)); }
 
 void ItemInteractionTask::Execute() {
-  native::StartItemInteraction(FramePlayerPed(), HashName(item), HashName(interaction), 1, 0, 0);
+  native::StartItemInteraction(FramePlayerPed(), HashName(item), HashName(interaction), 1, 0, 0.0f);
 }
 std::string ItemInteractionTask::GetName() { return "ItemInteractionTask_" + item + "_" + interaction; }
 

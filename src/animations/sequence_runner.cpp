@@ -11,6 +11,20 @@ namespace {
 
 constexpr int64_t kTicksPerMs = 10'000;
 
+// The system clock can be set back (by the player, or by a time sync) in the
+// middle of a sequence; the runner's clock never goes back with it: a step
+// back counts as no time at all, so the current task does not wait out the
+// step. A step forward is taken as it comes.
+int64_t RunnerTicks() {
+  static int64_t lastSystemTicks = 0;
+  static int64_t ticks = 0;
+  const int64_t system = host::SystemTime100ns();
+  if (lastSystemTicks == 0) ticks = system;
+  else if (system > lastSystemTicks) ticks += system - lastSystemTicks;
+  lastSystemTicks = system;
+  return ticks;
+}
+
 }  // namespace
 
 void Append(SequenceRunner& runner, TaskPtr task) {
@@ -30,7 +44,7 @@ void Prepend(SequenceRunner& runner, TaskPtr task) {
 }
 
 void Start(SequenceRunner& runner) {
-  runner.sequenceStartTicks = host::SystemTime100ns();
+  runner.sequenceStartTicks = RunnerTicks();
   runner.running = true;
   AdvanceSequence(runner);
 }
@@ -48,12 +62,12 @@ void AdvanceSequence(SequenceRunner& runner) {
   runner.current = std::move(next);
   runner.current->Execute();
   // Taken after Execute, so frames spent loading assets do not eat the duration.
-  runner.currentStartTicks = host::SystemTime100ns();
+  runner.currentStartTicks = RunnerTicks();
 }
 
 void Update(SequenceRunner& runner) {
   if (!runner.running) return;
-  const int64_t now = host::SystemTime100ns();
+  const int64_t now = RunnerTicks();
   runner.elapsedMs = static_cast<double>(now - runner.sequenceStartTicks) * 0.0001;
   if (runner.current &&
       runner.currentStartTicks + static_cast<int64_t>(runner.current->GetDurationMs()) * kTicksPerMs < now) {

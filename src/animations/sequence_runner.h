@@ -1,5 +1,5 @@
 // A queue of tasks started one after another, by duration or by start offset,
-// on the 100-ns system clock.
+// on the 100-ns system clock (steps of it back ignored).
 #pragma once
 
 #include <cstdint>

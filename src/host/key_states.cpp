@@ -94,6 +94,16 @@ void PollKeyStates() {
   }
 }
 
+void ReleaseKeysOutOfFocus() {
+  if (compatibilityMode || host::GameWindowInForeground()) return;
+  const uint32_t now = host::TickCount32();
+  for (KeyState& state : keyStates) {
+    if (!Read(state.down)) continue;
+    Write(state.releaseTime, now);
+    Write<uint8_t>(state.down, 0);
+  }
+}
+
 bool IsKeyDown(int key) {
   KeyState* state = Queryable(key);
   return state && Read(state->down);

@@ -31,6 +31,10 @@ extern KeyState keyStates[256];
 host::KeyboardHandlerFn OnKeyboardMessage;
 // Compatibility mode: reads all 256 keys once per frame.
 void PollKeyStates();
+// Hook mode, once per frame: while another window is in front, a key the
+// table holds down counts as released (its key-up goes to that window, never
+// to the game), without a release or tap event.
+void ReleaseKeysOutOfFocus();
 
 // In compatibility mode each query also requires the game window to be in the
 // foreground, and otherwise answers false and consumes nothing.

@@ -134,7 +134,7 @@
   X(RequestAsset, 0xA862A2AD321F94B4ull, void, const char*)                                             \
   X(RequestModelLoad, 0xFA28FE3A6246FC30ull, void, Hash, int)                                           \
   X(ResetPedTasks, 0xFCCC886EDE3C63ECull, void, Ped, int, int)                                          \
-  X(RestoreDeadEye, 0x51345AE20F22C261ull, void, int, float)                                            \
+  X(RestoreDeadEye, 0x51345AE20F22C261ull, void, int, float, int, int, int)                            \
   X(SetClipTime, 0x11CDABDC7783B2BCull, void, Entity, const char*, const char*, float)                  \
   X(SetEntityAlpha, 0x0DF7692B1D9E7BA7ull, void, Entity, int, bool)                                     \
   X(SetEntityCollision, 0xF66F820909453B8Cull, void, Ped, int, int)                                     \
@@ -149,7 +149,7 @@
   X(SetSpawnedPedValue, 0x25ACFC650B65C538ull, void, Ped, float)                                        \
   X(StartEffectOnEntity, 0xE6CFE43937061143ull, int, const char*, Entity, F6, float, int, int, int)     \
   X(StartEffectOnPedBone, 0x3FAA72BD940C3AC0ull, int, const char*, Ped, F6, int, float, int, int, int)  \
-  X(StartItemInteraction, 0xAE72E7DF013AAA61ull, void, Ped, Hash, Hash, int, int, int)                  \
+  X(StartItemInteraction, 0xAE72E7DF013AAA61ull, void, Ped, Hash, Hash, int, int, float)                \
   X(StartLoopedEffectOnEntity, 0x8F90AB32E1944BDEull, int, const char*, Entity, F6, float, int, int,    \
     int)                                                                                                \
   X(StartLoopedEffectOnPedBone, 0xE689C1B1432BB8AFull, int, const char*, Ped, F6, int, float, int, int, \

@@ -12,6 +12,7 @@ enum class PlantedFault {
   smoke_prop_twice,       // the cigarette lighting spawns a second cigarette
   dropped_effects_kept,   // a dropped smoke's looped effects are never removed
   prompts_kept_on_unload, // unloading leaves the plug-in's prompts on screen
+  dead_eye_two_arguments, // the Dead Eye restore pushes two of the game's five arguments
 };
 
 #ifndef EMBERWICK_PLANTED_FAULT

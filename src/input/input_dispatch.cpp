@@ -182,9 +182,26 @@ void HandleScenarioMenuKey() {
 bool ControllerHeld(Hash control) { return native::IsDisabledControlHeld(0, control); }
 bool ControllerReleased(Hash control) { return native::IsDisabledControlJustReleased(0, control); }
 
+// A tap ends the quick smoke. Our own prop is dropped; before it came (the
+// quick cigarette's first half second) there is nothing to drop, and what the
+// sequence still owed is settled instead, so that nothing more is created in
+// the hand of a player whose emote the tap has ended. An emote that brought
+// its own prop ends with the rest.
+void EndQuickSmoke(const SmokeKind& kind) {
+  if (!kind.quick.ownProp) {
+    StopSmokingNow();
+  } else if (smokeProp != 0) {
+    DropSmokeProp();
+  } else {
+    SettleWhatTheCutSequenceOwed();
+    ResetToIdle(activeSequence);
+  }
+}
+
 // The hold and tap rule shared by both buttons: a hold acts once, when it
-// passes 350 ms; a release after 1 to 349 ms is a tap.
-void HandleSmokeButton(const SmokeKind& kind, bool held, bool released) {
+// passes 350 ms; a release after 1 to 349 ms is a tap. Returns whether the
+// button was down or released in this frame.
+bool HandleSmokeButton(const SmokeKind& kind, bool held, bool released) {
   const int now = FrameGameTimer();
   const int elapsed = PressElapsed(held, now);
 
@@ -193,53 +210,51 @@ void HandleSmokeButton(const SmokeKind& kind, bool held, bool released) {
       StartSmoke(kind);
       SpendPress(now);
       lightStartedAt = now;
-      return;
+      return true;
     }
     if (activeSequence.running && elapsed >= kHoldMinMs) {
       if (propInMouth) MoveToHand(kind);
       else MoveToMouth(kind, false, false);
       SpendPress(now);
-      return;
+      return true;
     }
     if (lightStartedAt != 0 && Since(now, lightStartedAt) >= kLateMoveToMouthMs) {
       MoveToMouth(kind, true, true);
       SpendPress(now);
       lightStartedAt = 0;
-      return;
+      return true;
     }
   }
 
-  if (!released) return;
+  if (!released) return held;
   if (IsTap(elapsed)) {
     if (!activeSequence.running) {
       if (CanQuickSmoke()) StartQuickSmoke(kind);
     } else if (kind.quick.playing()) {
       native::StopPedTasks(FramePlayerPed(), 0, 0);
-      // Our own prop is dropped; an emote that brought its own ends with the rest.
-      if (kind.quick.ownProp) DropSmokeProp();
-      else StopSmokingNow();
+      EndQuickSmoke(kind);
     } else {
       StartThrowAway(THROW_AWAY_FASTER);
     }
   }
   EndPress();
+  return true;
 }
 
 // The cigarette button: its key (KEY_SMOKE) or RB once the controller choice is armed.
-void HandleCigaretteButton() {
+bool HandleCigaretteButton() {
   const int key = *kCigarette.key;
   if (KeyboardActive()) {
     const bool held = IsKeyDown(key);
-    HandleSmokeButton(kCigarette, held, ConsumeKeyReleased(key));
-  } else {
-    const bool held = controllerChoiceArmed && ControllerHeld(kFrontendRb);
-    HandleSmokeButton(kCigarette, held, controllerChoiceArmed && ControllerReleased(kFrontendRb));
+    return HandleSmokeButton(kCigarette, held, ConsumeKeyReleased(key));
   }
+  const bool held = controllerChoiceArmed && ControllerHeld(kFrontendRb);
+  return HandleSmokeButton(kCigarette, held, controllerChoiceArmed && ControllerReleased(kFrontendRb));
 }
 
 // The cigar button: its key (KEY_SMOKE_CIGAR) or RT; while something is
 // smoked the smoke key works it too.
-void HandleCigarButton() {
+bool HandleCigarButton() {
   const int key = *kCigar.key;
   bool held = false;
   if (KeyboardActive()) {
@@ -255,7 +270,7 @@ void HandleCigarButton() {
     released = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerReleased(kFrontendRt)) ||
                                          (PromptShowing(smokePrompt) && ControllerReleased(kFrontendRb)));
   }
-  HandleSmokeButton(kCigar, held, released);
+  return HandleSmokeButton(kCigar, held, released);
 }
 
 // A puff on demand, while the kind is smoked from the hand and its hold clip
@@ -315,9 +330,14 @@ void DispatchInput() {
   HandleScenarioMenuKey();
   if (scenarioMenuOpen) return;
 
-  if (!AnotherKindLit(kCigarette)) HandleCigaretteButton();
+  bool buttonWorked = false;
+  if (!AnotherKindLit(kCigarette)) buttonWorked = HandleCigaretteButton();
   if (scenarioMenuOpen) return;
-  if (!AnotherKindLit(kCigar)) HandleCigarButton();
+  if (!AnotherKindLit(kCigar)) buttonWorked = HandleCigarButton() || buttonWorked;
+  // No button is down and none was released: a press whose release went
+  // unseen (let go while another window had the front, or the controller took
+  // over) is over all the same, so the next press is measured afresh.
+  if (!buttonWorked) EndPress();
 
   for (const SmokeKind* kind : kSmokeKinds) {
     if (scenarioMenuOpen) return;

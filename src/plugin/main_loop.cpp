@@ -38,6 +38,7 @@ void ReloadSettings() {
 void RunFrame() {
   FrameReadsScope frameReads;
   if (compatibilityMode) PollKeyStates();
+  else ReleaseKeysOutOfFocus();
   // The reload works also while the plug-in is disabled.
   if (ReloadKeysDown()) {
     ReloadSettings();

@@ -3,6 +3,7 @@
 #include "config/settings.h"
 #include "host/frame_reads.h"
 #include "host/natives.h"
+#include "host/planted_fault.h"
 #include "rules/world_rules.h"
 #include "smoking/smoking_state.h"
 
@@ -35,7 +36,12 @@ void RegenerateDeadEye() {
   if (SinceOrZero(deadEyeTickTime) <= intervalMs) return;
   deadEyeTickTime = FrameGameTimer();
   if (DeadEyeBurstFull()) {
-    native::RestoreDeadEye(FramePlayerIndex(), 1.5f);
+    // The game takes three more integers here; its own scripts pass 0, 0, 1.
+    if (EMBERWICK_PLANTED(dead_eye_two_arguments)) {
+      native::Invoke<0x51345AE20F22C261ull, void, int, float>(FramePlayerIndex(), 1.5f);
+    } else {
+      native::RestoreDeadEye(FramePlayerIndex(), 1.5f, 0, 0, 1);
+    }
   } else if (amount != 0) {
     const int core = native::GetPedAttributeValue(playerPed, kDeadEyeCore);
     native::SetPedAttributeValue(playerPed, kDeadEyeCore, core + amount);

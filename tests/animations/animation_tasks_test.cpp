@@ -98,6 +98,7 @@ TEST_F(AnimationTasks, AnItemInteractionStartsWithTheHashesOfItsNames) {
   EXPECT_EQ(start.U(2), sim.Hash("QUICK_SMOKE_CIGARETTE_LEFT_HAND"));
   EXPECT_EQ(start.I(3), 1);
   EXPECT_EQ(start.I(4), 0);
+  EXPECT_EQ(start.F(5), 0.0f);
   EXPECT_EQ(task.GetDurationMs(), 2150);
   EXPECT_EQ(sim.world.animation.interactions.size(), 1u);
 }

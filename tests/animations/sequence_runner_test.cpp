@@ -57,6 +57,30 @@ class Runner : public PluginTest {
   SequenceRunner& runner = activeSequence;
 };
 
+// Set back in the middle of a task, the system clock costs the task no more
+// than the frame the step falls in; set forward, the task runs out at once.
+TEST_F(Runner, TheSystemClockSetBackOrForwardMidTask) {
+  for (const int64_t shiftMs : {int64_t{-300'000}, int64_t{300'000}}) {
+    SCOPED_TRACE(shiftMs);
+    Append(runner, std::make_unique<Animations::TaskDelay>(500));
+    ::Start(runner);
+    int idleAfterMs = 0;
+    for (int ms = 1; ms <= 1000 && runner.running; ++ms) {
+      if (ms == 200) sim.ShiftSystemTime100ns(shiftMs * 10'000);
+      AdvanceMs(1);
+      Update(runner);
+      idleAfterMs = ms;
+    }
+    EXPECT_FALSE(runner.running);
+    if (shiftMs < 0) {
+      EXPECT_GE(idleAfterMs, 501);
+      EXPECT_LE(idleAfterMs, 502);
+    } else {
+      EXPECT_EQ(idleAfterMs, 200);
+    }
+  }
+}
+
 TEST_F(Runner, StartOnAnEmptyQueueLeavesItIdle) {
   runner.smoke = &kCigarette;
   ::Start(runner);

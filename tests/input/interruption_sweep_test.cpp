@@ -1,9 +1,12 @@
-// Every way to smoke, cut short by everything a player or the world can do,
-// at moments spread across the lighting and the first seconds of smoking.
-// Once the world has settled, and before any unload, the smoke has either
-// gone on with exactly its own prop and effects or is over with nothing of it
-// left; nothing was ever started on entity 0; and a player who holds nothing
-// gets no Dead Eye and lights the next smoke.
+// Every way to smoke, cut short by everything a player, the world or a real
+// PC can do (late frames, clocks that stand still, wrap or are set back, key
+// auto-repeat, another window taking the front), at moments spread across the
+// lighting and the first seconds of smoking. Once the world has settled, and
+// before any unload, the smoke has either gone on with exactly its own prop
+// and effects (a quick smoke with the game's emote) or is over with nothing
+// of it left; nothing was ever started on entity 0; no frame made a burst of
+// natives; and a player who holds nothing gets no Dead Eye and lights the
+// next smoke with a hold, not with a shorter press.
 //
 // Each case plays in a process of its own, so that it starts from the
 // plug-in as it is when loaded. The default run plays a rotating subset of
@@ -36,6 +39,11 @@ constexpr int kPuffKey = 'Y';
 constexpr int kMomentStepMs = 200;
 constexpr int kLastMomentMs = 6000;  // the longest lighting and a little over two seconds of smoking
 constexpr int kSettleMs = 6000;      // a throw with its tail, a drop's smoke dying down, the temporary ped
+// The most natives any frame of a case may make: a lighting's busiest frame
+// makes well under half of it, a frame catching up after a hitch should not
+// make more.
+constexpr uint64_t kMostNativesInAFrame = 200;
+constexpr int64_t kFrameUs = 16'667;
 
 // A play session of one case, run in the forked child.
 class Play {
@@ -46,6 +54,11 @@ class Play {
     std::string error;
     if (!sim::WriteSettingsFile(ini, error)) Problem(error);
     sim.recordCalls = false;
+    sim.AddFrameEndHook([this] {
+      const uint64_t calls = sim.TotalCalls() - callsBefore_;
+      callsBefore_ = sim.TotalCalls();
+      if (calls > mostNativesInAFrame) mostNativesInAFrame = calls;
+    });
     sim.AttachInProcess(&PluginDllMain);
     sim.RunFrame();
   }
@@ -81,13 +94,20 @@ class Play {
     while (!done() && sim.NowUs() < end) sim.RunFrame();
     return done();
   }
+  // A line of a session: the PC's clocks and windows (sim/real_pc.h).
+  void Pc(const std::string& line) {
+    std::string error;
+    if (!sim::RunSession(sim, line, ".", error)) Problem(error);
+  }
   void Problem(const std::string& text) { problems += (problems.empty() ? "" : "; ") + text; }
 
   sim::Simulator sim;
   std::string problems;
+  uint64_t mostNativesInAFrame = 0;
 
  private:
   std::string dir_;
+  uint64_t callsBefore_ = 0;
 };
 
 struct Way {
@@ -106,8 +126,9 @@ const std::vector<Way> kWays = {
     {"quick cigar", "", {}, kCigarKey, false},
     {"fallback cigar", "", {{"player.free_to_animate", "false"}}, kCigarKey, false},
     {"short cigar", "[Advanced]\nUSE_SHORT_CIGAR_MODEL=true\n", {{"player.move_rate", "1.5"}}, kCigarKey, false},
-    {"quick emote cigarette", "", {}, kSmokeKey, true},
-    {"quick emote cigar", "", {}, kCigarKey, true},
+    // The game's emotes last as long as the quick smokes that play them.
+    {"quick emote cigarette", "", {{"emote.duration", "13000"}}, kSmokeKey, true},
+    {"quick emote cigar", "", {{"emote.duration", "11000"}}, kCigarKey, true},
 };
 
 struct Interruption {
@@ -115,6 +136,17 @@ struct Interruption {
   const char* ini;
   std::function<void(Play&)> cut;
 };
+
+// The smoke key goes down, another window comes to the front and gets its
+// key-up, and the player is back two seconds later.
+void AwayWithTheSmokeKeyHeld(Play& p) {
+  p.sim.KeyDown(kSmokeKey);
+  p.Ms(100);
+  p.Pc("foreground other");
+  p.sim.KeyUp(kSmokeKey);
+  p.Ms(2000);
+  p.Pc("foreground game");
+}
 
 const std::vector<Interruption> kInterruptions = {
     {"tap of the smoke key", "", [](Play& p) { p.Key(kSmokeKey, 100); }},
@@ -185,6 +217,38 @@ const std::vector<Interruption> kInterruptions = {
        p.Ms(500);
        p.Control("INPUT_INTERACT_OPTION1", "tap");
      }},
+    // A real PC.
+    {"the frame rate going from 10 to 360 fps",
+     "",
+     [](Play& p) {
+       p.sim.SetFrameUs(100'000);
+       p.Ms(1500);
+       p.sim.SetFrameUs(2'778);
+       p.Ms(1500);
+       p.sim.SetFrameUs(kFrameUs);
+     }},
+    {"a hitch of half a second", "", [](Play& p) { p.Pc("hitch 500ms"); }},
+    {"a hitch of 5 s", "", [](Play& p) { p.Pc("hitch 5s"); }},
+    {"a pause (the game's timer standing still 3 s)", "", [](Play& p) { p.Pc("pause 3s"); }},
+    {"the tick count standing still 3 s", "", [](Play& p) { p.Pc("clock tick still 3s"); }},
+    {"the tick count passing 2^32 ms in a tap of the smoke key",
+     "",
+     [](Play& p) {
+       p.Pc("clock tick wrap 50ms");
+       p.Key(kSmokeKey, 100);
+     }},
+    {"a hold of the smoke key auto-repeating at 20 fps",
+     "",
+     [](Play& p) {
+       p.sim.SetFrameUs(50'000);
+       p.Key(kSmokeKey, 1500);
+       p.sim.SetFrameUs(kFrameUs);
+     }},
+    {"another window in front while the smoke key is held", "", &AwayWithTheSmokeKeyHeld},
+    {"another window in front while the smoke key is held (compatibility mode)",
+     "[General]\nCOMPATIBILITY_MODE_ENABLED=true\n", &AwayWithTheSmokeKeyHeld},
+    {"the system clock set back 5 minutes", "", [](Play& p) { p.Pc("clock system -5min"); }},
+    {"the system clock set forward 5 minutes", "", [](Play& p) { p.Pc("clock system +5min"); }},
 };
 
 bool Smoking() { return SmokedNow() != nullptr; }
@@ -195,6 +259,11 @@ bool EmoteSmoking() { return QuickSmokeNow() != nullptr; }
 // What the player would see once the world has settled.
 void JudgeTheSettledWorld(Play& p) {
   const sim::Entities& entities = p.sim.world.entities;
+  // A quick smoke ends with the game's emote, give or take the frames its
+  // runner takes to notice.
+  if (EmoteSmoking() && !p.sim.world.animation.EmotePlaying(entities.player)) {
+    p.RunUntil([] { return !EmoteSmoking(); }, 250);
+  }
   for (const auto& [handle, entity] : entities.all) {
     if (!entity.createdByPlugin || handle == entities.player) continue;
     const std::string what = entity.modelName + " #" + std::to_string(handle);
@@ -217,7 +286,9 @@ void JudgeTheSettledWorld(Play& p) {
       }
     }
     if (!p.sim.world.effects.loopedSounds.empty()) p.Problem("sound " + p.sim.world.effects.loopedSounds[0].name);
-  } else if (!EmoteSmoking()) {
+  } else if (EmoteSmoking()) {
+    if (!p.sim.world.animation.EmotePlaying(entities.player)) p.Problem("a quick smoke goes on without the game's emote");
+  } else {
     const sim::Leftovers left = sim::FindLeftovers(p.sim);
     if (!left.Clean()) p.Problem("the smoke is over but " + sim::FormatLeftovers(left));
   }
@@ -235,7 +306,10 @@ void LightTheNextSmoke(Play& p) {
     p.Control("INPUT_MOVE_UP_ONLY", "tap", "300ms");
     p.Ms(2000);
   }
+  // A press lights only once it is a hold, however the last one ended.
   p.sim.KeyDown(kSmokeKey);
+  p.Ms(300);
+  if (activeSequence.running) p.Problem("a 300 ms press lit a smoke: it was taken for an older one");
   const bool lit = p.RunUntil([&p] {
     const sim::SimEntity* prop = p.sim.world.entities.Find(smokeProp);
     return activeSequence.running && prop && prop->attachedTo == p.sim.world.entities.player;
@@ -278,6 +352,10 @@ std::string PlayCase(const Way& way, const Interruption& interruption, int momen
   if (p.sim.timeline.Count("clip", " for 0 ms") + p.sim.timeline.Count("clip", " for -") != 0) {
     p.Problem("a clip of 0 ms or less was played");
   }
+  if (p.mostNativesInAFrame > kMostNativesInAFrame) {
+    p.Problem("a frame made " + std::to_string(p.mostNativesInAFrame) + " natives");
+  }
+  if (!p.sim.Errors().empty()) p.Problem(p.sim.Errors().front());
   return p.problems;
 }
 

@@ -143,6 +143,10 @@ TEST_F(SmokingController, DeadEyeBurstGivesThreePointsEvery700MsForTheFirst37Sec
   for (const sim::RecordedCall* restore : Calls("RestoreDeadEye")) {
     EXPECT_LT(restore->gameMs - start, 37000);
     EXPECT_FLOAT_EQ(restore->F(1), 1.5f);
+    ASSERT_EQ(restore->words.size(), 5u);
+    EXPECT_EQ(restore->I(2), 0);
+    EXPECT_EQ(restore->I(3), 0);
+    EXPECT_EQ(restore->I(4), 1);
   }
 }
 

@@ -85,7 +85,7 @@ TEST(SimPlayerState, DeadEyeCoreAndRestoreShowInTheTimeline) {
   Set(world, "deadeye.core", "97");
   native::SetPedAttributeValue(player, 2, native::GetPedAttributeValue(player, 2) + 3);
   EXPECT_EQ(native::GetPedAttributeValue(player, 2), 100);
-  native::RestoreDeadEye(0, 1.5f);
+  native::RestoreDeadEye(0, 1.5f, 0, 0, 1);
   EXPECT_TRUE(world.timeline.Contains("deadeye", "core 97 -> 100"));
   EXPECT_TRUE(world.timeline.Contains("deadeye", "restored by 1.5"));
 }

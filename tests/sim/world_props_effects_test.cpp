@@ -174,7 +174,7 @@ TEST(SimAnimation, ClipsEmotesAndInteractionsEndWhenTheirTimeIsUp) {
   const int player = world.world.entities.player;
   native::PlayEmote(player, 0, 0, native::HashString("KIT_EMOTE_ACTION_SMOKE"), 1, 1, 0, 0, 0);
   native::StartItemInteraction(player, native::HashString("ID_XH_R_HAND00"),
-                               native::HashString("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0);
+                               native::HashString("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
   // The game's own cigarette for the interaction, in the player's hand.
   auto& entities = world.world.entities;
   int cigarette = 0;
@@ -191,6 +191,27 @@ TEST(SimAnimation, ClipsEmotesAndInteractionsEndWhenTheirTimeIsUp) {
   world.RunMs(2000);
   EXPECT_TRUE(world.world.animation.interactions.empty());
   EXPECT_FALSE(entities.Exists(cigarette));
+}
+
+// As in the game, clearing a ped's tasks ends its clip and emote at once and
+// its item interaction (with the game's prop) at the next frame; a pause of
+// the game holds them all.
+TEST(SimAnimation, ClearingAPedsTasksEndsWhatItPlaysAndAPauseHoldsIt) {
+  sim::Simulator world;
+  ASSERT_TRUE(Play(world, "set emote.duration 500\n"));
+  const int player = world.world.entities.player;
+  native::PlayEmote(player, 0, 0, native::HashString("KIT_EMOTE_ACTION_SMOKE"), 1, 1, 0, 0, 0);
+  ASSERT_TRUE(Play(world, "pause 2s\n"));
+  EXPECT_TRUE(world.world.animation.EmotePlaying(player));
+  native::PlayClip(player, "d", "c", 1, 1, -1, 1, 1.0f, 0, 0, 0, "", 0);
+  native::StartItemInteraction(player, native::HashString("ID_XH_R_HAND00"),
+                               native::HashString("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
+  native::StopPedTasks(player, 0, 0);
+  EXPECT_FALSE(world.world.animation.EmotePlaying(player));
+  EXPECT_EQ(world.world.animation.ClipOn(player), nullptr);
+  world.RunFrame();
+  EXPECT_TRUE(world.world.animation.interactions.empty());
+  EXPECT_TRUE(world.timeline.Contains("emote", "ended (tasks stopped)"));
 }
 
 TEST(SimAnimation, AClipThatLoopsHasAPhaseAndIsEndedByCancel) {

@@ -59,7 +59,11 @@ if(MODE STREQUAL "real-clocks")
   if(NOT rc EQUAL 0 OR NOT clean)
     message(FATAL_ERROR "with the real clocks (exit ${rc}):\n${windows}")
   endif()
-  message(STATUS "real clocks: nothing was left behind")
+  # Nothing left behind means little unless something was smoked.
+  if(NOT windows MATCHES "prop p_cigarette01x #[0-9]+ created")
+    message(FATAL_ERROR "with the real clocks nothing was lit:\n${windows}")
+  endif()
+  message(STATUS "real clocks: a cigarette lit, and nothing was left behind")
   return()
 endif()
 
