@@ -53,28 +53,53 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
-bool SameName(std::string_view a, std::string_view b) { return Lower(a) == Lower(b); }
+char UpperChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Names compare as inih compares them, letter case aside.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (UpperChar(a[i]) != UpperChar(b[i])) return false;
+  }
+  return true;
+}
 
 // Letters and digits only, upper case: "Key smoke" and "KEY_SMOKE" meet.
 std::string Folded(std::string_view text) {
   std::string out;
-  for (char c : Upper(text)) {
-    if (IsAlnum(c)) out += c;
+  for (char c : text) {
+    if (IsAlnum(c)) out += UpperChar(c);
   }
   return out;
 }
 
-size_t EditDistance(std::string_view a, std::string_view b) {
+bool FoldsTo(std::string_view name, std::string_view folded) {
+  size_t at = 0;
+  for (char c : name) {
+    if (!IsAlnum(c)) continue;
+    if (at == folded.size() || UpperChar(c) != folded[at]) return false;
+    ++at;
+  }
+  return at == folded.size();
+}
+
+// Edits from one name to the other, letter case aside; `limit` + 1 as soon as
+// it is clear there are more than `limit`.
+size_t EditDistance(std::string_view a, std::string_view b, size_t limit) {
+  if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > limit) return limit + 1;
   std::vector<size_t> row(b.size() + 1);
   for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
   for (size_t i = 1; i <= a.size(); ++i) {
     size_t diagonal = row[0];
     row[0] = i;
+    size_t best = row[0];
     for (size_t j = 1; j <= b.size(); ++j) {
       const size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (UpperChar(a[i - 1]) == UpperChar(b[j - 1]) ? 0 : 1)});
       diagonal = above;
+      best = std::min(best, row[j]);
     }
+    if (best > limit) return limit + 1;
   }
   return row[b.size()];
 }
@@ -84,21 +109,20 @@ size_t EditDistance(std::string_view a, std::string_view b) {
 template <typename Names>
 std::string_view Nearest(std::string_view written, const Names& names) {
   const std::string folded = Folded(written);
-  const std::string upper = Upper(written);
   for (std::string_view name : names) {
-    if (!folded.empty() && Folded(name) == folded) return name;
+    if (!folded.empty() && FoldsTo(name, folded)) return name;
   }
-  const size_t allowed = upper.size() <= 4 ? 1 : 2;
+  const size_t allowed = written.size() <= 4 ? 1 : 2;
   std::string_view best;
   size_t bestDistance = allowed + 1;
   bool tie = false;
   for (std::string_view name : names) {
-    const size_t distance = EditDistance(upper, Upper(name));
+    const size_t distance = EditDistance(written, name, allowed);
     if (distance < bestDistance) {
       best = name;
       bestDistance = distance;
       tie = false;
-    } else if (distance == bestDistance && Upper(name) != Upper(best)) {
+    } else if (distance == bestDistance && distance <= allowed && !SameName(name, best)) {
       tie = true;
     }
   }
