@@ -242,8 +242,11 @@ std::string DescribeSource(const SettingsReport& report) {
     case SettingsReport::Source::None:
       break;
   }
-  return "Settings: no Emberwick.ini in " + moduleFolder + " (the module's folder) or in " + report.workingFolder +
-         " (the working folder): every setting has its default";
+  const std::string where = report.workingFolder == report.moduleFolder
+                                ? moduleFolder + " (the module's folder, also the working folder)"
+                                : moduleFolder + " (the module's folder) or in " + report.workingFolder +
+                                      " (the working folder)";
+  return "Settings: no Emberwick.ini in " + where + ": every setting has its default";
 }
 
 }  // namespace
