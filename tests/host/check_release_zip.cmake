@@ -1,7 +1,9 @@
 # The players' zip: extracted into a game folder beside other mods, it must
 # not replace any of their files, and Notepad must show its text files.
 #   cmake -DZIP=dist/Emberwick-0.2.0-win64.zip -P check_release_zip.cmake
-set(dir "${CMAKE_CURRENT_BINARY_DIR}/release-zip-check")
+cmake_minimum_required(VERSION 3.25)
+get_filename_component(ZIP "${ZIP}" ABSOLUTE)
+set(dir "${ZIP}.check")
 file(REMOVE_RECURSE "${dir}")
 file(MAKE_DIRECTORY "${dir}")
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf "${ZIP}" WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc)
@@ -19,10 +21,12 @@ foreach(name ${files})
     message(FATAL_ERROR "${name} in ${ZIP} does not carry Emberwick's name: it could replace another mod's file")
   endif()
   if(name MATCHES "[.](txt|ini)$")
-    file(READ "${dir}/${name}" text)
-    string(REPLACE "\r\n" "" without_windows_ends "${text}")
-    string(FIND "${without_windows_ends}" "\n" bare)
-    if(NOT bare EQUAL -1 OR NOT text MATCHES "\r\n")
+    # Read as bytes (a text read drops the carriage returns), one pair of
+    # hexadecimal digits each: every line feed must follow a return.
+    file(READ "${dir}/${name}" bytes HEX)
+    string(REGEX REPLACE "(..)" "\\1 " bytes "${bytes}")
+    string(REPLACE "0d 0a " "" bare "${bytes}")
+    if(" ${bare}" MATCHES " 0a " OR NOT bytes MATCHES "0d 0a ")
       message(FATAL_ERROR "${name} in ${ZIP} has a line without a Windows line end")
     endif()
   endif()
