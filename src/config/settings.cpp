@@ -158,7 +158,15 @@ void ReadSettings() {
   std::string bytes;
   lastReport.source = ReadSettingsFile(lastReport, bytes);
   if (lastReport.source == SettingsReport::Source::None) std::cout << "Failed to load INI file!" << std::endl;
-  lastReport.checked = CheckSettingsText(bytes);
+  try {
+    lastReport.checked = CheckSettingsText(bytes);
+  } catch (...) {
+    // A fault of the checker must not cost the game: the file is read as it
+    // is, without findings.
+    lastReport.checked = CheckedSettings{};
+    lastReport.checked.text = DecodeText(bytes).utf8;
+    lastReport.checked.values.assign(std::size(kSettings), std::nullopt);
+  }
   const SettingsFile ini(lastReport.checked.text);
 
   ENABLED = ini.Bool(SettingNamed("ENABLED"));

@@ -284,10 +284,14 @@ Verdict CheckInt(const Setting& setting, std::string_view value) {
   const std::string read = std::to_string(ClampToInt(reading.number));
   const size_t sign = value[0] == '-' || value[0] == '+' ? 1 : 0;
   if (value.size() > sign + 1 && value[sign] == '0' && IsDigit(value[sign + 1])) {
-    std::string decimal = written.substr(0, sign) + written.substr(written.find_first_not_of('0', sign));
-    if (decimal.size() == sign || !IsDigit(decimal[sign])) decimal = written.substr(0, sign) + "0";
+    // The decimal number the digits probably meant: "035" meant 35, "08" 8.
+    size_t from = sign;
+    while (from < written.size() && written[from] == '0') ++from;
+    size_t to = from;
+    while (to < written.size() && IsDigit(written[to])) ++to;
+    const std::string meant = written.substr(0, sign) + (to > from ? written.substr(from, to - from) : "0");
     return {Quoted(value) + " starts with 0, which makes it an octal number: it reads as " + read,
-            "write " + std::string(ReadInteger(decimal).used > 0 ? decimal : read) + " without the leading 0"};
+            "write " + meant + " without the leading 0"};
   }
   if (reading.used < value.size()) {
     return {Quoted(value) + " reads as " + read + ": " + Quoted(value.substr(reading.used)) +
