@@ -15,6 +15,7 @@
 #include <random>
 #include <string>
 
+#include "host/module_files.h"
 #include "html_report.h"
 #include "plugin/main_loop.h"
 #include "session.h"
@@ -94,6 +95,7 @@ PlayedHour& Hour() {
       return played;
     }
     played->sim.recordCalls = false;
+    host::SetModuleFolder(dir);
     played->sim.AttachInProcess(&PluginDllMain);
     if (!sim::RunSession(played->sim, HourOfPlay(20261208), dir, played->error)) return played;
     played->sim.Detach();

@@ -21,7 +21,7 @@ set(static_runtime -static -static-libgcc -static-libstdc++)
 file(GLOB_RECURSE host_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/sim/*.cpp)
 list(FILTER host_sources EXCLUDE REGEX "/sim/(script_fiber|module_loader_posix)\\.cpp$")
 list(FILTER host_sources EXCLUDE REGEX "/sim/windows/script_hook_standin\\.cpp$")
-add_executable(emberwick-sim ${host_sources})
+add_executable(emberwick-sim ${host_sources} ${EMBERWICK_SETTINGS_CHECK_SOURCES})
 target_include_directories(emberwick-sim PRIVATE ${PROJECT_SOURCE_DIR}/sim ${PROJECT_SOURCE_DIR}/sim/windows
                                                  ${PROJECT_SOURCE_DIR}/src)
 emberwick_embed_session_page(emberwick-sim)

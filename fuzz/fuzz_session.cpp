@@ -71,8 +71,20 @@ std::string WriteSession(const std::string& reason) {
 }
 
 void RemoveWorkDirectory() {
-  std::remove((std::string(workDirectory) + "/Emberwick.ini").c_str());
+  for (const char* name : {"/Emberwick.ini", "/Emberwick.log", "/module.so"}) {
+    std::remove((std::string(workDirectory) + name).c_str());
+  }
   rmdir(workDirectory);
+}
+
+// The plug-in also reads Emberwick.ini from beside its module first, and
+// writes Emberwick.log there: it is loaded through a link in the working
+// directory, so neither is beside the build's module.
+std::string ModuleInWorkDirectory() {
+  const std::string link = std::string(workDirectory) + "/module.so";
+  std::error_code error;
+  std::filesystem::create_symlink(std::filesystem::absolute(modulePath, error), link, error);
+  return error ? modulePath : link;
 }
 
 // The module stays loaded from one session to the next, so a session could
@@ -138,11 +150,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (printOnly) return 0;
   const char* module = std::getenv("EMBERWICK_EXPLORE_MODULE");
   modulePath = module ? module : EMBERWICK_EXPLORE_MODULE;
-  std::string error;
-  if (!player.Load(modulePath, error)) {
-    std::fprintf(stderr, "session explorer: cannot load the module: %s\n", error.c_str());
-    std::exit(2);
-  }
   // The plug-in reads Emberwick.ini from the working directory, where each
   // session writes its own: a directory of the explorer's, in memory if it can.
   for (const char* base : {"/dev/shm", "/tmp"}) {
@@ -151,6 +158,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
       std::atexit(RemoveWorkDirectory);
       break;
     }
+  }
+  std::string error;
+  if (!player.Load(ModuleInWorkDirectory(), error)) {
+    std::fprintf(stderr, "session explorer: cannot load the module: %s\n", error.c_str());
+    std::exit(2);
   }
   struct sigaction action {};
   action.sa_handler = OnWatchdog;

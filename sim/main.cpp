@@ -9,8 +9,10 @@
 #include <sstream>
 #include <string>
 
+#include "check_ini.h"
 #include "html_report.h"
 #include "module_loader.h"
+#include "plugin_log.h"
 #include "session.h"
 #include "simulator.h"
 #include "world/leftovers.h"
@@ -27,12 +29,15 @@ namespace {
 void Usage() {
   std::printf(
       "usage: emberwick-sim [--trace] [--stats] [--html FILE] [--plugin PATH] [--list-settings] [SESSION]\n"
+      "       emberwick-sim --check-ini FILE\n"
       "  SESSION          a session script (default: the bundled default session)\n"
       "  --plugin PATH    the plug-in to load (default: the libEmberwick.so of this build)\n"
       "  --trace          also print every native call\n"
       "  --stats          also print natives per frame (minimum, median, maximum), per native\n"
       "  --html FILE      also draw the session as a picture, one self-contained HTML page\n"
-      "  --list-settings  list the world settings a session can change with 'set'\n");
+      "  --list-settings  list the world settings a session can change with 'set'\n"
+      "  --check-ini FILE what the plug-in makes of a settings file, line by line; exits 1 when\n"
+      "                   a line needs a look\n");
 }
 
 std::string Absolute(const std::string& path) {
@@ -56,6 +61,7 @@ int main(int argc, char** argv) {
     else if (arg == "--list-settings") listSettings = true;
     else if (arg == "--plugin" && i + 1 < argc) pluginPath = argv[++i];
     else if (arg == "--html" && i + 1 < argc) htmlPath = Absolute(argv[++i]);
+    else if (arg == "--check-ini" && i + 1 < argc) return sim::CheckIniFile(argv[++i]);
     else if (arg == "--help" || arg == "-h") {
       Usage();
       return 0;
@@ -76,28 +82,37 @@ int main(int argc, char** argv) {
   std::stringstream sessionText;
   sessionText << sessionFile.rdbuf();
 
-  // The plug-in reads Emberwick.ini from its working directory: give the
-  // session a fresh one, so it starts from the defaults unless it says otherwise.
-  std::string workDir;
-  if (!sim::EnterFreshWorkDirectory(workDir)) {
-    std::fprintf(stderr, "emberwick-sim: cannot create a working directory\n");
-    return 2;
-  }
-
   sim::Simulator simulator;
   if (listSettings) {
     for (const std::string& name : simulator.SetterNames()) std::printf("%s\n", name.c_str());
     return 0;
   }
+
+  // The plug-in reads Emberwick.ini from beside its module, else from the
+  // working directory: give the session a fresh directory that is both, so it
+  // starts from the defaults unless it says otherwise.
+  std::string workDir;
+  if (!sim::EnterFreshWorkDirectory(workDir)) {
+    std::fprintf(stderr, "emberwick-sim: cannot create a working directory\n");
+    return 2;
+  }
+  std::string error;
+  std::string placedPlugin;
+  if (!sim::PlaceModule(pluginPath, workDir, placedPlugin, error)) {
+    std::fprintf(stderr, "emberwick-sim: %s\n", error.c_str());
+    sim::RemoveWorkDirectory(workDir);
+    return 2;
+  }
+  sim::FollowPluginLog(simulator, workDir);
   simulator.traceCalls = trace;
   simulator.recordCalls = false;
   if (stats) simulator.CountCallsPerFrame();
   simulator.timeline.EchoTo(stdout);
   std::printf("emberwick-sim: session %s\n", sessionPath.c_str());
 
-  std::string error;
-  if (!simulator.LoadPlugin(pluginPath, error)) {
+  if (!simulator.LoadPlugin(placedPlugin, error)) {
     std::fprintf(stderr, "emberwick-sim: cannot load %s: %s\n", pluginPath.c_str(), error.c_str());
+    sim::RemoveWorkDirectory(workDir);
     return 2;
   }
   std::string baseDir = std::filesystem::path(sessionPath).parent_path().string();

@@ -26,4 +26,11 @@ bool EnterFreshWorkDirectory(std::string& path);
 // Leaves and deletes it.
 void RemoveWorkDirectory(const std::string& path);
 
+// The plug-in reads Emberwick.ini from beside its module and writes
+// Emberwick.log there, so a session loads a module of its own from its
+// working directory (Linux: a symbolic link, Windows: a copy): sessions played
+// at once beside one build share neither, and nothing beside the build's
+// module is read in place of the session's settings. `placed` is the path to load.
+bool PlaceModule(const std::string& module, const std::string& directory, std::string& placed, std::string& error);
+
 }  // namespace sim

@@ -41,4 +41,16 @@ void RemoveWorkDirectory(const std::string& path) {
   std::filesystem::remove_all(path, ignored);
 }
 
+bool PlaceModule(const std::string& module, const std::string& directory, std::string& placed, std::string& error) {
+  const std::filesystem::path link = std::filesystem::path(directory) / std::filesystem::path(module).filename();
+  std::error_code failure;
+  std::filesystem::create_symlink(std::filesystem::absolute(module, failure), link, failure);
+  if (failure) {
+    error = "cannot link " + module + " into " + directory + ": " + failure.message();
+    return false;
+  }
+  placed = link.string();
+  return true;
+}
+
 }  // namespace sim

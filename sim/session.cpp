@@ -32,11 +32,6 @@ std::string RestOfLine(const std::string& line, const std::string& command) {
   return start == std::string::npos ? std::string() : line.substr(start);
 }
 
-// Keys a session may name that a setting may not (a setting reads these
-// words as hexadecimal numbers, "ENTER" as 0xE); every other name is the
-// settings' own.
-constexpr KeyName kSessionOnlyKeyNames[] = {{"ENTER", 13}, {"TAB", 9}, {"BACKSPACE", 8}};
-
 bool ReadFile(const std::string& path, std::string& contents) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
@@ -49,14 +44,12 @@ bool ReadFile(const std::string& path, std::string& contents) {
 }  // namespace
 
 int ParseKeyName(const std::string& rawName) {
-  // The settings' names and the sessions' own, in one map. (The session
-  // explorer's fixed runs depend on it: libFuzzer learns from the string
-  // compares the host makes too, and a planted fault may be found another way
-  // when they change.)
+  // The settings' names, in one map. (The session explorer's fixed runs
+  // depend on it: libFuzzer learns from the string compares the host makes
+  // too, and a planted fault may be found another way when they change.)
   static const std::map<std::string, int> kNames = [] {
     std::map<std::string, int> names;
     for (const KeyName& key : kKeyNames) names.emplace(key.name, key.code);
-    for (const KeyName& key : kSessionOnlyKeyNames) names.emplace(key.name, key.code);
     return names;
   }();
   std::string name = Upper(rawName);

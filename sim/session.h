@@ -28,8 +28,8 @@
 //   note TEXT               a line of your own in the timeline
 //
 // Key names: those of the plug-in's settings (src/config/key_names.h: letters,
-// digits, F1..F24, NUMPAD0..9, END, HOME, SPACE, punctuation such as ","), and
-// ENTER, TAB, BACKSPACE; hexadecimal codes such as 0x23.
+// digits, F1..F24, NUMPAD0..9, END, HOME, SPACE, ENTER, TAB, BACKSPACE,
+// punctuation such as ","); hexadecimal codes such as 0x23.
 #pragma once
 
 #include <string>

@@ -122,6 +122,7 @@ bool Simulator::LoadPlugin(const std::string& path, std::string& error) {
     // The loader has attached it already; scriptRegister took the handle it passed.
     if (module_ && module_ != library_) Error("scriptRegister with a module handle that is not the plug-in's");
     module_ = library_;
+    for (FrameHook& hook : loadHooks_) hook();
     return true;
   }
   module_ = library_;
@@ -143,6 +144,7 @@ void Simulator::Attach(DllMainFn dllMain) {
   attaching_ = true;
   dllMain_(module_, 1, nullptr);
   attaching_ = false;
+  for (FrameHook& hook : loadHooks_) hook();
 }
 
 void Simulator::Detach() {

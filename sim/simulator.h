@@ -50,6 +50,8 @@ class Simulator {
   // when the loader unmapped the module (Windows).
   bool Reattach();
   void AddUnloadHook(FrameHook hook) { unloadHooks_.push_back(std::move(hook)); }
+  // Called whenever DllMain attach has run: the first load and every "load".
+  void AddLoadHook(FrameHook hook) { loadHooks_.push_back(std::move(hook)); }
   // Run the script on the host's thread, switching stacks (see ScriptFiber);
   // takes effect when the script next starts.
   bool sameThreadScript = false;
@@ -161,6 +163,7 @@ class Simulator {
   bool attached_ = false;
   bool attaching_ = false;
   std::vector<FrameHook> unloadHooks_;
+  std::vector<FrameHook> loadHooks_;
   uint64_t callsThisFrame_ = 0;
   void* module_ = nullptr;
   void* library_ = nullptr;

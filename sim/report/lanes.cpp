@@ -12,7 +12,7 @@ const std::vector<Group>& Groups() {
       {"Clips, emotes and scenarios", {"clip", "emote", "interaction", "scenario"}},
       {"Props and peds", {"prop", "ped"}},
       {"Effects and sounds", {"effect", "sound"}},
-      {"Prompts, menu and screen", {"prompt", "screen"}},
+      {"Prompts, menu, screen and log", {"prompt", "screen", "log"}},
       {"Dead Eye, inventory and the player", {"deadeye", "inventory", "player"}},
       {"Host and world", {}},  // everything else
   };
@@ -41,6 +41,7 @@ std::string CategoryLaneName(const std::string& category) {
   if (category == "sound") return "sounds";
   if (category == "deadeye") return "Dead Eye";
   if (category == "error") return "errors";
+  if (category == "log") return "Emberwick.log";
   return category;
 }
 

@@ -140,6 +140,18 @@ bool EnterFreshWorkDirectory(std::string& path) {
   return false;
 }
 
+bool PlaceModule(const std::string& module, const std::string& directory, std::string& placed, std::string& error) {
+  const std::filesystem::path copy = std::filesystem::path(directory) / std::filesystem::path(module).filename();
+  std::error_code failure;
+  std::filesystem::copy_file(module, copy, std::filesystem::copy_options::overwrite_existing, failure);
+  if (failure) {
+    error = "cannot copy " + module + " into " + directory + ": " + failure.message();
+    return false;
+  }
+  placed = copy.string();
+  return true;
+}
+
 void RemoveWorkDirectory(const std::string& path) {
   // Windows does not delete the current directory.
   std::error_code ignored;

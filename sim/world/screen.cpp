@@ -12,11 +12,10 @@ void InstallScreen(Simulator& sim) {
     r.Pointer(it->c_str());
   });
   sim.Handle("DrawTextOnScreen", [&sim, &screen](const Call& c, Result&) {
-    std::string text = c.S(0);
-    bool continuing = text == screen.lastDrawn && screen.lastDrawnFrame + 1 == sim.Frame();
-    if (!continuing) sim.Event("screen", "shows \"" + text + "\"");
-    screen.lastDrawn = text;
-    screen.lastDrawnFrame = sim.Frame();
+    const std::string text = c.S(0);
+    auto [last, first] = screen.lastDrawnFrame.emplace(text, sim.Frame());
+    if (first || last->second + 1 != sim.Frame()) sim.Event("screen", "shows \"" + text + "\"");
+    last->second = sim.Frame();
     ++screen.drawCount;
   });
 }

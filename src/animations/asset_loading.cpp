@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/frame_reads.h"
+#include "host/log_file.h"
 #include "host/name_hash.h"
 #include "host/natives.h"
 #include "host/planted_fault.h"
@@ -30,7 +31,8 @@ namespace {
 
 std::vector<std::string> assetsGivenUp;
 
-bool WaitForNamedAsset(const char* name, const std::function<bool()>& loaded) {
+// `kind` names the asset in the log ("model", "animation dictionary").
+bool WaitForNamedAsset(const char* kind, const char* name, const std::function<bool()>& loaded) {
   auto givenUp = std::find(assetsGivenUp.begin(), assetsGivenUp.end(), name);
   if (givenUp != assetsGivenUp.end()) {
     if (!loaded()) return false;
@@ -39,7 +41,11 @@ bool WaitForNamedAsset(const char* name, const std::function<bool()>& loaded) {
   }
   if (WaitForAsset(loaded)) return true;
   // A wait cut short by the unload says nothing about the asset.
-  if (scriptFiberAvailable) assetsGivenUp.emplace_back(name);
+  if (scriptFiberAvailable) {
+    assetsGivenUp.emplace_back(name);
+    host::AddEventToLog(std::string("Gave up waiting for the ") + kind + " " + name + " after " +
+                        std::to_string(kAssetLoadTimeoutFrames) + " frames: what needs it is skipped");
+  }
   return false;
 }
 
@@ -52,24 +58,25 @@ bool LoadModel(const char* name, Hash& model) {
   if (!native::ModelExists(model) || !native::ModelIsUsable(model)) return false;
   native::RequestModelLoad(model, 0);
   const Hash hash = model;
-  return WaitForNamedAsset(name, [hash] { return native::IsModelLoaded(hash); });
+  return WaitForNamedAsset("model", name, [hash] { return native::IsModelLoaded(hash); });
 }
 
 bool LoadEffectAsset(const char* name) {
   const Hash asset = HashName(name);
   if (!native::IsAssetLoaded(asset)) native::RequestAsset(name);
-  if (!WaitForNamedAsset(name, [asset] { return native::IsAssetLoaded(asset); })) return false;
+  if (!WaitForNamedAsset("effect asset", name, [asset] { return native::IsAssetLoaded(asset); })) return false;
   native::UseAssetForNextEffect(name);
   return true;
 }
 
 bool LoadClipDictionary(const char* dictionary) {
   if (!native::IsClipDictionaryLoaded(dictionary)) native::RequestAsset(dictionary);
-  return WaitForNamedAsset(dictionary, [dictionary] { return native::IsClipDictionaryLoaded(dictionary); });
+  return WaitForNamedAsset("animation dictionary", dictionary,
+                           [dictionary] { return native::IsClipDictionaryLoaded(dictionary); });
 }
 
 bool LoadSoundSet(const char* soundSet) {
-  return WaitForNamedAsset(soundSet, [soundSet] { return native::LoadSoundSet(soundSet, 1); });
+  return WaitForNamedAsset("sound set", soundSet, [soundSet] { return native::LoadSoundSet(soundSet, 1); });
 }
 
 }  // namespace Animations

@@ -36,3 +36,28 @@ int KeyNameToCode(const std::string& text) {
   if (upper.size() == 1) return static_cast<unsigned char>(upper[0]);
   return ReadHexadecimal(upper);
 }
+
+KeyCombination ParseKeyCombination(const std::string& text) {
+  KeyCombination combination;
+  if (text.empty()) return combination;
+  size_t start = 0;
+  for (;;) {
+    const size_t plus = text.find('+', start);
+    std::string part = text.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+    // "END + NUMPAD6" reads as "END+NUMPAD6".
+    part.erase(0, part.find_first_not_of(" \t"));
+    part.erase(part.find_last_not_of(" \t") + 1);
+    if (part.empty() || combination.count == KeyCombination::kMaxKeys) return KeyCombination{};
+    combination.keys[combination.count++] = KeyNameToCode(part);
+    if (plus == std::string::npos) return combination;
+    start = plus + 1;
+  }
+}
+
+bool IsUsableCombination(const KeyCombination& combination) {
+  if (combination.count == 0) return false;
+  for (int i = 0; i < combination.count; ++i) {
+    if (UseOfKeyCode(combination.keys[i]) != KeyCodeUse::Key) return false;
+  }
+  return true;
+}

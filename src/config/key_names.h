@@ -36,6 +36,18 @@ inline constexpr KeyName kKeyNames[] = {
     {";", 186},         {"=", 187},        {",", 188},          {"-", 189},           {".", 190},
     {"/", 191},         {"`", 192},        {"[", 219},          {"\\", 220},          {"]", 221},
     {"'", 222},
+    // Names players write that would otherwise read as no key at all (as a
+    // hexadecimal number: "ESC" as 0xE, "BACKSPACE" as 0xBAC, "TAB" as 0).
+    // After the names above, so that a code keeps printing with its first name.
+    {"BACKSPACE", 8},   {"BACK", 8},       {"TAB", 9},          {"ENTER", 13},        {"RETURN", 13},
+    {"CAPS", 20},       {"CAPITAL", 20},   {"ESC", 27},         {"SPACEBAR", 32},     {"PGUP", 33},
+    {"PRIOR", 33},      {"PGDN", 34},      {"NEXT", 34},        {"PRTSC", 44},        {"SNAPSHOT", 44},
+    {"INS", 45},        {"LWIN", 91},      {"RWIN", 92},        {"APPS", 93},         {"NUM0", 96},
+    {"NUM1", 97},       {"NUM2", 98},      {"NUM3", 99},        {"NUM4", 100},        {"NUM5", 101},
+    {"NUM6", 102},      {"NUM7", 103},     {"NUM8", 104},       {"NUM9", 105},        {"SCROLL", 145},
+    {"LCONTROL", 162},  {"RCONTROL", 163}, {"LMENU", 164},      {"RMENU", 165},       {"SEMICOLON", 186},
+    {"PLUS", 187},      {"EQUALS", 187},   {"MINUS", 189},      {"PERIOD", 190},      {"SLASH", 191},
+    {"TILDE", 192},     {"BACKSLASH", 220}, {"QUOTE", 222},
 };
 
 // The code of a name of the table, given in upper case; -1 when it is none.
@@ -63,3 +75,35 @@ constexpr std::string_view KeyCodeName(int code) {
 // any other single character is its own (upper-case) byte, and any other text
 // is read as a hexadecimal number, which may well be no key at all.
 int KeyNameToCode(const std::string& text);
+
+// What a code is on a Windows keyboard.
+enum class KeyCodeUse {
+  Key,          // a key sends it
+  MouseButton,  // 1, 2 and 4 to 6: only polling (compatibility mode) sees them
+  NoKey,        // reserved or unassigned: nothing sends it
+  OutOfRange,   // below 0 or above 255: the key table has no entry for it
+};
+constexpr KeyCodeUse UseOfKeyCode(int code) {
+  if (code < 0 || code > 255) return KeyCodeUse::OutOfRange;
+  if (code == 1 || code == 2 || (code >= 4 && code <= 6)) return KeyCodeUse::MouseButton;
+  constexpr int kNoKey[][2] = {{0, 0},     {7, 7},     {10, 11},   {14, 15},   {58, 64},   {94, 94},
+                               {136, 143}, {151, 159}, {184, 185}, {193, 218}, {224, 224}, {232, 232},
+                               {255, 255}};
+  for (const auto& range : kNoKey) {
+    if (code >= range[0] && code <= range[1]) return KeyCodeUse::NoKey;
+  }
+  return KeyCodeUse::Key;
+}
+
+// Keys held together, written with "+" between them ("END+NUMPAD6"): the
+// reload combination.
+struct KeyCombination {
+  static constexpr int kMaxKeys = 4;
+  int keys[kMaxKeys] = {};
+  int count = 0;
+};
+// Each part, spaces around it aside, is read as KeyNameToCode reads a key.
+// Empty when the text is empty, has an empty part or more than kMaxKeys parts.
+KeyCombination ParseKeyCombination(const std::string& text);
+// The combination has keys, and a keyboard sends every one of them.
+bool IsUsableCombination(const KeyCombination& combination);

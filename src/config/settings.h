@@ -2,7 +2,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "config/key_names.h"
+#include "config/settings_check.h"
 #include "host/native_types.h"
 
 // General
@@ -13,6 +17,12 @@ extern int KEY_SMOKE;
 extern int KEY_SMOKE_CIGAR;
 extern int KEY_TAKE_PUFF;
 extern int KEY_OPEN_SCENARIO_MENU;
+// Held together, they reload the settings; END+NUMPAD6 unless the file names
+// keys a keyboard sends.
+extern KeyCombination KEY_RELOAD;
+// The few seconds of text on screen after a reload, and after a load that
+// found lines needing a look.
+extern bool SHOW_NOTICES;
 
 // Smoking
 extern bool deadEyeBurstEnabled;   // REGEN_DEAD_EYE_BURST_SECONDS > 0
@@ -63,9 +73,33 @@ extern std::string CONTROLLER_THROW_MOVE_CIGARETTE_LABEL;
 extern std::string CONTROLLER_THROW_MOVE_CIGAR_LABEL;
 extern std::string CONTROLLER_CIGARETTE_LABEL;
 extern std::string CONTROLLER_CIGAR_LABEL;
+// The notices; "{version}" and "{count}" stand for Emberwick's version and
+// the number of lines that need a look.
+extern std::string NOTICE_RELOADED_TEXT;
+extern std::string NOTICE_FINDINGS_TEXT;
+extern std::string NOTICE_ONE_FINDING_TEXT;
 
-// Reads Emberwick.ini from the working directory and copies the
-// compatibility mode for the key states. What a new load means for the rest
-// of the plug-in (new prompt labels, a reset) is done by the main loop's
-// ReloadSettings after this.
+inline constexpr std::string_view kSettingsFileName = "Emberwick.ini";
+
+// Where the last load found Emberwick.ini, and what it made of it.
+struct SettingsReport {
+  enum class Source { ModuleFolder, WorkingFolder, None };
+  Source source = Source::None;
+  std::string moduleFolder;   // empty when unknown
+  std::string workingFolder;  // looked in when the module's folder has no file
+  CheckedSettings checked;
+};
+
+// Reads Emberwick.ini, from the module's folder or else from the working
+// directory, and copies the compatibility mode for the key states. What a new
+// load means for the rest of the plug-in (new prompt labels, a reset, the log
+// and the notice) is done by the main loop's ReloadSettings after this.
 void LoadSettings();
+const SettingsReport& LastSettingsReport();
+
+// The lines the log gets about a load: the file read, how it was converted,
+// the settings away from their defaults and every finding.
+std::vector<std::string> DescribeSettingsLoad(const SettingsReport& report);
+
+// A notice's text with "{version}" and "{count}" filled in.
+std::string FillNotice(std::string_view text, std::string_view version, int count);

@@ -32,9 +32,6 @@ int scenarioKeyToggledAt = 0;
 
 namespace {
 
-constexpr int kKeyEnd = 0x23;
-constexpr int kKeyNumpad6 = 0x66;
-
 constexpr int kTapMaxMs = 349;
 constexpr int kHoldMinMs = 351;
 constexpr int kLateMoveToMouthMs = 2501;
@@ -306,7 +303,13 @@ bool AnotherKindLit(const SmokeKind& kind) { return SmokedNow() != nullptr && Sm
 
 }  // namespace
 
-bool ReloadKeysDown() { return IsKeyDown(kKeyEnd) && IsKeyDown(kKeyNumpad6); }
+bool ReloadKeysDown() {
+  if (KEY_RELOAD.count == 0) return false;
+  for (int i = 0; i < KEY_RELOAD.count; ++i) {
+    if (!IsKeyDown(KEY_RELOAD.keys[i])) return false;
+  }
+  return true;
+}
 
 bool CanQuickSmoke() {
   const Ped player = FramePlayerPed();

@@ -7,7 +7,7 @@ extern int lightStartedAt;
 extern int lastPuffAt;
 extern int scenarioKeyToggledAt;
 
-// The fixed combination END + NUMPAD6 that reloads the settings is down.
+// Every key of KEY_RELOAD (END + NUMPAD6 by default) is down.
 bool ReloadKeysDown();
 void DispatchInput();
 // A tap may start the game's quick smoking emote now.

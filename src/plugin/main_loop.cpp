@@ -1,11 +1,19 @@
 #include "plugin/main_loop.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "animations/asset_loading.h"
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
+#include "host/log_file.h"
+#include "host/module_files.h"
 #include "host/planted_fault.h"
 #include "host/platform.h"
+#include "host/version.h"
 #include "input/input_dispatch.h"
+#include "input/notice.h"
 #include "input/prompts.h"
 #include "input/scenarios.h"
 #include "rules/smoking_controller.h"
@@ -17,6 +25,15 @@
 namespace {
 constexpr uint32_t kProcessDetach = 0;
 constexpr uint32_t kProcessAttach = 1;
+
+// The reload keys reload on every frame they are held; the log and the
+// notice take the first frame of each press.
+bool reloadKeysWereDown = false;
+
+std::string FindingsNotice(int count) {
+  return FillNotice(count == 1 ? NOTICE_ONE_FINDING_TEXT : NOTICE_FINDINGS_TEXT, kEmberwickVersion, count);
+}
+
 }  // namespace
 
 void ResetPluginState() {
@@ -35,6 +52,24 @@ void ReloadSettings() {
   ResetPluginState();
 }
 
+void ReportFirstLoad() {
+  host::StartLog(host::ModuleFolder());
+  std::vector<std::string> lines = {std::string("Emberwick ") + kEmberwickVersion + " loaded"};
+  const SettingsReport& report = LastSettingsReport();
+  for (std::string& line : DescribeSettingsLoad(report)) lines.push_back(std::move(line));
+  host::AddToLog(lines);
+  const int count = LinesWithFindings(report.checked);
+  if (count > 0) ShowNotice(FindingsNotice(count));
+}
+
+void ReportReload() {
+  host::AddEventToLog("Settings reloaded");
+  const SettingsReport& report = LastSettingsReport();
+  host::AddToLog(DescribeSettingsLoad(report));
+  const int count = LinesWithFindings(report.checked);
+  ShowNotice(FillNotice(NOTICE_RELOADED_TEXT, kEmberwickVersion, count), count > 0 ? FindingsNotice(count) : "");
+}
+
 void RunFrame() {
   FrameReadsScope frameReads;
   if (compatibilityMode) PollKeyStates();
@@ -43,9 +78,14 @@ void RunFrame() {
   if (ReloadKeysDown()) {
     ReloadSettings();
     ResetPluginState();
+    if (!reloadKeysWereDown) ReportReload();
+    reloadKeysWereDown = true;
+  } else {
+    reloadKeysWereDown = false;
   }
   DispatchInput();
   playerPed = FramePlayerPed();
+  DrawNotice();
   if (!ENABLED) return;
   UpdatePropAttachment();
   HandlePromptCompletion();
@@ -62,6 +102,8 @@ void ScriptMain() {
   playerPed = FramePlayerPed();
   StopSmokingNow();
   ReloadSettings();
+  reloadKeysWereDown = false;
+  ReportFirstLoad();
   for (;;) {
     RunFrame();
     host::ScriptWait(0);
@@ -70,6 +112,7 @@ void ScriptMain() {
 
 int PluginDllMain(void* module, uint32_t reason, void* /*reserved*/) {
   if (reason == kProcessAttach) {
+    host::RememberModule(module);
     host::ScriptRegister(module, &ScriptMain);
     host::KeyboardHandlerRegister(&OnKeyboardMessage);
   } else if (reason == kProcessDetach) {
@@ -78,6 +121,7 @@ int PluginDllMain(void* module, uint32_t reason, void* /*reserved*/) {
     scriptFiberAvailable = false;
     ResetPluginState();
     Animations::ForgetAssetsGivenUp();
+    ClearNotice();
     if (!EMBERWICK_PLANTED(prompts_kept_on_unload)) DeleteAllPrompts();
   }
   return 1;

@@ -20,5 +20,11 @@ void ResetPluginState();
 // with the new labels, and resets the plug-in.
 void ReloadSettings();
 
+// What the log and the screen say about the settings: when the game has
+// loaded the plug-in (the log starts afresh; a notice only when lines of the
+// file need a look), and on the first frame of a press of the reload keys.
+void ReportFirstLoad();
+void ReportReload();
+
 // One pass of the main loop, without the closing scriptWait(0).
 void RunFrame();

@@ -1,4 +1,7 @@
 // The on-screen message when the game lacks the online emote clips.
+#include <string>
+
+#include "host/log_file.h"
 #include "host/natives.h"
 #include "host/platform.h"
 #include "rules/world_rules.h"
@@ -10,7 +13,11 @@ constexpr const char* kMissingDictionaryText =
     "Animation dictionary missing. Online Content Unlocker or version.dll not working.";
 }  // namespace
 
-void ReportMissingDictionary() { animDictMissingTime = static_cast<int>(host::TickCount32()); }
+void ReportMissingDictionary() {
+  // Once per message on screen, not once per press that finds it missing.
+  if (animDictMissingTime == 0) host::AddEventToLog(std::string("On screen: ") + kMissingDictionaryText);
+  animDictMissingTime = static_cast<int>(host::TickCount32());
+}
 
 // Shown from the first to the 399th unit of 16 ms after the report, then forgotten.
 void ShowMissingDictionaryMessage() {

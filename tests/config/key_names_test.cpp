@@ -51,8 +51,14 @@ TEST(KeyNames, EveryNamedKey) {
                {"ADD", 107},      {"SEPARATOR", 108},  {"SUBTRACT", 109},  {"DECIMAL", 110},  {"DIVIDE", 111},
                {"NUMLOCK", 144},  {"SCROLLLOCK", 145}, {"LSHIFT", 160},    {"RSHIFT", 161},   {"LCTRL", 162},
                {"RCTRL", 163},    {"LALT", 164},       {"RALT", 165},      {"numpad6", 102},  {"PageUp", 33}});
-  // Not keys of the table, though Windows knows them.
-  ExpectCodes({{"F25", 0x0F25}, {"ENTER", 0xE}, {"TAB", 0}});
+  // Names players write for keys that had none: without them "ENTER" read
+  // as 0xE and "TAB" as 0. A name that read as a key of its own ("DEL", 0xDE)
+  // keeps that reading.
+  ExpectCodes({{"ENTER", 13}, {"RETURN", 13}, {"TAB", 9}, {"BACKSPACE", 8}, {"BACK", 8}, {"ESC", 27},
+               {"INS", 45},   {"PGUP", 33},   {"PGDN", 34}, {"LWIN", 91},     {"RWIN", 92}, {"APPS", 93},
+               {"NUM6", 102}, {"DEL", 0xDE}});
+  // Not a key of the table, though Windows knows it.
+  ExpectCodes({{"F25", 0x0F25}});
 }
 
 TEST(KeyNames, OtherTextsReadAsHexadecimal) {

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "config/setting_table.h"
 #include "config/settings.h"
 #include "input/scenarios.h"
 #include "plugin/main_loop.h"
@@ -37,6 +38,8 @@ class Settings : public PluginTest {
     ENABLED = CONTROLLER_SUPPORT_ENABLED = false;
     COMPATIBILITY_MODE_ENABLED = true;
     KEY_SMOKE = KEY_SMOKE_CIGAR = KEY_TAKE_PUFF = KEY_OPEN_SCENARIO_MENU = -7;
+    KEY_RELOAD = ParseKeyCombination("F1+F2+F3");
+    SHOW_NOTICES = false;
     deadEyeBurstEnabled = false;
     deadEyeBurstWindowMs = -1;
     REGEN_DEAD_EYE_CONSTANT_RATE_ENABLED = SCENARIOS_ENABLED = false;
@@ -64,7 +67,10 @@ class Settings : public PluginTest {
                                        &CONTROLLER_THROW_MOVE_CIGARETTE_LABEL,
                                        &CONTROLLER_THROW_MOVE_CIGAR_LABEL,
                                        &CONTROLLER_CIGARETTE_LABEL,
-                                       &CONTROLLER_CIGAR_LABEL};
+                                       &CONTROLLER_CIGAR_LABEL,
+                                       &NOTICE_RELOADED_TEXT,
+                                       &NOTICE_FINDINGS_TEXT,
+                                       &NOTICE_ONE_FINDING_TEXT};
     for (int slot = 0; slot < kScenarioSlots; ++slot) {
       texts.push_back(&SCENARIO_TYPE[slot]);
       texts.push_back(&SCENARIO_VARIATION[slot]);
@@ -81,6 +87,10 @@ class Settings : public PluginTest {
     EXPECT_EQ(KEY_SMOKE_CIGAR, 188);
     EXPECT_EQ(KEY_TAKE_PUFF, 'Y');
     EXPECT_EQ(KEY_OPEN_SCENARIO_MENU, 'Y');
+    EXPECT_EQ(KEY_RELOAD.count, 2);
+    EXPECT_EQ(KEY_RELOAD.keys[0], 0x23);
+    EXPECT_EQ(KEY_RELOAD.keys[1], 0x66);
+    EXPECT_TRUE(SHOW_NOTICES);
     EXPECT_TRUE(deadEyeBurstEnabled);
     EXPECT_EQ(deadEyeBurstWindowMs, 37000);
     EXPECT_TRUE(REGEN_DEAD_EYE_CONSTANT_RATE_ENABLED);
@@ -114,6 +124,7 @@ class Settings : public PluginTest {
     EXPECT_EQ(CONTROLLER_THROW_MOVE_CIGAR_LABEL, "Throw/Move Cigar");
     EXPECT_EQ(CONTROLLER_CIGARETTE_LABEL, "Cigarette");
     EXPECT_EQ(CONTROLLER_CIGAR_LABEL, "Cigar");
+    EXPECT_EQ(NOTICE_RELOADED_TEXT, "Emberwick {version}: settings reloaded");
   }
   static std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -138,37 +149,13 @@ TEST_F(Settings, TheShippedFileIsCompleteAndHoldsTheDefaults) {
   ASSERT_FALSE(shipped.empty()) << kRepoIni;
   INIReader reader(shipped.data(), shipped.size());
   ASSERT_EQ(reader.ParseError(), 0);
-  const std::pair<const char*, std::vector<std::string>> sections[] = {
-      {"General",
-       {"ENABLED", "CONTROLLER_SUPPORT_ENABLED", "COMPATIBILITY_MODE_ENABLED", "KEY_SMOKE", "KEY_SMOKE_CIGAR",
-        "KEY_TAKE_PUFF", "KEY_OPEN_SCENARIO_MENU"}},
-      {"Smoking",
-       {"REGEN_DEAD_EYE_BURST_SECONDS", "REGEN_DEAD_EYE_CONSTANT_RATE_ENABLED", "EXTENDED_SMOKE_DURATION",
-        "MANUAL_SMOKING_ONLY", "PUFF_BUTTON_ENABLES_MANUAL_SMOKING", "NEVER_FALLS_OUT", "THROW_AWAY_FASTER",
-        "MOVE_TO_MOUTH_IMMEDIATELY", "BLOCK_SMOKING_IF_NO_ITEM"}},
-      {"Cutscenes", {"DISABLE_ON_CONTROL_LOSS", "FORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS"}},
-      {"Advanced",
-       {"USE_ALTERNATIVE_CIGARETTE_MODEL", "USE_SHORT_CIGAR_MODEL", "SWAP_TO_SHORT_CIGAR_AFTER_PERIOD",
-        "HIDE_PROP_IN_FIRST_PERSON", "USE_PROP_OFFSETS", "CIGARETTE_X_OFFSET", "CIGARETTE_Y_OFFSET",
-        "CIGARETTE_Z_OFFSET", "CIGARETTE_ROTX_OFFSET", "CIGARETTE_ROTY_OFFSET", "CIGARETTE_ROTZ_OFFSET",
-        "CIGAR_X_OFFSET", "CIGAR_Y_OFFSET", "CIGAR_Z_OFFSET", "CIGAR_ROTX_OFFSET", "CIGAR_ROTY_OFFSET",
-        "CIGAR_ROTZ_OFFSET"}},
-      {"Translations",
-       {"SMOKE_PROMPT_LABEL", "SMOKE_SIT_PROMPT_LABEL", "SMOKE_LEAN_ON_RAILING_PROMPT_LABEL",
-        "SMOKE_STAND_PROMPT_LABEL", "SMOKE_STAND_PIPE_PROMPT_LABEL", "CONTROLLER_SHOW_SCENARIOS_LABEL",
-        "CONTROLLER_SMOKE_HINT_LABEL", "CONTROLLER_THROW_MOVE_CIGARETTE_LABEL", "CONTROLLER_THROW_MOVE_CIGAR_LABEL",
-        "CONTROLLER_CIGARETTE_LABEL", "CONTROLLER_CIGAR_LABEL"}},
-  };
-  for (const auto& [section, keys] : sections) {
-    for (const std::string& key : keys) EXPECT_TRUE(reader.HasValue(section, key)) << section << "/" << key;
+  // Every setting of the table is there, under its section, with its default.
+  for (const Setting& setting : kSettings) {
+    const std::string section(setting.section), name(setting.name);
+    EXPECT_TRUE(reader.HasValue(section, name)) << section << "/" << name;
+    EXPECT_EQ(reader.Get(section, name, "?"), setting.defaultValue) << section << "/" << name;
   }
-  EXPECT_TRUE(reader.HasValue("Scenarios", "SCENARIOS_ENABLED"));
-  for (int slot = 1; slot <= kScenarioSlots; ++slot) {
-    for (const char* part : {"_TYPE", "_VARIATION", "_LABEL"}) {
-      const std::string key = "SCENARIO" + std::to_string(slot) + part;
-      EXPECT_TRUE(reader.HasValue("Scenarios", key)) << key;
-    }
-  }
+  EXPECT_EQ(LinesWithFindings(CheckSettingsText(shipped)), 0);
 
   WriteIni(shipped);
   testing::internal::CaptureStdout();

@@ -4,8 +4,9 @@
 // upper layer does it after calling down.
 //
 //   host        the platform seam, the native layer and catalogue, game names
-//               and bones, the reads once per frame, key states
-//   config      the settings and key names
+//               and bones, the reads once per frame, key states, the module's
+//               folder and the log
+//   config      the settings, their table and checker, and key names
 //   animations  the task classes, asset loading, the sequence runner and what
 //               its tasks play
 //   smoking     the state of a smoke and the description of each kind
@@ -15,7 +16,7 @@
 //               builders of its own (sequences/<kind>.cpp)
 //   rules       the world rules a running smoke follows, and the controller
 //               that runs them each frame
-//   input       the input dispatch, the prompts and the scenarios
+//   input       the input dispatch, the prompts, the scenarios and the notice
 //   plugin      the DLL entry, the script main and the frame: the one place
 //               where everything is wired together
 //

@@ -37,7 +37,6 @@ TEST(SessionKeyNames, EveryKeyNameReadsAndPrintsAlikeInSettingsAndSessions) {
   }
   EXPECT_EQ(KeyCodeName(17), "CTRL") << "the first of two names prints";
   EXPECT_EQ(KeyCodeName(0), "");
-  // Sessions name a few keys that settings do not.
   EXPECT_EQ(sim::ParseKeyName("ENTER"), 13);
   EXPECT_EQ(sim::ParseKeyName("tab"), 9);
   EXPECT_EQ(sim::ParseKeyName("BACKSPACE"), 8);

@@ -10,6 +10,7 @@
 
 #include "host/natives.h"
 #include "html_report.h"
+#include "plugin_log.h"
 #include "session.h"
 #include "support/plugin_session.h"
 #include "world/leftovers.h"
@@ -90,12 +91,14 @@ TEST_F(SessionPicture, TheDefaultSessionIsWellFormedAndDrawsEveryEventAtItsFrame
   std::stringstream session;
   session << file.rdbuf();
   ASSERT_FALSE(session.str().empty());
+  sim::FollowPluginLog(sim, workDir);
   Attach();
   std::string error;
   ASSERT_TRUE(sim::RunSession(sim, session.str(), EMBERWICK_SESSIONS_DIR, error)) << error;
   sim.Detach();
   const std::string verdict = sim.leftoverReport();
   ASSERT_EQ(verdict.rfind("Nothing was left behind.", 0), 0u) << verdict;
+  EXPECT_TRUE(sim.timeline.Contains("log", "loaded")) << "the log's lines are events of the picture too";
 
   const Drawn drawn = Read(Render(verdict));
   EXPECT_TRUE(WellFormed(drawn.svg, workDir)) << "the SVG does not parse as XML";

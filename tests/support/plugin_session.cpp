@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "host/module_files.h"
 #include "host/platform.h"
 #include "plugin/main_loop.h"
 #include "session.h"
@@ -43,6 +44,9 @@ PluginTest::PluginTest() {
   if (mkdtemp(pattern)) {
     workDir = pattern;
     if (chdir(workDir.c_str()) != 0) ADD_FAILURE() << "cannot enter " << workDir;
+    // The plug-in is linked into the test: its "module's folder", where it
+    // looks for Emberwick.ini first and writes Emberwick.log, is the test's own.
+    host::SetModuleFolder(workDir);
   }
 }
 

@@ -1,0 +1,83 @@
+#include "plugin_log.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+namespace sim {
+namespace {
+
+struct FollowedLog {
+  std::filesystem::path path;
+  std::vector<std::string> folderNames;  // the ways the folder may be written in a line
+  std::string seen;                       // what the timeline has shown of the file
+  bool fresh = true;                      // the plug-in was (re)loaded: the next file is a new log
+};
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::string WithoutFolder(std::string line, const std::vector<std::string>& folderNames) {
+  for (const std::string& name : folderNames) {
+    for (size_t at = line.find(name); !name.empty() && at != std::string::npos; at = line.find(name, at)) {
+      line.replace(at, name.size(), "<run folder>");
+    }
+  }
+  return line;
+}
+
+void ShowNewLines(Simulator& sim, FollowedLog& log) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(log.path, error);
+  if (error) return;
+  if (!log.fresh && size == log.seen.size()) return;
+  std::string text = ReadAll(log.path);
+  // A log that no longer starts with what was shown was started afresh.
+  size_t from = !log.fresh && text.compare(0, log.seen.size(), log.seen) == 0 ? log.seen.size() : 0;
+  log.fresh = false;
+  // Only whole lines: the rest comes with the next frame.
+  const size_t end = text.rfind('\n');
+  if (end == std::string::npos || end < from) {
+    log.seen = text.substr(0, from);
+    return;
+  }
+  while (from <= end) {
+    const size_t newline = text.find('\n', from);
+    std::string line = text.substr(from, newline - from);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    sim.Event("log", WithoutFolder(line, log.folderNames));
+    from = newline + 1;
+  }
+  log.seen = text.substr(0, end + 1);
+}
+
+}  // namespace
+
+void FollowPluginLog(Simulator& sim, const std::string& folder) {
+  auto log = std::make_shared<FollowedLog>();
+  log->path = std::filesystem::path(folder) / "Emberwick.log";
+  std::error_code error;
+  for (const std::filesystem::path& name : {std::filesystem::path(folder), std::filesystem::canonical(folder, error)}) {
+    if (name.empty()) continue;
+    log->folderNames.push_back(name.string());
+    log->folderNames.push_back(name.generic_string());
+    log->folderNames.push_back(std::filesystem::path(name).make_preferred().string());
+  }
+  // The longest first: a name that contains another is replaced whole.
+  std::sort(log->folderNames.begin(), log->folderNames.end(),
+            [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  log->folderNames.erase(std::unique(log->folderNames.begin(), log->folderNames.end()), log->folderNames.end());
+  sim.AddLoadHook([log] { log->fresh = true; });
+  sim.AddFrameEndHook([&sim, log] { ShowNewLines(sim, *log); });
+  // What DllMain detach writes shows at the unload.
+  sim.AddUnloadHook([&sim, log] { ShowNewLines(sim, *log); });
+}
+
+}  // namespace sim
