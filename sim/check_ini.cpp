@@ -1,22 +1,20 @@
 #include "check_ini.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <string>
 
 #include "config/settings_check.h"
+#include "read_file.h"
 
 namespace sim {
 
 int CheckIniFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::string bytes;
+  if (!ReadFile(path, bytes)) {
     std::fprintf(stderr, "emberwick-sim: cannot read %s\n", path.c_str());
     return 2;
   }
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  const CheckedSettings checked = CheckSettingsText(bytes.str());
+  const CheckedSettings checked = CheckSettingsText(bytes);
   std::printf("%s\n", path.c_str());
   const std::string reading = DescribeReading(checked);
   if (!reading.empty()) std::printf("  read as %s\n", reading.c_str());

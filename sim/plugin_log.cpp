@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
+
+#include "host/log_file.h"
+#include "read_file.h"
 
 namespace sim {
 namespace {
@@ -16,13 +17,6 @@ struct FollowedLog {
   std::string seen;                       // what the timeline has shown of the file
   bool fresh = true;                      // the plug-in was (re)loaded: the next file is a new log
 };
-
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 std::string WithoutFolder(std::string line, const std::vector<std::string>& folderNames) {
   for (const std::string& name : folderNames) {
@@ -38,7 +32,8 @@ void ShowNewLines(Simulator& sim, FollowedLog& log) {
   const uintmax_t size = std::filesystem::file_size(log.path, error);
   if (error) return;
   if (!log.fresh && size == log.seen.size()) return;
-  std::string text = ReadAll(log.path);
+  std::string text;
+  ReadFile(log.path, text);
   // A log that no longer starts with what was shown was started afresh.
   size_t from = !log.fresh && text.compare(0, log.seen.size(), log.seen) == 0 ? log.seen.size() : 0;
   log.fresh = false;
@@ -62,7 +57,7 @@ void ShowNewLines(Simulator& sim, FollowedLog& log) {
 
 void FollowPluginLog(Simulator& sim, const std::string& folder) {
   auto log = std::make_shared<FollowedLog>();
-  log->path = std::filesystem::path(folder) / "Emberwick.log";
+  log->path = std::filesystem::path(folder) / host::kLogFileName;
   std::error_code error;
   for (const std::filesystem::path& name : {std::filesystem::path(folder), std::filesystem::canonical(folder, error)}) {
     if (name.empty()) continue;

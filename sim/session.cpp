@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/key_names.h"
+#include "read_file.h"
 
 namespace sim {
 namespace {
@@ -30,15 +31,6 @@ std::string RestOfLine(const std::string& line, const std::string& command) {
   if (at == std::string::npos) return {};
   size_t start = line.find_first_not_of(" \t", at + command.size());
   return start == std::string::npos ? std::string() : line.substr(start);
-}
-
-bool ReadFile(const std::string& path, std::string& contents) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream buffer;
-  buffer << file.rdbuf();
-  contents = buffer.str();
-  return true;
 }
 
 }  // namespace
