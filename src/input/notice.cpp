@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "config/settings.h"
-#include "host/natives.h"
 #include "host/platform.h"
+#include "host/screen_text.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ void DrawNotice() {
   float y = kNoticeY;
   for (const std::string& line : noticeLines) {
     if (line.empty()) continue;
-    native::DrawTextOnScreen(native::MakeLiteralText(10, "LITERAL_STRING", line.c_str()), kNoticeX, y);
+    DrawScreenText(line.c_str(), kNoticeX, y);
     y += kNoticeLineGap;
   }
 }

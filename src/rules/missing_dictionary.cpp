@@ -2,8 +2,8 @@
 #include <string>
 
 #include "host/log_file.h"
-#include "host/natives.h"
 #include "host/platform.h"
+#include "host/screen_text.h"
 #include "rules/world_rules.h"
 
 int animDictMissingTime = 0;
@@ -24,8 +24,7 @@ void ShowMissingDictionaryMessage() {
   if (animDictMissingTime == 0) return;
   const uint32_t u = (host::TickCount32() - static_cast<uint32_t>(animDictMissingTime)) / 16;
   if (u >= 1 && u <= 399) {
-    const char* text = native::MakeLiteralText(10, "LITERAL_STRING", kMissingDictionaryText);
-    native::DrawTextOnScreen(text, 0.07f, 0.5f);
+    DrawScreenText(kMissingDictionaryText, 0.07f, 0.5f);
   } else if (u > 400) {
     animDictMissingTime = 0;
   }
