@@ -23,6 +23,7 @@ int KEY_SMOKE_CIGAR = 188;
 int KEY_TAKE_PUFF = 'Y';
 int KEY_OPEN_SCENARIO_MENU = 'Y';
 KeyCombination KEY_RELOAD = ParseKeyCombination("END+NUMPAD6");
+int KEY_SETTINGS = KeyNameToCode(std::string(SettingNamed("KEY_SETTINGS").defaultValue));
 bool SHOW_NOTICES = true;
 bool deadEyeBurstEnabled = true;
 int deadEyeBurstWindowMs = 37000;
@@ -62,6 +63,7 @@ std::string SMOKE_SIT_PROMPT_LABEL = "Sitting";
 std::string SMOKE_LEAN_ON_RAILING_PROMPT_LABEL = "On Railing";
 std::string SMOKE_STAND_PROMPT_LABEL = "Standing Cigarette";
 std::string SMOKE_STAND_PIPE_PROMPT_LABEL = "Standing Pipe";
+std::string SETTINGS_PROMPT_LABEL(SettingNamed("SETTINGS_PROMPT_LABEL").defaultValue);
 std::string CONTROLLER_SHOW_SCENARIOS_LABEL = "Show Scenarios";
 std::string CONTROLLER_SMOKE_HINT_LABEL = "Smoke";
 std::string CONTROLLER_THROW_MOVE_CIGARETTE_LABEL = "Throw/Move Cigarette";
@@ -97,14 +99,16 @@ int SaturatedMs(int seconds) {
 // Emberwick.ini from the module's folder, else from the working directory.
 SettingsReport::Source ReadSettingsFile(SettingsReport& report, std::string& bytes) {
   report.moduleFolder = host::ModuleFolder();
-  if (!report.moduleFolder.empty() &&
-      host::ReadWholeFile(host::PathInFolder(report.moduleFolder, kSettingsFileName), bytes, kMaxSettingsFileBytes)) {
+  report.path = host::PathInFolder(report.moduleFolder, kSettingsFileName);
+  if (!report.moduleFolder.empty() && host::ReadWholeFile(report.path, bytes, kMaxSettingsFileBytes)) {
     return SettingsReport::Source::ModuleFolder;
   }
   report.workingFolder = host::WorkingFolder();
-  if (host::ReadWholeFile(std::string(kSettingsFileName), bytes, kMaxSettingsFileBytes)) {
+  report.path = host::PathInFolder(report.workingFolder, kSettingsFileName);
+  if (host::ReadWholeFile(report.path, bytes, kMaxSettingsFileBytes)) {
     return SettingsReport::Source::WorkingFolder;
   }
+  report.path.clear();
   bytes.clear();
   return SettingsReport::Source::None;
 }
@@ -158,6 +162,7 @@ void ReadSettings() {
   std::string bytes;
   lastReport.source = ReadSettingsFile(lastReport, bytes);
   if (lastReport.source == SettingsReport::Source::None) std::cout << "Failed to load INI file!" << std::endl;
+  lastReport.bytes = bytes;
   try {
     lastReport.checked = CheckSettingsText(bytes);
   } catch (...) {
@@ -234,6 +239,8 @@ void ReadSettings() {
   // Read after every setting the plug-in had before: a file without them reads as it always did.
   KEY_RELOAD = ini.Keys(SettingNamed("KEY_RELOAD"));
   SHOW_NOTICES = ini.Bool(SettingNamed("SHOW_NOTICES"));
+  KEY_SETTINGS = ini.Key(SettingNamed("KEY_SETTINGS"));
+  ini.Text(SettingNamed("SETTINGS_PROMPT_LABEL"), SETTINGS_PROMPT_LABEL);
   ini.Text(SettingNamed("NOTICE_RELOADED_TEXT"), NOTICE_RELOADED_TEXT);
   ini.Text(SettingNamed("NOTICE_FINDINGS_TEXT"), NOTICE_FINDINGS_TEXT);
   ini.Text(SettingNamed("NOTICE_ONE_FINDING_TEXT"), NOTICE_ONE_FINDING_TEXT);

@@ -20,6 +20,8 @@ extern int KEY_OPEN_SCENARIO_MENU;
 // Held together, they reload the settings; END+NUMPAD6 unless the file names
 // keys a keyboard sends.
 extern KeyCombination KEY_RELOAD;
+// Opens and closes the settings page.
+extern int KEY_SETTINGS;
 // The few seconds of text on screen after a reload, and after a load that
 // found lines needing a look.
 extern bool SHOW_NOTICES;
@@ -67,6 +69,7 @@ extern std::string SMOKE_SIT_PROMPT_LABEL;
 extern std::string SMOKE_LEAN_ON_RAILING_PROMPT_LABEL;
 extern std::string SMOKE_STAND_PROMPT_LABEL;
 extern std::string SMOKE_STAND_PIPE_PROMPT_LABEL;
+extern std::string SETTINGS_PROMPT_LABEL;
 extern std::string CONTROLLER_SHOW_SCENARIOS_LABEL;
 extern std::string CONTROLLER_SMOKE_HINT_LABEL;
 extern std::string CONTROLLER_THROW_MOVE_CIGARETTE_LABEL;
@@ -87,6 +90,8 @@ struct SettingsReport {
   Source source = Source::None;
   std::string moduleFolder;   // empty when unknown
   std::string workingFolder;  // looked in when the module's folder has no file
+  std::string path;           // the file read; empty when there was none
+  std::string bytes;          // what it held, as read
   CheckedSettings checked;
 };
 
