@@ -260,6 +260,7 @@ std::string Reading(const Setting& setting, std::string_view value) {
 struct Verdict {
   std::string problem;  // empty: the value reads as it says
   std::string advice;
+  std::optional<std::string> fix;  // the value that mends it
 };
 
 Verdict CheckBool(const Setting& setting, std::string_view value) {
@@ -270,7 +271,8 @@ Verdict CheckBool(const Setting& setting, std::string_view value) {
   const std::string_view meant = value.size() >= 3 ? Nearest(value, kSpellings) : std::string_view();
   return {Quoted(value) + " is neither true nor false, so the default, " + std::string(setting.defaultValue) +
               ", is used",
-          meant.empty() ? "write true or false" : "write " + std::string(meant)};
+          meant.empty() ? "write true or false" : "write " + std::string(meant),
+          meant.empty() ? std::optional<std::string>() : std::string(meant)};
 }
 
 Verdict CheckInt(const Setting& setting, std::string_view value) {
@@ -279,7 +281,7 @@ Verdict CheckInt(const Setting& setting, std::string_view value) {
   const std::string written(value);
   if (reading.used == 0) {
     return {Quoted(value) + " is not a number, so the default, " + std::string(setting.defaultValue) + ", is used",
-            "write a whole number such as " + std::string(setting.defaultValue)};
+            "write a whole number such as " + std::string(setting.defaultValue), std::string(setting.defaultValue)};
   }
   const std::string read = std::to_string(ClampToInt(reading.number));
   const size_t sign = value[0] == '-' || value[0] == '+' ? 1 : 0;
@@ -291,18 +293,19 @@ Verdict CheckInt(const Setting& setting, std::string_view value) {
     while (to < written.size() && IsDigit(written[to])) ++to;
     const std::string meant = written.substr(0, sign) + (to > from ? written.substr(from, to - from) : "0");
     return {Quoted(value) + " starts with 0, which makes it an octal number: it reads as " + read,
-            "write " + meant + " without the leading 0"};
+            "write " + meant + " without the leading 0", meant};
   }
   if (reading.used < value.size()) {
     return {Quoted(value) + " reads as " + read + ": " + Quoted(value.substr(reading.used)) +
                 " after the number is not read",
-            "write a whole number such as " + read};
+            "write a whole number such as " + read, read};
   }
   if (setting.min < setting.max && (reading.number < setting.min || reading.number > setting.max)) {
     const std::string range = std::to_string(setting.min) + " to " + std::to_string(setting.max);
     return {Quoted(value) + " is outside what the setting can use (" + range + ")" +
                 (reading.number < setting.min ? ": it acts as " + std::to_string(setting.min) : ""),
-            "write a number from " + range};
+            "write a number from " + range,
+            std::to_string(std::clamp(reading.number, setting.min, setting.max))};
   }
   return {};
 }
@@ -311,9 +314,9 @@ Verdict CheckFloat(std::string_view value) {
   if (value.empty()) return {};
   const FloatReading reading = ReadDouble(value);
   const std::string decimal = "write a decimal number such as 0.01";
-  if (reading.used == 0) return {Quoted(value) + " is not a number, so 0 is used", decimal};
+  if (reading.used == 0) return {Quoted(value) + " is not a number, so 0 is used", decimal, {}};
   if (!FloatCanHold(reading.number)) {
-    return {Quoted(value) + " is no number the plug-in can use, so 0 is used", decimal};
+    return {Quoted(value) + " is no number the plug-in can use, so 0 is used", decimal, {}};
   }
   if (reading.used < value.size()) {
     const std::string read = FloatText(static_cast<float>(reading.number));
@@ -321,10 +324,11 @@ Verdict CheckFloat(std::string_view value) {
     if (rest.size() > 1 && rest[0] == ',' && IsDigit(rest[1])) {
       std::string withPoint(value);
       withPoint[reading.used] = '.';
-      return {Quoted(value) + " reads as " + read + ": the decimal separator is a point", "write " + withPoint};
+      return {Quoted(value) + " reads as " + read + ": the decimal separator is a point", "write " + withPoint,
+              withPoint};
     }
     return {Quoted(value) + " reads as " + read + ": " + Quoted(rest) + " after the number is not read",
-            "write the number alone, " + read};
+            "write the number alone, " + read, read};
   }
   return {};
 }
@@ -380,23 +384,25 @@ Verdict CheckKey(std::string_view value) {
   const std::string reads = "it reads as " + DescribeCode(code);
   const std::string anyKey = "write a key name (such as N, F5 or NUMPAD6) or a code such as 0x72";
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-    return {"the quotes count as part of the name, so " + reads,
-            "write " + std::string(value.substr(1, value.size() - 2)) + " without quotes"};
+    const std::string unquoted(value.substr(1, value.size() - 2));
+    return {"the quotes count as part of the name, so " + reads, "write " + unquoted + " without quotes", unquoted};
   }
   std::string name = written;
   if (name.size() > 2 && (name.rfind("VK_", 0) == 0 || name.rfind("vk_", 0) == 0)) {
     name.erase(0, 3);
   } else if (name.size() > 2 && Upper(name.substr(0, 3)) == "VK_") {
-    return {"only VK_ or vk_ is read as the prefix, so " + reads, "write VK_" + Upper(name.substr(3))};
+    return {"only VK_ or vk_ is read as the prefix, so " + reads, "write VK_" + Upper(name.substr(3)),
+            "VK_" + Upper(name.substr(3))};
   }
   const std::string upper = Upper(name);
   if (FindKeyCode(upper) >= 0) return {};
   if (upper.size() == 1) {
     if (IsAlnum(upper[0])) return {};
-    return {Quoted(value) + " is not a key name: " + reads, anyKey};
+    return {Quoted(value) + " is not a key name: " + reads, anyKey, {}};
   }
   const std::string suggestion = SuggestKeyName(upper);
   const std::string advice = suggestion.empty() ? anyKey : "write " + suggestion;
+  const std::optional<std::string> fix = suggestion.empty() ? std::optional<std::string>() : suggestion;
   // Not a name: read as a hexadecimal number, as far as there are digits.
   size_t at = upper[0] == '-' || upper[0] == '+' ? 1 : 0;
   const bool prefixed = upper.compare(at, 2, "0X") == 0;
@@ -406,20 +412,21 @@ Verdict CheckKey(std::string_view value) {
   const std::string number = upper.substr(0, at + digits);
   if (digits > 0 && at + digits == upper.size()) {
     if (prefixed && UseOfKeyCode(code) == KeyCodeUse::Key) return {};
-    if (prefixed) return {Quoted(value) + " " + reads.substr(3), "write the name or the code of a key"};
+    if (prefixed) return {Quoted(value) + " " + reads.substr(3), "write the name or the code of a key", {}};
     const std::string_view named = UseOfKeyCode(code) == KeyCodeUse::Key ? KeyCodeName(code) : std::string_view();
     return {Quoted(value) + " is not a key name: it is read as the hexadecimal number " + number + ", " +
                 DescribeCode(code),
             suggestion.empty() && !named.empty()
                 ? "write " + std::string(named) + " or 0x" + number + " to say so"
-                : advice};
+                : advice,
+            suggestion.empty() && !named.empty() ? std::string(named) : fix};
   }
   if (digits > 0) {
     return {Quoted(value) + " is not a key name: it is read as the hexadecimal number " + number + ", " +
                 DescribeCode(code),
-            advice};
+            advice, fix};
   }
-  return {Quoted(value) + " is not a key name: " + reads, advice};
+  return {Quoted(value) + " is not a key name: " + reads, advice, fix};
 }
 
 Verdict CheckCombination(const Setting& setting, std::string_view value) {
@@ -433,7 +440,7 @@ Verdict CheckCombination(const Setting& setting, std::string_view value) {
     ++parts;
     if (verdict.problem.empty()) {
       if (part.empty()) {
-        verdict = {"a key is missing between the + signs", "write the keys with one + between each two"};
+        verdict = {"a key is missing between the + signs", "write the keys with one + between each two", {}};
       } else {
         verdict = CheckKey(part);
       }
@@ -442,8 +449,9 @@ Verdict CheckCombination(const Setting& setting, std::string_view value) {
     start = plus + 1;
   }
   if (parts > KeyCombination::kMaxKeys) {
-    verdict = {"more than " + std::to_string(KeyCombination::kMaxKeys) + " keys", "write at most four keys"};
+    verdict = {"more than " + std::to_string(KeyCombination::kMaxKeys) + " keys", "write at most four keys", {}};
   }
+  verdict.fix.reset();
   if (!IsUsableCombination(ParseKeyCombination(std::string(value)))) {
     if (verdict.problem.empty()) verdict.problem = "not every key of it is one a keyboard sends";
     verdict.problem += ", so the keys stay " + std::string(setting.defaultValue);
@@ -482,7 +490,10 @@ std::string Shown(std::string_view line) {
 
 class LineChecker {
  public:
-  explicit LineChecker(CheckedSettings& out) : out_(out) { out_.values.assign(std::size(kSettings), std::nullopt); }
+  explicit LineChecker(CheckedSettings& out) : out_(out) {
+    out_.values.assign(std::size(kSettings), std::nullopt);
+    out_.valueLines.assign(std::size(kSettings), 0);
+  }
 
   void Line(std::string_view raw) {
     ++number_;
@@ -506,7 +517,7 @@ class LineChecker {
     if (IsSpace(line[0]) && !lastName_.empty()) {
       Find("an indented line used to be read as more of " + lastName_ + " (line " + std::to_string(lastNameLine_) +
                "); it is now read as a line of its own",
-           "remove the spaces in front of it");
+           "remove the spaces in front of it", tooLong || cutAtZero ? SettingsFix{} : LineFix(std::string(text)));
     }
     if (text[0] == '[') {
       SectionLine(text);
@@ -521,9 +532,12 @@ class LineChecker {
     out_.text += '\n';
   }
 
-  void Find(std::string problem, std::string advice) {
-    out_.findings.push_back({number_, written_, std::move(problem), std::move(advice)});
+  void Find(std::string problem, std::string advice, SettingsFix fix = {}) {
+    out_.findings.push_back({number_, written_, std::move(problem), std::move(advice), std::move(fix)});
   }
+
+  SettingsFix LineFix(std::string text) const { return {SettingsFix::Kind::Line, number_, -1, std::move(text)}; }
+  SettingsFix RemoveFix(int line) const { return {SettingsFix::Kind::RemoveLine, line, -1, {}}; }
 
   std::string Where() const {
     return section_ ? "under [" + *section_ + "]" : std::string("outside any section");
@@ -534,8 +548,9 @@ class LineChecker {
     if (end >= text.size() || text[end] != ']') {
       const std::string_view name = Trim(text.substr(1, end - 1));
       const std::string_view meant = IsSection(name) ? name : Nearest(name, kSettingSections);
-      Find("the section has no closing ], so it is not read and the lines below it stay " + Where(),
-           "write [" + std::string(meant.empty() ? name : meant) + "]");
+      const std::string header = "[" + std::string(meant.empty() ? name : meant) + "]";
+      Find("the section has no closing ], so it is not read and the lines below it stay " + Where(), "write " + header,
+           LineFix(header));
       Emit({});
       return;
     }
@@ -547,7 +562,8 @@ class LineChecker {
       Find("[" + *section_ + "] is not a section of Emberwick.ini, so the settings under it are not used",
            meant.empty() ? "the sections are [General], [Smoking], [Cutscenes], [Scenarios], [Advanced] and "
                            "[Translations]"
-                         : "did you mean [" + std::string(meant) + "]?");
+                         : "did you mean [" + std::string(meant) + "]?",
+           meant.empty() ? SettingsFix{} : LineFix("[" + std::string(meant) + "]" + std::string(text.substr(end + 1))));
     }
     Emit(text);
   }
@@ -574,34 +590,40 @@ class LineChecker {
     auto [first, isFirst] = seen_.emplace(key, Seen{number_, value.empty()});
     if (!isFirst && !first->second.empty) {
       Find(name + " is already set on line " + std::to_string(first->second.line) + ", so this line is not used",
-           "keep one of the two lines");
+           "keep one of the two lines", RemoveFix(number_));
       Emit({});
       return;
     }
     if (!isFirst) {
       Find(name + " is already set, empty, on line " + std::to_string(first->second.line) +
                ": this later line is the one used",
-           "remove line " + std::to_string(first->second.line));
+           "remove line " + std::to_string(first->second.line), RemoveFix(first->second.line));
       first->second = Seen{number_, value.empty()};
     }
     const int index = section_ ? FindSetting(*section_, name) : -1;
     if (index >= 0) {
       out_.values[static_cast<size_t>(index)] = std::string(value);
+      out_.valueLines[static_cast<size_t>(index)] = number_;
       const Verdict verdict = CheckValue(kSettings[static_cast<size_t>(index)], value);
-      if (!verdict.problem.empty()) Find(verdict.problem, verdict.advice);
+      SettingsFix fix;
+      if (verdict.fix) fix = {SettingsFix::Kind::Value, number_, index, *verdict.fix};
+      if (!verdict.problem.empty()) Find(verdict.problem, verdict.advice, std::move(fix));
     } else {
-      NotUsedHere(name);
+      NotUsedHere(name, text.substr(separator));
     }
     Emit(text);
   }
 
   // A known name in the wrong place, or a name that is no setting.
-  void NotUsedHere(const std::string& name) {
+  // `rest` is the line from its = on.
+  void NotUsedHere(const std::string& name, std::string_view rest) {
     const int elsewhere = FindSettingAnywhere(name);
     if (elsewhere >= 0) {
       const std::string home = "[" + std::string(kSettings[static_cast<size_t>(elsewhere)].section) + "]";
+      std::string_view value = rest.substr(1);
+      value = Trim(value.substr(0, FindCharsOrComment(value, "")));
       Find(name + " is a setting of " + home + ", and here it is " + Where() + ", so it is not used",
-           "move it under " + home);
+           "move it under " + home, {SettingsFix::Kind::Move, number_, elsewhere, std::string(value)});
       return;
     }
     if (section_ && !IsSection(*section_)) {
@@ -611,17 +633,20 @@ class LineChecker {
     std::string_view meant = Nearest(name, SettingNames(section_.value_or("")));
     if (meant.empty()) meant = Nearest(name, SettingNames({}));
     Find(name + " is not a setting, so the line is not used",
-         meant.empty() ? "" : "did you mean " + std::string(meant) + "?");
+         meant.empty() ? "" : "did you mean " + std::string(meant) + "?",
+         meant.empty() ? SettingsFix{} : LineFix(std::string(meant) + std::string(rest)));
   }
 
   void NotASetting(std::string_view text) {
     // "KEY_SMOKE N": a setting with its value but without the =.
     const size_t space = std::min(text.find_first_of(" \t"), text.size());
     const int index = FindSettingAnywhere(text.substr(0, space));
+    const std::string meant = index >= 0 ? std::string(kSettings[static_cast<size_t>(index)].name) + "=" +
+                                               std::string(Trim(text.substr(space)))
+                                         : std::string();
     Find("the line is neither a setting (NAME=value) nor a [section], so it is not used",
-         index >= 0 ? "write " + std::string(kSettings[static_cast<size_t>(index)].name) + "=" +
-                          std::string(Trim(text.substr(space)))
-                    : "write NAME=value, or put a ; in front to make it a comment");
+         index >= 0 ? "write " + meant : "write NAME=value, or put a ; in front to make it a comment",
+         index >= 0 ? LineFix(meant) : SettingsFix{});
   }
 
   struct Seen {
@@ -651,16 +676,46 @@ CheckedSettings CheckSettingsText(std::string_view bytes) {
   }
   checked.text.reserve(text.size() + 16);
   LineChecker checker(checked);
+  for (std::string_view line : SettingsLines(text)) checker.Line(line);
+  return checked;
+}
+
+std::vector<std::string_view> SettingsLines(std::string_view text) {
+  const char end = text.find('\n') == std::string_view::npos ? '\r' : '\n';
+  std::vector<std::string_view> lines;
   size_t start = 0;
   while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string_view line(text.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    checker.Line(line);
-    start = end + 1;
+    size_t stop = text.find(end, start);
+    if (stop == std::string_view::npos) stop = text.size();
+    std::string_view line = text.substr(start, stop - start);
+    if (end == '\n' && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    start = stop + 1;
   }
-  return checked;
+  return lines;
+}
+
+std::optional<SettingLineParts> SplitSettingLine(std::string_view line) {
+  line = line.substr(0, std::min(line.size(), kMaxLineBytes));
+  line = line.substr(0, line.find('\0'));
+  size_t begin = 0;
+  while (begin < line.size() && IsSpace(line[begin])) ++begin;
+  const std::string_view text = line.substr(begin);
+  if (text.empty() || text[0] == ';' || text[0] == '#' || text[0] == '[') return std::nullopt;
+  const size_t separator = FindCharsOrComment(text, "=:");
+  if (separator == text.size() || (text[separator] != '=' && text[separator] != ':')) return std::nullopt;
+  SettingLineParts parts;
+  parts.nameBegin = begin;
+  parts.nameEnd = begin + separator;
+  while (parts.nameEnd > parts.nameBegin && IsSpace(line[parts.nameEnd - 1])) --parts.nameEnd;
+  if (parts.nameEnd == parts.nameBegin) return std::nullopt;
+  std::string_view value = text.substr(separator + 1);
+  value = value.substr(0, FindCharsOrComment(value, ""));
+  parts.valueBegin = begin + separator + 1;
+  parts.valueEnd = parts.valueBegin + value.size();
+  while (parts.valueBegin < parts.valueEnd && IsSpace(line[parts.valueBegin])) ++parts.valueBegin;
+  while (parts.valueEnd > parts.valueBegin && IsSpace(line[parts.valueEnd - 1])) --parts.valueEnd;
+  return parts;
 }
 
 int LinesWithFindings(const CheckedSettings& checked) {
@@ -703,4 +758,30 @@ std::vector<std::string> DifferencesFromDefaults(const CheckedSettings& checked)
     differences.push_back(std::string(setting.name) + "=" + Shown(*checked.values[i]) + " (default " + fallback + ")");
   }
   return differences;
+}
+
+std::optional<std::string> SectionOfLine(std::string_view line) {
+  line = line.substr(0, std::min(line.size(), kMaxLineBytes));
+  line = line.substr(0, line.find('\0'));
+  const std::string_view text = Trim(line);
+  if (text.empty() || text[0] != '[') return std::nullopt;
+  const size_t end = FindCharsOrComment(text.substr(1), "]") + 1;
+  if (end >= text.size() || text[end] != ']') return std::nullopt;
+  return std::string(text.substr(1, std::min<size_t>(end - 1, 49)));
+}
+
+bool SameSettingName(std::string_view a, std::string_view b) { return SameName(a, b); }
+
+std::vector<std::string> CheckAssignment(std::string_view name, std::string_view value) {
+  const int index = FindSettingAnywhere(name);
+  const std::string_view section = index >= 0 ? kSettings[static_cast<size_t>(index)].section : "General";
+  const std::string text = "[" + std::string(section) + "]\n" + std::string(name) + "=" + std::string(value) + "\n";
+  std::vector<std::string> words;
+  for (const SettingsFinding& finding : CheckSettingsText(text).findings) {
+    std::string line = FormatFinding(finding);
+    // "line 2 "NAME=VALUE": ..." without the line number, which is the check's own.
+    const size_t quote = line.find('"');
+    words.push_back(quote == std::string::npos ? line : line.substr(quote));
+  }
+  return words;
 }

@@ -26,11 +26,28 @@
 // would read as further lines.
 inline constexpr size_t kMaxLineBytes = 199;
 
+// What one press on the settings page does about a finding; None where the
+// checker knows no sure mend.
+struct SettingsFix {
+  enum class Kind {
+    None,
+    Value,       // `setting` gets the value `text`
+    Line,        // line `line` becomes `text`
+    RemoveLine,  // line `line` goes
+    Move,        // line `line` goes, and `setting` gets `text` unless its own section sets it
+  };
+  Kind kind = Kind::None;
+  int line = 0;
+  int setting = -1;  // its place in kSettings
+  std::string text;
+};
+
 struct SettingsFinding {
   int line = 0;         // from 1
   std::string written;  // the line, trimmed and cut short
   std::string problem;  // what the plug-in makes of it
   std::string advice;   // what to write instead; may be empty
+  SettingsFix fix;
 };
 
 struct CheckedSettings {
@@ -41,7 +58,34 @@ struct CheckedSettings {
   // The value each setting of kSettings has in the file, as the getters will
   // read it; nullopt where the file does not set it.
   std::vector<std::optional<std::string>> values;
+  // For each setting of kSettings, the line (from 1) its value comes from; 0
+  // where the file does not set it.
+  std::vector<int> valueLines;
 };
+
+// Where the name and the value of a line that inih reads as NAME=value (or
+// NAME:value) are, in bytes from the start of the line; nullopt for any other
+// line. The value ends before white space and an inline comment.
+struct SettingLineParts {
+  size_t nameBegin = 0, nameEnd = 0;
+  size_t valueBegin = 0, valueEnd = 0;
+};
+std::optional<SettingLineParts> SplitSettingLine(std::string_view line);
+// The section a [section] line opens, as inih reads its name; nullopt for any
+// other line.
+std::optional<std::string> SectionOfLine(std::string_view line);
+// Whether two names are one to inih (letter case aside).
+bool SameSettingName(std::string_view a, std::string_view b);
+
+// What the checker says of NAME=VALUE written under the setting's own section
+// (under [General] for a name that is no setting): its findings, without
+// line numbers. Empty when the setting reads as written.
+std::vector<std::string> CheckAssignment(std::string_view name, std::string_view value);
+
+// The lines of decoded text as the checker numbers them: split at line feeds
+// (at carriage returns when there is no line feed at all), a carriage return
+// before the line feed not part of the line.
+std::vector<std::string_view> SettingsLines(std::string_view text);
 
 CheckedSettings CheckSettingsText(std::string_view bytes);
 

@@ -21,3 +21,11 @@ DecodedText DecodeText(std::string_view bytes);
 // How the file was converted, for the log ("UTF-16, little-endian, converted
 // to UTF-8"); empty for plain UTF-8.
 std::string_view DescribeConversion(TextEncoding encoding);
+
+// One stretch of text in the file's own encoding, without a mark, and back:
+// the settings writer changes single lines of a file and keeps every other
+// byte. Invalid UTF-8 becomes U+FFFD in UTF-16.
+std::string DecodeUnits(std::string_view bytes, TextEncoding encoding);
+std::string EncodeUnits(std::string_view utf8, TextEncoding encoding);
+// The bytes of the mark the encoding starts a file with; empty for plain UTF-8.
+std::string_view EncodingMark(TextEncoding encoding);
