@@ -12,7 +12,10 @@
 #else
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include <cerrno>
 #endif
@@ -175,6 +178,32 @@ bool WriteWholeFile(const std::string& path, std::string_view data, bool append)
   }
 }
 
+bool ReplaceFileWith(const std::string& from, const std::string& to) noexcept {
+  try {
+    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool RemoveFile(const std::string& path) noexcept {
+  try {
+    return DeleteFileW(Wide(path).c_str()) != 0;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool MakeFolder(const std::string& path) noexcept {
+  try {
+    if (CreateDirectoryW(Wide(path).c_str(), nullptr)) return true;
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  } catch (...) {
+    return false;
+  }
+}
+
 #else
 
 std::string WorkingFolder() {
@@ -209,6 +238,7 @@ bool ReadWholeFile(const std::string& path, std::string& contents, size_t limit)
 bool WriteWholeFile(const std::string& path, std::string_view data, bool append) noexcept {
   const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC), 0644);
   if (file < 0) return false;
+  const bool wholeFile = !append && !data.empty();
   bool ok = true;
   while (!data.empty()) {
     const ssize_t written = write(file, data.data(), data.size());
@@ -219,8 +249,22 @@ bool WriteWholeFile(const std::string& path, std::string_view data, bool append)
     }
     data.remove_prefix(static_cast<size_t>(written));
   }
+  // What was written reaches the disk before a rename can put it in place.
+  if (ok && wholeFile && fsync(file) != 0 && errno != EINVAL) ok = false;
   close(file);
   return ok;
+}
+
+bool ReplaceFileWith(const std::string& from, const std::string& to) noexcept {
+  return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool RemoveFile(const std::string& path) noexcept { return unlink(path.c_str()) == 0; }
+
+bool MakeFolder(const std::string& path) noexcept {
+  if (mkdir(path.c_str(), 0755) == 0) return true;
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 #endif

@@ -34,6 +34,14 @@ bool ReadWholeFile(const std::string& path, std::string& contents, size_t limit)
 // cannot be written.
 bool WriteWholeFile(const std::string& path, std::string_view data, bool append) noexcept;
 
+// Puts the file `from` in the place of `to` in one step (the file system's
+// rename: whoever reads `to` sees the old file or the new one, never a part).
+bool ReplaceFileWith(const std::string& from, const std::string& to) noexcept;
+// Removes a file (never a folder); false when there was none or it stays.
+bool RemoveFile(const std::string& path) noexcept;
+// Creates the folder unless it is there; false when it cannot be.
+bool MakeFolder(const std::string& path) noexcept;
+
 // The line end of text files for players on this platform.
 #if defined(_WIN32)
 inline constexpr std::string_view kLineEnd = "\r\n";
