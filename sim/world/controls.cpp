@@ -21,6 +21,10 @@ void InstallControlNatives(Simulator& sim) {
     const ControlState& s = state(c, 1);
     r.Bool((s.down && s.pressFrame == sim.Frame()) || pushedNow(s));
   });
+  sim.Handle("IsDisabledControlJustPressed", [&sim, state](const Call& c, Result& r) {
+    const ControlState& s = state(c, 1);
+    r.Bool(s.down && s.pressFrame == sim.Frame());
+  });
   sim.Handle("IsInputJustPressed", [&sim, state](const Call& c, Result& r) {
     const ControlState& s = state(c, 0);
     r.Bool(s.down && s.pressFrame == sim.Frame());

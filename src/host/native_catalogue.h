@@ -69,6 +69,7 @@
   X(IsControlPressed, 0xF3A21BCD95725A4Aull, bool, int, Hash)                                           \
   X(IsDeadEyeActive, 0xB16223CB7DA965F0ull, bool, int)                                                  \
   X(IsDisabledControlHeld, 0xE2587F8CBBD87B1Dull, bool, int, Hash)                                      \
+  X(IsDisabledControlJustPressed, 0x91AEF906BCA88877ull, bool, int, Hash)                               \
   X(IsDisabledControlJustReleased, 0x305C8DCD79DA8B0Full, bool, int, Hash)                              \
   X(IsEntityAttachedTo, 0x154A3C529497053Eull, bool, Entity, Entity)                                    \
   X(IsEntityDead, 0x7D5B1F88E7504BBAull, bool, Entity)                                                  \
