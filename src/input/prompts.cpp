@@ -8,6 +8,7 @@
 #include "host/game_time.h"
 #include "host/natives.h"
 #include "input/scenarios.h"
+#include "input/settings_page.h"
 
 Prompt smokePrompt = 0;
 Prompt cigarettePrompt = 0;
@@ -19,6 +20,7 @@ Prompt sitSmokePrompt = 0;
 Prompt standCigarettePrompt = 0;
 Prompt standPipePrompt = 0;
 Prompt scenarioPrompts[kScenarioSlots] = {};
+Prompt settingsPrompt = 0;
 bool scenarioMenuOpen = false;
 int controllerPromptWindowAt = 0;
 int smokeHintCompletedAt = 0;
@@ -135,6 +137,7 @@ void DeleteMenuPrompts() {
   DeletePrompt(standPipePrompt);
   DeletePrompt(railingSmokePrompt);
   for (Prompt& prompt : scenarioPrompts) DeletePrompt(prompt);
+  DeletePrompt(settingsPrompt);
   // With its prompts gone the menu is closed, whatever the new settings say;
   // the next open builds it again with the new labels.
   scenarioMenuOpen = false;
@@ -164,6 +167,7 @@ void RebuildScenarioPrompts() {
     const char* control = keyboard ? kSlotControls[slot].keyboard : kSlotControls[slot].controller;
     CreatePrompt(scenarioPrompts[slot], control, SCENARIO_LABEL[slot].c_str(), kMenuPriority, kMenuHoldMs, false);
   }
+  CreatePrompt(settingsPrompt, "INPUT_FRONTEND_RS", SETTINGS_PROMPT_LABEL.c_str(), kMenuPriority, kMenuHoldMs, false);
 }
 
 void HideScenarioPrompts() {
@@ -173,6 +177,7 @@ void HideScenarioPrompts() {
   ShowPrompt(standCigarettePrompt, false);
   ShowPrompt(standPipePrompt, false);
   for (Prompt prompt : scenarioPrompts) ShowPrompt(prompt, false);
+  ShowPrompt(settingsPrompt, false);
 }
 
 void SetScenarioMenu(bool open) {
@@ -190,6 +195,7 @@ void SetScenarioMenu(bool open) {
   if (!open) return;
   ShowPrompt(menuSmokePrompt, true);
   for (Prompt prompt : scenarioPrompts) ShowPrompt(prompt, true);
+  ShowPrompt(settingsPrompt, true);
 }
 
 void UpdateScenarioMenuCountdown() {
@@ -224,6 +230,11 @@ void HandlePromptCompletion() {
     ShowPrompt(smokePrompt, false);
     SetScenarioMenu(true);
     controllerPromptWindowAt = FrameGameTimer();
+  }
+
+  if (Completed(settingsPrompt)) {
+    OpenSettingsPage();
+    return;
   }
 
   if (HandleSmokingPage()) return;

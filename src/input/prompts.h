@@ -14,6 +14,8 @@ extern Prompt sitSmokePrompt;
 extern Prompt standCigarettePrompt;
 extern Prompt standPipePrompt;
 extern Prompt scenarioPrompts[kScenarioSlots];
+// The scenario menu's way to the settings page.
+extern Prompt settingsPrompt;
 extern bool scenarioMenuOpen;
 
 // The controller's prompt window: opened with the satchel button, it shows
@@ -26,7 +28,7 @@ void CreatePrompt(Prompt& handle, const char* controlName, const char* label, in
                   bool attribute10);
 void ShowPrompt(Prompt handle, bool on);
 void DeletePrompt(Prompt& handle);
-// The twelve menu prompts, in the order a settings load deletes them.
+// The menu prompts, in the order a settings load deletes them.
 void DeleteMenuPrompts();
 // Every prompt of the plug-in, the controller prompts included: unloading must
 // not leave any of them on screen.
