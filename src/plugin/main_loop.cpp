@@ -7,6 +7,7 @@
 #include "animations/asset_loading.h"
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
+#include "host/host_info.h"
 #include "host/log_file.h"
 #include "host/module_files.h"
 #include "host/planted_fault.h"
@@ -16,6 +17,7 @@
 #include "input/notice.h"
 #include "input/prompts.h"
 #include "input/scenarios.h"
+#include "input/settings_page.h"
 #include "rules/smoking_controller.h"
 #include "sequences/hold_loops.h"
 #include "smoking/prop_attachment.h"
@@ -32,6 +34,24 @@ bool reloadKeysWereDown = false;
 
 std::string FindingsNotice(int count) {
   return FillNotice(count == 1 ? NOTICE_ONE_FINDING_TEXT : NOTICE_FINDINGS_TEXT, kEmberwickVersion, count);
+}
+
+std::string OrUnknown(const std::string& version) {
+  return version.empty() ? std::string("unknown (the host does not say)") : version;
+}
+
+// The log beside the module, else (a game under Program Files) in the
+// player's local application data folder; the folder it went to, or empty
+// when there is no log.
+std::string StartLogWherePossible(std::string& fallbackNote) {
+  const std::string& moduleFolder = host::ModuleFolder();
+  if (host::StartLog(moduleFolder)) return moduleFolder;
+  const std::string appData = host::LocalAppDataFolder();
+  if (appData.empty()) return {};
+  const std::string folder = host::PathInFolder(appData, "Emberwick");
+  if (!host::MakeFolder(folder) || !host::StartLog(folder)) return {};
+  fallbackNote = (moduleFolder.empty() ? std::string("the module's folder") : moduleFolder) + " cannot be written";
+  return folder;
 }
 
 }  // namespace
@@ -53,13 +73,22 @@ void ReloadSettings() {
 }
 
 void ReportFirstLoad() {
-  host::StartLog(host::ModuleFolder());
-  std::vector<std::string> lines = {std::string("Emberwick ") + kEmberwickVersion + " loaded"};
+  std::string fallbackNote;
+  const std::string logFolder = StartLogWherePossible(fallbackNote);
+  std::string first = std::string("Emberwick ") + kEmberwickVersion + " loaded";
+  if (!fallbackNote.empty()) first += "; this log is in " + logFolder + " because " + fallbackNote;
+  std::vector<std::string> lines = {first, "Game build: " + OrUnknown(host::GameBuild()),
+                                    "Script hook: " + OrUnknown(host::ScriptHookVersion())};
   const SettingsReport& report = LastSettingsReport();
   for (std::string& line : DescribeSettingsLoad(report)) lines.push_back(std::move(line));
   host::AddToLog(lines);
   const int count = LinesWithFindings(report.checked);
-  if (count > 0) ShowNotice(FindingsNotice(count));
+  const std::string findings = count > 0 ? FindingsNotice(count) : std::string();
+  if (!fallbackNote.empty()) {
+    ShowNotice(std::string("Emberwick ") + kEmberwickVersion + ": Emberwick.log is in " + logFolder, findings);
+  } else if (count > 0) {
+    ShowNotice(findings);
+  }
 }
 
 void ReportReload() {
@@ -78,12 +107,22 @@ void RunFrame() {
   if (ReloadKeysDown()) {
     ReloadSettings();
     ResetPluginState();
+    RefreshSettingsPage();
     if (!reloadKeysWereDown) ReportReload();
     reloadKeysWereDown = true;
   } else {
     reloadKeysWereDown = false;
   }
-  DispatchInput();
+  UpdateSettingsPage();
+  // A save reloads the settings as the reload keys do.
+  if (TakeSettingsReloadRequest()) {
+    ReloadSettings();
+    ResetPluginState();
+    RefreshSettingsPage();
+    ReportReload();
+  }
+  // While the settings page is open, Emberwick's keys and controls are its own.
+  if (!SettingsPageOpen()) DispatchInput();
   playerPed = FramePlayerPed();
   DrawNotice();
   if (!ENABLED) return;
@@ -122,6 +161,7 @@ int PluginDllMain(void* module, uint32_t reason, void* /*reserved*/) {
     ResetPluginState();
     Animations::ForgetAssetsGivenUp();
     ClearNotice();
+    CloseSettingsPage();
     if (!EMBERWICK_PLANTED(prompts_kept_on_unload)) DeleteAllPrompts();
   }
   return 1;
