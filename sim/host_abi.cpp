@@ -79,6 +79,11 @@ __attribute__((visibility("default"))) uint32_t GetWindowThreadProcessId(void* w
   return sim::abi::GetWindowThreadProcessId(window, processId);
 }
 __attribute__((visibility("default"))) uint32_t GetCurrentProcessId(void) { return sim::abi::GetCurrentProcessId(); }
+
+// The optional part of the interface (the README's "The host interface"):
+// what the log names as the game's build and the script hook's version.
+__attribute__((visibility("default"))) const char* EmberwickGameBuild(void) { return sim::kGameBuild; }
+__attribute__((visibility("default"))) const char* EmberwickScriptHookVersion(void) { return sim::kScriptHookVersion; }
 __attribute__((visibility("default"))) void GetSystemTimePreciseAsFileTime(EmberwickFileTime* out) {
   sim::abi::FileTime time{0, 0};
   sim::abi::GetSystemTimePreciseAsFileTime(&time);

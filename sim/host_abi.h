@@ -7,6 +7,19 @@
 
 #include <cstdint>
 
+namespace sim {
+
+// The setup the simulated PC reports for the log's first lines (the Windows
+// host carries the same numbers in its version resources).
+#ifndef EMBERWICK_SIM_GAME_BUILD
+#define EMBERWICK_SIM_GAME_BUILD "1.0.1491.50"
+#define EMBERWICK_SIM_HOOK_VERSION "1.0.1491.17"
+#endif
+inline constexpr const char* kGameBuild = EMBERWICK_SIM_GAME_BUILD;
+inline constexpr const char* kScriptHookVersion = EMBERWICK_SIM_HOOK_VERSION;
+
+}  // namespace sim
+
 namespace sim::abi {
 
 struct FileTime {

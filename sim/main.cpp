@@ -14,6 +14,7 @@
 #include "module_loader.h"
 #include "plugin_log.h"
 #include "session.h"
+#include "settings_file.h"
 #include "simulator.h"
 #include "world/leftovers.h"
 
@@ -30,6 +31,7 @@ void Usage() {
   std::printf(
       "usage: emberwick-sim [--trace] [--stats] [--html FILE] [--plugin PATH] [--list-settings] [SESSION]\n"
       "       emberwick-sim --check-ini FILE\n"
+      "       emberwick-sim --set FILE NAME=VALUE...\n"
       "  SESSION          a session script (default: the bundled default session)\n"
       "  --plugin PATH    the plug-in to load (default: the libEmberwick.so of this build)\n"
       "  --trace          also print every native call\n"
@@ -37,7 +39,10 @@ void Usage() {
       "  --html FILE      also draw the session as a picture, one self-contained HTML page\n"
       "  --list-settings  list the world settings a session can change with 'set'\n"
       "  --check-ini FILE what the plug-in makes of a settings file, line by line; exits 1 when\n"
-      "                   a line needs a look\n");
+      "                   a line needs a look\n"
+      "  --set FILE NAME=VALUE...  change settings in a settings file as the plug-in's settings\n"
+      "                   page does; exits 1 when a name or value is refused, 2 when the file\n"
+      "                   cannot be read or written\n");
 }
 
 std::string Absolute(const std::string& path) {
@@ -62,6 +67,7 @@ int main(int argc, char** argv) {
     else if (arg == "--plugin" && i + 1 < argc) pluginPath = argv[++i];
     else if (arg == "--html" && i + 1 < argc) htmlPath = Absolute(argv[++i]);
     else if (arg == "--check-ini" && i + 1 < argc) return sim::CheckIniFile(argv[++i]);
+    else if (arg == "--set" && i + 1 < argc) return sim::SetIniValues(argv[i + 1], {argv + i + 2, argv + argc});
     else if (arg == "--help" || arg == "-h") {
       Usage();
       return 0;
@@ -103,7 +109,10 @@ int main(int argc, char** argv) {
     sim::RemoveWorkDirectory(workDir);
     return 2;
   }
+  // The player's local application data folder is one of the run's too.
+  sim::SetProcessVariable("LOCALAPPDATA", (std::filesystem::path(workDir) / "LocalAppData").string());
   sim::FollowPluginLog(simulator, workDir);
+  sim::WatchSettingsFile(simulator, workDir);
   simulator.traceCalls = trace;
   simulator.recordCalls = false;
   if (stats) simulator.CountCallsPerFrame();
@@ -138,6 +147,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "emberwick-sim: %s\n", error.c_str());
     ok = false;
   }
+  for (const std::string& line : sim::SettingsFileChanges()) std::printf("%s\n", line.c_str());
   if (simulator.Stats()) std::printf("\n%s", simulator.Stats()->Report().c_str());
   if (!simulator.Errors().empty()) {
     std::printf("%zu error(s) in the session.\n", simulator.Errors().size());

@@ -33,4 +33,9 @@ void RemoveWorkDirectory(const std::string& path);
 // module is read in place of the session's settings. `placed` is the path to load.
 bool PlaceModule(const std::string& module, const std::string& directory, std::string& placed, std::string& error);
 
+// An environment variable of this process, which the plug-in reads too (the
+// player's LOCALAPPDATA, where the log goes when the module's folder cannot be
+// written).
+void SetProcessVariable(const std::string& name, const std::string& value);
+
 }  // namespace sim

@@ -53,4 +53,6 @@ bool PlaceModule(const std::string& module, const std::string& directory, std::s
   return true;
 }
 
+void SetProcessVariable(const std::string& name, const std::string& value) { setenv(name.c_str(), value.c_str(), 1); }
+
 }  // namespace sim

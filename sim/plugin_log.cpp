@@ -19,9 +19,17 @@ struct FollowedLog {
 };
 
 std::string WithoutFolder(std::string line, const std::vector<std::string>& folderNames) {
+  constexpr std::string_view kRunFolder = "<run folder>";
   for (const std::string& name : folderNames) {
     for (size_t at = line.find(name); !name.empty() && at != std::string::npos; at = line.find(name, at)) {
-      line.replace(at, name.size(), "<run folder>");
+      line.replace(at, name.size(), kRunFolder);
+    }
+  }
+  // A path inside the run's folder reads the same on Windows and Linux.
+  for (size_t at = line.find(kRunFolder); at != std::string::npos; at = line.find(kRunFolder, at)) {
+    at += kRunFolder.size();
+    for (size_t i = at; i < line.size() && line[i] != ' ' && line[i] != ')' && line[i] != ':' && line[i] != ','; ++i) {
+      if (line[i] == '\\') line[i] = '/';
     }
   }
   return line;
@@ -53,11 +61,9 @@ void ShowNewLines(Simulator& sim, FollowedLog& log) {
   log.seen = text.substr(0, end + 1);
 }
 
-}  // namespace
-
-void FollowPluginLog(Simulator& sim, const std::string& folder) {
+void FollowLog(Simulator& sim, const std::string& folder, const std::filesystem::path& path) {
   auto log = std::make_shared<FollowedLog>();
-  log->path = std::filesystem::path(folder) / host::kLogFileName;
+  log->path = path;
   std::error_code error;
   for (const std::filesystem::path& name : {std::filesystem::path(folder), std::filesystem::canonical(folder, error)}) {
     if (name.empty()) continue;
@@ -73,6 +79,14 @@ void FollowPluginLog(Simulator& sim, const std::string& folder) {
   sim.AddFrameEndHook([&sim, log] { ShowNewLines(sim, *log); });
   // What DllMain detach writes shows at the unload.
   sim.AddUnloadHook([&sim, log] { ShowNewLines(sim, *log); });
+}
+
+}  // namespace
+
+void FollowPluginLog(Simulator& sim, const std::string& folder) {
+  FollowLog(sim, folder, std::filesystem::path(folder) / host::kLogFileName);
+  // Where the log goes when the module's folder cannot be written.
+  FollowLog(sim, folder, std::filesystem::path(folder) / "LocalAppData" / "Emberwick" / host::kLogFileName);
 }
 
 }  // namespace sim

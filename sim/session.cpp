@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -68,6 +69,10 @@ int64_t ParseDurationMs(const std::string& text) {
   return -1;
 }
 
+namespace {
+int settingsWrites = 0;
+}  // namespace
+
 bool WriteSettingsFile(const std::string& contents, std::string& error) {
   std::ofstream file("Emberwick.ini", std::ios::binary | std::ios::trunc);
   if (!file) {
@@ -75,8 +80,11 @@ bool WriteSettingsFile(const std::string& contents, std::string& error) {
     return false;
   }
   file << contents;
+  ++settingsWrites;
   return true;
 }
+
+int SessionSettingsWrites() { return settingsWrites; }
 
 bool RunSession(Simulator& sim, const std::string& text, const std::string& baseDir, std::string& error) {
   std::istringstream lines(text);
@@ -152,6 +160,13 @@ bool RunSession(Simulator& sim, const std::string& text, const std::string& base
     } else if (command == "set" && needArgs(2)) {
       std::string setError;
       if (!sim.Set(words[1], RestOfLine(line, words[1]), setError)) return fail(setError);
+    } else if (command == "unwritable" && needArgs(1)) {
+      // A folder where the plug-in would write the file: as root, the one
+      // sure way to make a path that cannot be written.
+      std::error_code failure;
+      std::filesystem::create_directories(words[1], failure);
+      if (failure) return fail("cannot make " + words[1] + " unwritable: " + failure.message());
+      sim.Event("file", words[1] + " cannot be written (a folder stands there)");
     } else if (command == "note") {
       sim.Event("note", RestOfLine(line, "note"));
     } else if (const Command* custom = sim.FindCommand(command)) {

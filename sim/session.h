@@ -26,6 +26,15 @@
 //   foreground other|game   another window comes to the front (key messages go
 //                           to it, never to the game), or the game again
 //   note TEXT               a line of your own in the timeline
+//   unwritable PATH         a folder stands at PATH (in the run folder), so the
+//                           plug-in cannot write a file there: Emberwick.log for
+//                           a game folder it cannot write, Emberwick.ini.new for
+//                           a save that fails
+//
+// The settings page: KEY_SETTINGS (F9) opens it; it is moved through with
+// "control INPUT_FRONTEND_UP|DOWN|LEFT|RIGHT|ACCEPT|CANCEL tap", a key is
+// rebound by pressing it. At the end, emberwick-sim prints how Emberwick.ini
+// changed since the session's last ini line.
 //
 // Key names: those of the plug-in's settings (src/config/key_names.h: letters,
 // digits, F1..F24, NUMPAD0..9, END, HOME, SPACE, ENTER, TAB, BACKSPACE,
@@ -49,5 +58,8 @@ bool RunSession(Simulator& sim, const std::string& text, const std::string& base
 
 // Writes Emberwick.ini into the current directory.
 bool WriteSettingsFile(const std::string& contents, std::string& error);
+// How many times the session wrote Emberwick.ini (its ini lines): what the
+// file holds then is the session's, not the plug-in's.
+int SessionSettingsWrites();
 
 }  // namespace sim

@@ -159,4 +159,8 @@ void RemoveWorkDirectory(const std::string& path) {
   std::filesystem::remove_all(path, ignored);
 }
 
+void SetProcessVariable(const std::string& name, const std::string& value) {
+  SetEnvironmentVariableA(name.c_str(), value.c_str());
+}
+
 }  // namespace sim
