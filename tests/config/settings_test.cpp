@@ -166,6 +166,29 @@ TEST_F(Settings, TheShippedFileIsCompleteAndHoldsTheDefaults) {
   ExpectDefaults();
 }
 
+// The page's one-line descriptions and the shipped file's comments say the
+// same: where a setting has a one-line comment of its own right above it,
+// that comment is its description.
+TEST_F(Settings, DescriptionsAreTheShippedFilesOneLineCommentsAndFitALine) {
+  const std::string shipped = ReadFile(kRepoIni);
+  std::vector<std::string> lines;
+  std::istringstream stream(shipped);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  int compared = 0;
+  for (const Setting& setting : kSettings) {
+    EXPECT_FALSE(setting.description.empty()) << setting.name;
+    EXPECT_LE(setting.description.size(), 90u) << setting.name;
+    for (size_t i = 2; i < lines.size(); ++i) {
+      if (lines[i].rfind(std::string(setting.name) + "=", 0) != 0) continue;
+      const bool oneLineComment = lines[i - 1].rfind("; ", 0) == 0 && lines[i - 2].rfind(";", 0) != 0;
+      if (!oneLineComment) break;
+      EXPECT_EQ(lines[i - 1].substr(2), setting.description) << setting.name;
+      ++compared;
+    }
+  }
+  EXPECT_GE(compared, 30);
+}
+
 TEST_F(Settings, EveryKeyIsReadFromItsSection) {
   WriteIni(R"([General]
 ENABLED=false
