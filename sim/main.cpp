@@ -110,7 +110,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   // The player's local application data folder is one of the run's too.
-  sim::SetProcessVariable("LOCALAPPDATA", (std::filesystem::path(workDir) / "LocalAppData").string());
+  const std::filesystem::path localAppData = std::filesystem::path(workDir) / "LocalAppData";
+  std::error_code ignored;
+  std::filesystem::create_directories(localAppData, ignored);
+  sim::SetProcessVariable("LOCALAPPDATA", localAppData.string());
   sim::FollowPluginLog(simulator, workDir);
   sim::WatchSettingsFile(simulator, workDir);
   simulator.traceCalls = trace;

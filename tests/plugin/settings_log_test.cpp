@@ -4,6 +4,7 @@
 // never the game.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -51,6 +52,9 @@ TEST_F(SettingsLog, ALoadStartsTheLogAfreshWithWhatItFoundAndANoticeWhenLinesNee
   Boot("[General]\nKEY_SMOKE=F5\nKEY_SMOK=F6\n");
   const std::vector<std::string> expected = {
       "Emberwick " + Version() + " loaded",
+      // A test links the plug-in in: no host says which game or hook it is.
+      "Game build: unknown (the host does not say)",
+      "Script hook: unknown (the host does not say)",
       "Settings: Emberwick.ini in " + workDir + " (the module's folder)",
       "Settings away from their defaults:",
       "  KEY_SMOKE=F5 (default N)",
@@ -130,7 +134,7 @@ TEST_F(SettingsLog, TheFileBesideTheModuleWinsOverTheWorkingFolders) {
   WriteIni("[General]\nKEY_SMOKE=J\n");  // the working folder's
   Start();
   EXPECT_EQ(KEY_SMOKE, 'J');
-  EXPECT_EQ(LogLines(moduleFolder).at(1), "Settings: Emberwick.ini in " + workDir +
+  EXPECT_EQ(LogLines(moduleFolder).at(3), "Settings: Emberwick.ini in " + workDir +
                                              " (the working folder; there is none in " + moduleFolder +
                                              ", the module's folder)");
   { std::ofstream(moduleFolder + "/Emberwick.ini") << "[General]\nKEY_SMOKE=K\n"; }
@@ -145,7 +149,7 @@ TEST_F(SettingsLog, TheFileBesideTheModuleWinsOverTheWorkingFolders) {
   Start();
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Failed to load INI file!\n");
   EXPECT_EQ(KEY_SMOKE, kKeyN);
-  EXPECT_EQ(LogLines(moduleFolder).at(1), "Settings: no Emberwick.ini in " + moduleFolder +
+  EXPECT_EQ(LogLines(moduleFolder).at(3), "Settings: no Emberwick.ini in " + moduleFolder +
                                              " (the module's folder) or in " + workDir +
                                              " (the working folder): every setting has its default");
 }
@@ -196,6 +200,25 @@ TEST_F(SettingsLog, TheLogStaysUnderItsCapWithALastLineSayingMoreWasDropped) {
 
   ASSERT_TRUE(host::StartLog(folder));
   EXPECT_EQ(std::filesystem::file_size(path), 0u) << "a new load starts it afresh";
+}
+
+TEST_F(SettingsLog, AModuleFolderThatCannotBeWrittenPutsTheLogInTheLocalApplicationData) {
+  // As root nothing is unwritable: a folder stands where the log would go.
+  std::filesystem::create_directories(workDir + "/Emberwick.log");
+  const std::string appData = workDir + "/AppData Local";
+  std::filesystem::create_directories(appData);
+  setenv("LOCALAPPDATA", appData.c_str(), 1);
+  Boot("[General]\nKEY_SMOK=F6\n");
+  unsetenv("LOCALAPPDATA");
+  const std::string folder = appData + "/Emberwick";
+  const std::vector<std::string> lines = LogLines(folder);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "Emberwick " + Version() + " loaded; this log is in " + folder + " because " + workDir +
+                          " cannot be written");
+  EXPECT_EQ(host::LogPath(), folder + "/Emberwick.log");
+  // The notice says where, beside the findings.
+  EXPECT_GE(Drawn("Emberwick " + Version() + ": Emberwick.log is in " + folder), 1u);
+  EXPECT_GE(Drawn("Emberwick " + Version() + ": 1 line of Emberwick.ini needs a look, see Emberwick.log"), 1u);
 }
 
 }  // namespace
