@@ -43,7 +43,7 @@ TEST_F(ScenarioMenu, TheFirstPageShowsTheSmokingEntryAndTheFilledSlots) {
   Boot();
   OpenMenu();
   // Slots 4 to 7 have no label by default and stay off screen.
-  EXPECT_EQ(Sorted(VisiblePrompts()), Sorted({"Smoking", "Sit Down", "Lean Forward", "Lean Railing"}));
+  EXPECT_EQ(Sorted(VisiblePrompts()), Sorted({"Smoking", "Sit Down", "Lean Forward", "Lean Railing", "Settings"}));
   for (int slot = 3; slot < 7; ++slot) EXPECT_EQ(scenarioPrompts[slot], 0);
   const sim::SimPrompt* sit = sim.world.prompts.FindByLabel("Sit Down");
   ASSERT_NE(sit, nullptr);
@@ -59,7 +59,7 @@ TEST_F(ScenarioMenu, CustomSlotsShowTheirLabelsAndStartTheirScenarios) {
       "SCENARIO5_TYPE=WORLD_HUMAN_SHOPKEEPER\nSCENARIO5_VARIATION=WORLD_HUMAN_SHOPKEEPER_MALE_A\n"
       "SCENARIO5_LABEL=Mind The Shop\nSCENARIO7_TYPE=WORLD_HUMAN_WRITE_NOTEBOOK\nSCENARIO7_LABEL=\n");
   OpenMenu();
-  EXPECT_EQ(Sorted(VisiblePrompts()), Sorted({"Smoking", "Sit Down", "Lean Railing", "Mind The Shop"}));
+  EXPECT_EQ(Sorted(VisiblePrompts()), Sorted({"Smoking", "Sit Down", "Lean Railing", "Mind The Shop", "Settings"}));
   const sim::SimPrompt* shop = sim.world.prompts.FindByLabel("Mind The Shop");
   ASSERT_NE(shop, nullptr);
   EXPECT_EQ(shop->control, sim.Hash("INPUT_NEXT_CAMERA"));
@@ -138,7 +138,7 @@ TEST_F(ScenarioMenu, AReloadDeletesTheMenuAndTheNextOpenShowsTheNewLabels) {
   EXPECT_TRUE(sim.world.prompts.all.empty());
   Ms(1000);  // the menu key toggles at most once a second
   OpenMenu();
-  EXPECT_EQ(Sorted(VisiblePrompts()), Sorted({"Smoke Up", "Rest", "Lean Forward", "Lean Railing"}));
+  EXPECT_EQ(Sorted(VisiblePrompts()), Sorted({"Smoke Up", "Rest", "Lean Forward", "Lean Railing", "Settings"}));
   ExpectNoErrors();  // no deleted prompt was handed to the game again
 }
 
