@@ -17,11 +17,29 @@ if(NOT EMBERWICK_BUILD_SIM)
 endif()
 set(static_runtime -static -static-libgcc -static-libstdc++)
 
+# The version resources the plug-in reads for the log's first lines: the game
+# build on the host (the process's own module, as RDR2.exe is in the game) and
+# the hook's version on the stand-in; the same numbers as the Linux simulator's.
+function(emberwick_version_resource out version type description)
+  string(REPLACE "." "," rc_version_commas "${version}")
+  set(rc_version "${version}")
+  set(rc_file_type "${type}")
+  set(rc_description "${description}")
+  configure_file(${PROJECT_SOURCE_DIR}/sim/windows/file_version.rc.in ${out} @ONLY)
+endfunction()
+emberwick_version_resource(${CMAKE_CURRENT_BINARY_DIR}/host_version.rc ${EMBERWICK_SIM_GAME_BUILD} VFT_APP
+  "Emberwick simulator (Windows host)")
+emberwick_version_resource(${CMAKE_CURRENT_BINARY_DIR}/hook_version.rc ${EMBERWICK_SIM_HOOK_VERSION} VFT_DLL
+  "Stand-in script hook of the Emberwick simulator")
+
 # --- The host: the simulator built for Windows -------------------------------
 file(GLOB_RECURSE host_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/sim/*.cpp)
 list(FILTER host_sources EXCLUDE REGEX "/sim/(script_fiber|module_loader_posix)\\.cpp$")
 list(FILTER host_sources EXCLUDE REGEX "/sim/windows/script_hook_standin\\.cpp$")
-add_executable(emberwick-sim ${host_sources} ${EMBERWICK_SETTINGS_CHECK_SOURCES})
+add_executable(emberwick-sim ${host_sources} ${EMBERWICK_SETTINGS_CHECK_SOURCES}
+  ${CMAKE_CURRENT_BINARY_DIR}/host_version.rc)
+target_compile_definitions(emberwick-sim PRIVATE EMBERWICK_SIM_GAME_BUILD="${EMBERWICK_SIM_GAME_BUILD}"
+  EMBERWICK_SIM_HOOK_VERSION="${EMBERWICK_SIM_HOOK_VERSION}")
 target_include_directories(emberwick-sim PRIVATE ${PROJECT_SOURCE_DIR}/sim ${PROJECT_SOURCE_DIR}/sim/windows
                                                  ${PROJECT_SOURCE_DIR}/src)
 emberwick_embed_session_page(emberwick-sim)
@@ -44,7 +62,8 @@ function(emberwick_standin_hook target dir)
     endif()
   endforeach()
   file(GENERATE OUTPUT "${def}" CONTENT "${contents}")
-  add_library(${target} SHARED ${PROJECT_SOURCE_DIR}/sim/windows/script_hook_standin.cpp "${def}")
+  add_library(${target} SHARED ${PROJECT_SOURCE_DIR}/sim/windows/script_hook_standin.cpp "${def}"
+    ${CMAKE_CURRENT_BINARY_DIR}/hook_version.rc)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/sim/windows)
   target_link_options(${target} PRIVATE ${static_runtime})
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ScriptHookRDR2 PREFIX ""
