@@ -11,16 +11,20 @@
 namespace sim {
 namespace {
 
+// The ways the run's folder may be written, the longest first.
+std::vector<std::string> runFolderNames;
+
 struct FollowedLog {
   std::filesystem::path path;
-  std::vector<std::string> folderNames;  // the ways the folder may be written in a line
   std::string seen;                       // what the timeline has shown of the file
   bool fresh = true;                      // the plug-in was (re)loaded: the next file is a new log
 };
 
-std::string WithoutFolder(std::string line, const std::vector<std::string>& folderNames) {
+}  // namespace
+
+std::string WithoutRunFolder(std::string line) {
   constexpr std::string_view kRunFolder = "<run folder>";
-  for (const std::string& name : folderNames) {
+  for (const std::string& name : runFolderNames) {
     for (size_t at = line.find(name); !name.empty() && at != std::string::npos; at = line.find(name, at)) {
       line.replace(at, name.size(), kRunFolder);
     }
@@ -34,6 +38,8 @@ std::string WithoutFolder(std::string line, const std::vector<std::string>& fold
   }
   return line;
 }
+
+namespace {
 
 void ShowNewLines(Simulator& sim, FollowedLog& log) {
   std::error_code error;
@@ -55,26 +61,15 @@ void ShowNewLines(Simulator& sim, FollowedLog& log) {
     const size_t newline = text.find('\n', from);
     std::string line = text.substr(from, newline - from);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    sim.Event("log", WithoutFolder(line, log.folderNames));
+    sim.Event("log", WithoutRunFolder(line));
     from = newline + 1;
   }
   log.seen = text.substr(0, end + 1);
 }
 
-void FollowLog(Simulator& sim, const std::string& folder, const std::filesystem::path& path) {
+void FollowLog(Simulator& sim, const std::filesystem::path& path) {
   auto log = std::make_shared<FollowedLog>();
   log->path = path;
-  std::error_code error;
-  for (const std::filesystem::path& name : {std::filesystem::path(folder), std::filesystem::canonical(folder, error)}) {
-    if (name.empty()) continue;
-    log->folderNames.push_back(name.string());
-    log->folderNames.push_back(name.generic_string());
-    log->folderNames.push_back(std::filesystem::path(name).make_preferred().string());
-  }
-  // The longest first: a name that contains another is replaced whole.
-  std::sort(log->folderNames.begin(), log->folderNames.end(),
-            [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-  log->folderNames.erase(std::unique(log->folderNames.begin(), log->folderNames.end()), log->folderNames.end());
   sim.AddLoadHook([log] { log->fresh = true; });
   sim.AddFrameEndHook([&sim, log] { ShowNewLines(sim, *log); });
   // What DllMain detach writes shows at the unload.
@@ -84,9 +79,21 @@ void FollowLog(Simulator& sim, const std::string& folder, const std::filesystem:
 }  // namespace
 
 void FollowPluginLog(Simulator& sim, const std::string& folder) {
-  FollowLog(sim, folder, std::filesystem::path(folder) / host::kLogFileName);
+  runFolderNames.clear();
+  std::error_code error;
+  for (const std::filesystem::path& name : {std::filesystem::path(folder), std::filesystem::canonical(folder, error)}) {
+    if (name.empty()) continue;
+    runFolderNames.push_back(name.string());
+    runFolderNames.push_back(name.generic_string());
+    runFolderNames.push_back(std::filesystem::path(name).make_preferred().string());
+  }
+  // The longest first: a name that contains another is replaced whole.
+  std::sort(runFolderNames.begin(), runFolderNames.end(),
+            [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  runFolderNames.erase(std::unique(runFolderNames.begin(), runFolderNames.end()), runFolderNames.end());
+  FollowLog(sim, std::filesystem::path(folder) / host::kLogFileName);
   // Where the log goes when the module's folder cannot be written.
-  FollowLog(sim, folder, std::filesystem::path(folder) / "LocalAppData" / "Emberwick" / host::kLogFileName);
+  FollowLog(sim, std::filesystem::path(folder) / "LocalAppData" / "Emberwick" / host::kLogFileName);
 }
 
 }  // namespace sim

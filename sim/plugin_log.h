@@ -14,4 +14,8 @@ namespace sim {
 // "<run folder>" in the timeline.
 void FollowPluginLog(Simulator& sim, const std::string& folder);
 
+// A text of the plug-in's (a log line, a text on screen) with the run's folder
+// written "<run folder>", once FollowPluginLog knows it.
+std::string WithoutRunFolder(std::string text);
+
 }  // namespace sim

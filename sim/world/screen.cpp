@@ -1,5 +1,6 @@
 #include "world/screen.h"
 
+#include "plugin_log.h"
 #include "simulator.h"
 
 namespace sim {
@@ -14,7 +15,7 @@ void InstallScreen(Simulator& sim) {
   sim.Handle("DrawTextOnScreen", [&sim, &screen](const Call& c, Result&) {
     const std::string text = c.S(0);
     auto [last, first] = screen.lastDrawnFrame.emplace(text, sim.Frame());
-    if (first || last->second + 1 != sim.Frame()) sim.Event("screen", "shows \"" + text + "\"");
+    if (first || last->second + 1 != sim.Frame()) sim.Event("screen", "shows \"" + WithoutRunFolder(text) + "\"");
     last->second = sim.Frame();
     ++screen.drawCount;
   });
