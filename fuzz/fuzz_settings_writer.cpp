@@ -5,6 +5,7 @@
 // edit names is still there, in order, as it was.
 #include <cstdint>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <iterator>
 #include <string>
@@ -75,20 +76,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<std::string>& got = read.values[static_cast<size_t>(index)];
     Check(got && *got == value, "a value does not read back as written");
   }
-  // The lines no edit names stay, in order; a value edit changes at most one
-  // line each, so no more unnamed lines than value edits may be missing.
-  const std::vector<std::string> after = Lines(written.bytes);
-  size_t at = 0, missing = 0;
+  // The lines no edit names stay, in order (the longest common run of lines
+  // of the two files); a value edit changes one line, so no more unnamed lines
+  // than value edits may be missing from it.
+  std::vector<std::string> kept;
   for (size_t i = 0; i < before.size(); ++i) {
-    if (asked.lines.count(static_cast<int>(i + 1))) continue;
-    size_t found = at;
-    while (found < after.size() && after[found] != before[i]) ++found;
-    if (found == after.size()) {
-      ++missing;
-    } else {
-      at = found + 1;
-    }
+    if (!asked.lines.count(static_cast<int>(i + 1))) kept.push_back(before[i]);
   }
+  const std::vector<std::string> after = Lines(written.bytes);
+  std::vector<size_t> row(after.size() + 1, 0), next(after.size() + 1, 0);
+  for (size_t i = kept.size(); i-- > 0;) {
+    for (size_t j = after.size(); j-- > 0;) {
+      next[j] = kept[i] == after[j] ? row[j + 1] + 1 : std::max(row[j], next[j + 1]);
+    }
+    std::swap(row, next);
+  }
+  const size_t missing = kept.size() - row[0];
   Check(missing <= asked.values.size(), "a line that no edit names changed");
   return 0;
 }
