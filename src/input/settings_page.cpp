@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/key_names.h"
 #include "config/setting_table.h"
 #include "config/settings.h"
 #include "config/settings_page_model.h"
@@ -38,6 +39,16 @@ constexpr float kLineGap = 0.035f;
 // Escape is the game's pause key, and cancel on a keyboard: it binds nothing.
 constexpr int kEscape = 0x1B;
 
+// Keys a press may bind. Polling (compatibility mode) also sees the mouse
+// buttons, and a left or right SHIFT, CTRL or ALT beside the plain one: the
+// plain one is the key the player pressed.
+bool Bindable(int key) {
+  if (key == kEscape || UseOfKeyCode(key) != KeyCodeUse::Key) return false;
+  constexpr int kLeftShift = 0xA0, kRightAlt = 0xA5, kShift = 0x10;
+  if (key >= kLeftShift && key <= kRightAlt) return !IsKeyDown(kShift + (key - kLeftShift) / 2);
+  return true;
+}
+
 bool pageOpen = false;
 bool pageKeyWasDown = false;
 bool reloadRequested = false;
@@ -69,7 +80,7 @@ void Capture() {
   for (int key = 1; key < 256; ++key) {
     const bool down = IsKeyDown(key);
     if (!down) downAtCaptureStart[static_cast<size_t>(key)] = false;
-    if (!down || downAtCaptureStart[static_cast<size_t>(key)] || key == kEscape) continue;
+    if (!down || downAtCaptureStart[static_cast<size_t>(key)] || !Bindable(key)) continue;
     if (std::find(captured.begin(), captured.end(), key) == captured.end()) captured.push_back(key);
     anyCapturedDown = true;
   }

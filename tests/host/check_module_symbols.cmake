@@ -26,9 +26,9 @@ foreach(line ${lines})
     continue()
   endif()
   # Sanitizer builds intercept these C and C++ runtime functions, so they show
-  # up without a version (the file calls of the settings file and the log
-  # among them).
-  if(symbol MATCHES "^(_Znw|_Zna|_Zdl|_Zda|mem[a-z]+$|str[a-z]+$|__cxa_|__gxx_|_Unwind_|pthread_|(open|close|read|write|getcwd|dladdr|[a-z]*printf)$)")
+  # up without a version (the file calls of the settings file, its save and
+  # the log among them, and the look-up of the host's optional functions).
+  if(symbol MATCHES "^(_Znw|_Zna|_Zdl|_Zda|mem[a-z]+$|str[a-z]+$|__cxa_|__gxx_|_Unwind_|pthread_|(open|close|read|write|getcwd|dladdr|stat|mkdir|rename|unlink|fsync|getenv|dlsym|[a-z]*printf)$)")
     continue()
   endif()
   list(FIND allowed ${symbol} index)

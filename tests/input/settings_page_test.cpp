@@ -160,6 +160,28 @@ TEST_F(SettingsPage, OpensFromTheScenarioMenuAndTheReloadKeysKeepWorking) {
   EXPECT_FALSE(SettingsPageOpen());
 }
 
+TEST_F(SettingsPage, TheReloadKeysAreTheKeysHeldTogetherAndTakeEffectOnSave) {
+  Boot("[General]\nKEY_RELOAD=END+NUMPAD6\n");
+  TapKey(kKeyF9);
+  MoveTo("KEY_RELOAD = END+NUMPAD6");
+  Press("ACCEPT");
+  sim.KeyDown(kKeyEnd);
+  Frames(2);
+  sim.KeyDown(kKeyF5);
+  Frames(2);
+  EXPECT_TRUE(Shows("KEY_RELOAD = press the keys together")) << "taken once all are let go";
+  sim.KeyUp(kKeyF5);
+  Frames(1);
+  sim.KeyUp(kKeyEnd);
+  Frames(1);
+  EXPECT_TRUE(Shows("KEY_RELOAD = END+F5  (changed)"));
+  MoveTo("Save 1 change and reload", "UP");
+  Press("ACCEPT");
+  EXPECT_EQ(File(), "[General]\nKEY_RELOAD=END+F5\n");
+  EXPECT_EQ(KEY_RELOAD.count, 2);
+  EXPECT_EQ(KEY_RELOAD.keys[1], kKeyF5);
+}
+
 TEST_F(SettingsPage, CostsNoMoreNativesPerFrameThanASmokeBetweenPuffs) {
   Boot();
   TapKey(kKeyF9);
