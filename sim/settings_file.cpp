@@ -73,8 +73,8 @@ void CheckWatchedFile(Simulator& sim) {
   }
   sim.Event("file", !watched.seen ? "Emberwick.ini created by the plug-in"
                     : !now        ? "Emberwick.ini removed"
-                                  : "Emberwick.ini written by the plug-in (" + std::to_string(out) + " lines out, " +
-                                        std::to_string(in) + " in)");
+                                  : "Emberwick.ini written by the plug-in (" + std::to_string(out) +
+                                        (out == 1 ? " line" : " lines") + " out, " + std::to_string(in) + " in)");
   watched.seen = now;
 }
 

@@ -550,7 +550,7 @@ class LineChecker {
       const std::string_view meant = IsSection(name) ? name : Nearest(name, kSettingSections);
       const std::string header = "[" + std::string(meant.empty() ? name : meant) + "]";
       Find("the section has no closing ], so it is not read and the lines below it stay " + Where(), "write " + header,
-           LineFix(header));
+           name.empty() && meant.empty() ? SettingsFix{} : LineFix(header));
       Emit({});
       return;
     }
