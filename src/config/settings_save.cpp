@@ -6,9 +6,11 @@
 
 namespace {
 
+// The load reads this much of a file; a larger one is not written back, as
+// its end was never read.
 constexpr size_t kMaxBytes = 1 << 20;
 
-bool ReadStep(const std::string& path, std::string& bytes) { return host::ReadWholeFile(path, bytes, kMaxBytes); }
+bool ReadStep(const std::string& path, std::string& bytes) { return host::ReadWholeFile(path, bytes, kMaxBytes + 1); }
 bool WriteStep(const std::string& path, std::string_view bytes) { return host::WriteWholeFile(path, bytes, false); }
 bool ReplaceStep(const std::string& from, const std::string& to) { return host::ReplaceFileWith(from, to); }
 bool RemoveStep(const std::string& path) { return host::RemoveFile(path); }
@@ -30,6 +32,9 @@ SaveResult SaveSettingsFile(const std::string& path, bool existed, std::string_v
   const SaveFileSteps& steps = saveFileSteps;
   std::string now;
   const bool existsNow = steps.read(path, now);
+  if (now.size() > kMaxBytes) {
+    return Result(SaveOutcome::Refused, path, "Not saved: Emberwick.ini is larger than 1 MiB; change it in an editor");
+  }
   if (existsNow != existed || (existed && now != asRead)) {
     return Result(SaveOutcome::ChangedOnDisk, path,
                   "Not saved: Emberwick.ini changed on disk since it was read. Reload it and change it again");

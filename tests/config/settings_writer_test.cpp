@@ -254,6 +254,12 @@ TEST_F(SettingsSave, AFileChangedOnDiskSinceItWasReadIsNotWritten) {
   EXPECT_EQ(Save("", false).outcome, SaveOutcome::ChangedOnDisk);
   std::filesystem::remove(path);
   EXPECT_EQ(Save("[General]\nKEY_SMOKE=J\n").outcome, SaveOutcome::ChangedOnDisk);
+  // A file larger than the load reads is never written back without its end.
+  const std::string large = "[General]\nKEY_SMOKE=N\n" + std::string(1 << 20, ';');
+  WriteFile(large);
+  EXPECT_EQ(Save(large).outcome, SaveOutcome::Refused);
+  EXPECT_EQ(Read(path), large);
+  std::filesystem::remove(path);
   // None read, none there: it is created.
   EXPECT_EQ(Save("", false).outcome, SaveOutcome::Written);
   EXPECT_EQ(Read(path), "[General]\nKEY_SMOKE=F5\n");
