@@ -57,8 +57,8 @@ void AdjustNextAnimation();
 // game's emote is over.
 void EndFinishedEmote();
 
-// The long cigar burns down to the short one (short_cigar.cpp).
-void SwapCigarWhenBurnedDown();
+// A model that burns down turns into the short one (short_cigar.cpp).
+void SwapWhenBurnedDown();
 
 // First person (first_person.cpp): HIDE_PROP_IN_FIRST_PERSON.
 void HidePropInFirstPerson();

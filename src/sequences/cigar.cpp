@@ -52,6 +52,7 @@ constexpr SmokeModel kShortCigar{
     kShortCigarMoods,
 };
 PropFit fit{&kLongCigar, {}};
+constexpr BurnDown kBurnDown{&SWAP_TO_SHORT_CIGAR_AFTER_PERIOD, 72000};
 constexpr const float* kUserOffsets[] = {&CIGAR_X_OFFSET,    &CIGAR_Y_OFFSET,    &CIGAR_Z_OFFSET,
                                          &CIGAR_ROTX_OFFSET, &CIGAR_ROTY_OFFSET, &CIGAR_ROTZ_OFFSET};
 
@@ -167,6 +168,9 @@ constinit const SmokeKind kCigar{
     .throwAway = {3000, 200, 2800, 1.0f, -0.5f, 1.0f, 1100, 380, 1685},
     .flick = nullptr,
     .toMouthForWeaponMs = 1100,
+    .handHeldClipsHoldTheSelection = false,
+    .easing = {},
+    .burnsDown = &kBurnDown,
     .drawGlow = {nullptr, "", 0.0f, 0.0f, 0},
     .smokeClearsAtSpeed = false,
     .fallsOutSubmergedAbove = 0.61f,

@@ -148,6 +148,23 @@ struct Flick {
   PropPush push;
 };
 
+// The rotation a prop eased into the mouth starts from, on the mouth bone of
+// a story character and on the head bone of any other model.
+struct Rotation {
+  float x, y, z;
+};
+struct MouthEasing {
+  Rotation fromOnStoryMouth;
+  Rotation fromOnHead;
+};
+
+// A standard model that burns down to the alternative one a while after it
+// was lit, when the setting asks for it.
+struct BurnDown {
+  const bool* enabled;
+  int afterMs;
+};
+
 // The game's own quick smoking emote with this kind.
 struct QuickSmoke {
   uint32_t emote;
@@ -188,6 +205,11 @@ struct SmokeKind {
   // Moving it to the mouth takes this long before a swallowed weapon
   // selection is replayed.
   int toMouthForWeaponMs;
+  // A swallowed weapon selection is given back only once none of this
+  // kind's hand-held emote clips plays on the player.
+  bool handHeldClipsHoldTheSelection;
+  MouthEasing easing;  // of a move to the mouth that leaves a marker at the lips
+  const BurnDown* burnsDown;  // or none
 
   // Tip effects beyond the model's smoke: the glow of a draw, which burns
   // only between the lips (a slot of none: the kind has none), and whether a

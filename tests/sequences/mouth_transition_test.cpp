@@ -139,6 +139,7 @@ class MouthEasing : public test::BuilderTest {
     smokeProp = 500;
     mouthMarkerProp = 600;
     propInMouth = true;
+    activeSequence.smoke = &kCigarette;  // whose move left the marker
   }
   // Runs the per-frame easing step for `frames` frames.
   void Ease(int frames) {

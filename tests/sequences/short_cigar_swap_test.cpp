@@ -25,7 +25,7 @@ class ShortCigarSwap : public test::BuilderTest {
     cigarLitTime = 1234;
   }
   void Swap() {
-    OnScript([] { SwapToShortCigar(); });
+    OnScript([] { SwapToShortModel(); });
   }
 };
 
