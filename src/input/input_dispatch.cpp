@@ -21,6 +21,7 @@
 #include "sequences/puff_sequences.h"
 #include "sequences/quick_smoke.h"
 #include "sequences/throw_away.h"
+#include "smoking/inventory.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 #include "smoking/stop_cleanup.h"
@@ -83,7 +84,7 @@ void StartSmoke(const SmokeKind& kind) {
     ReportMissingDictionary();
     return;
   }
-  if (activeSequence.running || !CanStartSmoking() || !kind.hasItem()) return;
+  if (activeSequence.running || !CanStartSmoking() || !HasItemFor(kind)) return;
   const int now = FrameGameTimer();
   smokeStartTime = now;
   deadEyeTickTime = now;

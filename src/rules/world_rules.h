@@ -34,8 +34,8 @@ extern int quickSelectReplayTime;
 const char* UpdateWeaponSelection();
 void PutAwayForWeapon(const char* pressed);
 
-// The game's quick-use item (quick_use_item.cpp), bound to the I key like a
-// cigar key can be.
+// The game's quick-use item (quick_use_item.cpp), bound to the I key like the
+// key of a kind whose item it takes can be.
 void RecordQuickUseItem();
 
 // Dead Eye (dead_eye.cpp): regenerated while smoking.

@@ -175,7 +175,7 @@ constinit const SmokeKind kCigar{
     .smokeClearsAtSpeed = false,
     .fallsOutSubmergedAbove = 0.61f,
     .fallsFromHandInMelee = true,
-    .hasItem = &HasCigarItem,
+    .item = {Hashed("consumable_cigar"), {}, true},
     .key = &KEY_SMOKE_CIGAR,
     .throwMoveLabel = &CONTROLLER_THROW_MOVE_CIGAR_LABEL,
     .lightingHolsterBlockMs = 4500,

@@ -88,7 +88,7 @@ void LightCigar(bool quickStyle) {
   kCigar.fit->model = ModelFromSettings(kCigar);
   UpdatePropAttachment();
   building::RaiseSmokingAttribute();
-  ConsumeCigar();
+  TakeItemFor(kCigar);
 
   if (building::MustUseFallback()) {
     QueueFallbackLighting();
@@ -106,7 +106,7 @@ void LightCigar(bool quickStyle) {
 }
 
 void StartQuickCigar() {
-  if (!CanStartSmoking() || !HasCigarItem()) return;
+  if (!CanStartSmoking() || !HasItemFor(kCigar)) return;
 
   activeSequence.smoke = &kCigar;
   activeSequence.quickEmote = true;

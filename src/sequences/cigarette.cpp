@@ -208,7 +208,7 @@ constinit const SmokeKind kCigarette{
     .smokeClearsAtSpeed = true,
     .fallsOutSubmergedAbove = 0.0f,
     .fallsFromHandInMelee = false,
-    .hasItem = &HasCigaretteItem,
+    .item = {Hashed("consumable_cigarette_box"), Hashed("consumable_cigarette_box_cheap"), false},
     .key = &KEY_SMOKE,
     .throwMoveLabel = &CONTROLLER_THROW_MOVE_CIGARETTE_LABEL,
     .lightingHolsterBlockMs = 3500,

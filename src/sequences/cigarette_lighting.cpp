@@ -49,7 +49,7 @@ void SlideIntoTheFingers() {
 // The game's own cigarette emote carries the body; an invisible dummy ped
 // plays the lighting clip the match follows.
 void QueueQuickLighting() {
-  ConsumeCheapCigaretteBox();
+  HideCheaperItemsFor(kCigarette);
   SequenceRunner& s = activeSequence;
   Next<PlayEmoteTask>(s, kQuickCigaretteEmote, 1, 3230);
   At<DestroyPropTask>(s, 499, &smokeProp, kEmoteCigaretteModel, true, true);
@@ -75,7 +75,7 @@ void QueueQuickLighting() {
 
 void QueueStandardLighting() {
   building::RaiseSmokingAttribute();
-  ConsumeCigaretteBox();
+  TakeItemFor(kCigarette);
   SequenceRunner& s = activeSequence;
   Next<AnimationTask>(s, &playerPed, kLightingDictionary, "quick_right", 3200, 25,
                       UpperBodyOnly() ? 0x8000082 : 0x8080, 1.6f, 0.8f, 1.8f, kLightingFilter);
@@ -110,7 +110,7 @@ void QueueFallbackLighting() {
   Next<TaskDelay>(s, 5);
   QueuePuffCycle(kCigarette, native::RandomIntInRange(1000, 2000));
   propInMouth = true;
-  ConsumeCigaretteBox();
+  TakeItemFor(kCigarette);
 }
 
 }  // namespace
@@ -129,8 +129,8 @@ void LightCigarette(bool quickStyle) {
 }
 
 void StartQuickCigarette() {
-  if (!CanStartSmoking() || !HasCigaretteItem()) return;
-  ConsumeCheapCigaretteBox();
+  if (!CanStartSmoking() || !HasItemFor(kCigarette)) return;
+  HideCheaperItemsFor(kCigarette);
 
   activeSequence.smoke = &kCigarette;
   activeSequence.quickEmote = true;

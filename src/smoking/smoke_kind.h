@@ -15,6 +15,7 @@
 #include <string>
 
 #include "animations/sequence_runner.h"
+#include "host/game_names.h"
 #include "host/native_types.h"
 
 // An offset and a rotation on a bone, as AttachEntityToEntity takes them.
@@ -165,6 +166,14 @@ struct BurnDown {
   int afterMs;
 };
 
+// What a lighting takes from the player's inventory: one `item` for each
+// smoke lit, else one of the same thing cheaper when the kind has one.
+struct SmokeItem {
+  HashedName item;
+  HashedName cheaperItem;  // or none
+  bool takenByQuickUse;    // the game's quick-use item (the I key) takes one out of the satchel
+};
+
 // The game's own quick smoking emote with this kind.
 struct QuickSmoke {
   uint32_t emote;
@@ -222,7 +231,7 @@ struct SmokeKind {
   bool fallsFromHandInMelee;
 
   // The inventory, the key that lights it and the prompt that throws or moves it.
-  bool (*hasItem)();
+  SmokeItem item;
   const int* key;
   const std::string* throwMoveLabel;
 

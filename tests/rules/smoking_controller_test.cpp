@@ -285,6 +285,7 @@ TEST_F(SmokingController, AVanishedTemporaryPedIsForgottenOnceNoSmokeCanSpawnIt)
 
 TEST_F(SmokingController, TheCheapBoxesAreGivenBackOnceAfter650MsEvenAfterTheSmokeEnded) {
   Begin();
+  hiddenCheaperItem = sim.Hash("consumable_cigarette_box_cheap");
   removedCheapBoxCount = 3;
   cheapBoxRemovalTime = sim.GameTimerMs();
   Ms(600);
