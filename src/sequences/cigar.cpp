@@ -176,7 +176,7 @@ constinit const SmokeKind kCigar{
     .fallsOutSubmergedAbove = 0.61f,
     .fallsFromHandInMelee = true,
     .item = {Hashed("consumable_cigar"), {}, true},
-    .key = &KEY_SMOKE_CIGAR,
+    .key = KeySetting("KEY_SMOKE_CIGAR"),
     .throwMoveLabel = &CONTROLLER_THROW_MOVE_CIGAR_LABEL,
     .lightingHolsterBlockMs = 4500,
     .light = &LightCigar,

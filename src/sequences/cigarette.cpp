@@ -209,7 +209,7 @@ constinit const SmokeKind kCigarette{
     .fallsOutSubmergedAbove = 0.0f,
     .fallsFromHandInMelee = false,
     .item = {Hashed("consumable_cigarette_box"), Hashed("consumable_cigarette_box_cheap"), false},
-    .key = &KEY_SMOKE,
+    .key = KeySetting("KEY_SMOKE"),
     .throwMoveLabel = &CONTROLLER_THROW_MOVE_CIGARETTE_LABEL,
     .lightingHolsterBlockMs = 3500,
     .light = &LightCigarette,

@@ -37,7 +37,7 @@ class Settings : public PluginTest {
   static void Scramble() {
     ENABLED = CONTROLLER_SUPPORT_ENABLED = false;
     COMPATIBILITY_MODE_ENABLED = true;
-    KEY_SMOKE = KEY_SMOKE_CIGAR = KEY_TAKE_PUFF = KEY_OPEN_SCENARIO_MENU = -7;
+    for (int& code : keySettingCodes.byRow) code = -7;
     KEY_RELOAD = ParseKeyCombination("F1+F2+F3");
     SHOW_NOTICES = false;
     deadEyeBurstEnabled = false;
@@ -84,9 +84,15 @@ class Settings : public PluginTest {
     EXPECT_FALSE(COMPATIBILITY_MODE_ENABLED);
     EXPECT_FALSE(compatibilityMode);
     EXPECT_EQ(KEY_SMOKE, 'N');
-    EXPECT_EQ(KEY_SMOKE_CIGAR, 188);
+    EXPECT_EQ(*KeySetting("KEY_SMOKE_CIGAR"), 188);
     EXPECT_EQ(KEY_TAKE_PUFF, 'Y');
     EXPECT_EQ(KEY_OPEN_SCENARIO_MENU, 'Y');
+    for (size_t row = 0; row < std::size(kSettings); ++row) {
+      if (kSettings[row].kind == SettingKind::Key) {
+        EXPECT_EQ(keySettingCodes.byRow[row], KeyNameToCode(std::string(kSettings[row].defaultValue)))
+            << kSettings[row].name;
+      }
+    }
     EXPECT_EQ(KEY_RELOAD.count, 2);
     EXPECT_EQ(KEY_RELOAD.keys[0], 0x23);
     EXPECT_EQ(KEY_RELOAD.keys[1], 0x66);
@@ -214,7 +220,7 @@ CONTROLLER_CIGAR_LABEL=Zigarre
   EXPECT_TRUE(COMPATIBILITY_MODE_ENABLED);
   EXPECT_TRUE(compatibilityMode);
   EXPECT_EQ(KEY_SMOKE, 116);
-  EXPECT_EQ(KEY_SMOKE_CIGAR, 114);
+  EXPECT_EQ(*KeySetting("KEY_SMOKE_CIGAR"), 114);
   EXPECT_EQ(KEY_TAKE_PUFF, 102);
   EXPECT_EQ(KEY_OPEN_SCENARIO_MENU, 186);
   EXPECT_TRUE(deadEyeBurstEnabled);
@@ -340,7 +346,7 @@ TEST_F(Settings, ANegativeKeyCodeIsKeptAndNeverPressed) {
   Start();
   Reload("[General]\nKEY_SMOKE=-1\nKEY_SMOKE_CIGAR=-0x10\nKEY_TAKE_PUFF=FFF\n");
   EXPECT_EQ(KEY_SMOKE, -1);
-  EXPECT_EQ(KEY_SMOKE_CIGAR, -16);
+  EXPECT_EQ(*KeySetting("KEY_SMOKE_CIGAR"), -16);
   EXPECT_EQ(KEY_TAKE_PUFF, 4095);
   Frames(3);
   EXPECT_TRUE(sim.Errors().empty());
