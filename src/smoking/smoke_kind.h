@@ -230,9 +230,15 @@ struct SmokeKind {
   float fallsOutSubmergedAbove;  // 0: only the general water rules
   bool fallsFromHandInMelee;
 
-  // The inventory, the key that lights it and the prompt that throws or moves it.
+  // The inventory; the key that lights it; on a controller, the control of
+  // its choice prompt and that prompt's label (the prompt itself, created
+  // while the prompt window is open), and the label of the smoke prompt
+  // that throws or moves it.
   SmokeItem item;
   const int* key;
+  HashedName control;
+  const std::string* choiceLabel;
+  mutable Prompt choicePrompt;
   const std::string* throwMoveLabel;
 
   // Builders of what differs in shape. The lighting is queued after the
