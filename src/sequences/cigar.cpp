@@ -51,7 +51,6 @@ constexpr SmokeModel kShortCigar{
     {-5.9f, 1.8f, -7.8f},
     kShortCigarMoods,
 };
-PropFit fit{&kLongCigar, {}};
 constexpr BurnDown kBurnDown{&SWAP_TO_SHORT_CIGAR_AFTER_PERIOD, 72000};
 constexpr const float* kUserOffsets[] = {&CIGAR_X_OFFSET,    &CIGAR_Y_OFFSET,    &CIGAR_Z_OFFSET,
                                          &CIGAR_ROTX_OFFSET, &CIGAR_ROTY_OFFSET, &CIGAR_ROTZ_OFFSET};
@@ -154,7 +153,7 @@ constinit const SmokeKind kCigar{
     .alternativeModel = &kShortCigar,
     .useAlternativeModel = &USE_SHORT_CIGAR_MODEL,
     .keepsModelOnceLit = true,
-    .fit = &fit,
+    .fit = {&kLongCigar, {}},
     .userOffsets = kUserOffsets,
     .dictionary = kDictionary,
     .handClipIkFlags = 0x8000,

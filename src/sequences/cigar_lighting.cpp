@@ -85,7 +85,7 @@ void QueueFallbackLighting() {
 }  // namespace
 
 void LightCigar(bool quickStyle) {
-  kCigar.fit->model = ModelFromSettings(kCigar);
+  kCigar.fit.model = ModelFromSettings(kCigar);
   UpdatePropAttachment();
   building::RaiseSmokingAttribute();
   TakeItemFor(kCigar);

@@ -44,7 +44,6 @@ constexpr SmokeModel kAlternativeCigarette{
     kThrown,
     nullptr,
 };
-PropFit fit{&kStandardCigarette, {}};
 constexpr const float* kUserOffsets[] = {&CIGARETTE_X_OFFSET,    &CIGARETTE_Y_OFFSET,    &CIGARETTE_Z_OFFSET,
                                          &CIGARETTE_ROTX_OFFSET, &CIGARETTE_ROTY_OFFSET, &CIGARETTE_ROTZ_OFFSET};
 
@@ -187,7 +186,7 @@ constinit const SmokeKind kCigarette{
     .alternativeModel = &kAlternativeCigarette,
     .useAlternativeModel = &USE_ALTERNATIVE_CIGARETTE_MODEL,
     .keepsModelOnceLit = false,
-    .fit = &fit,
+    .fit = {&kStandardCigarette, {}},
     .userOffsets = kUserOffsets,
     .dictionary = kDictionary,
     .handClipIkFlags = 0x10000,

@@ -11,7 +11,7 @@ using building::Next;
 
 void SwapToShortModel() {
   const SmokeKind* kind = SmokedNow();
-  if (!kind || !kind->burnsDown || kind->fit->model == kind->alternativeModel) {
+  if (!kind || !kind->burnsDown || kind->fit.model == kind->alternativeModel) {
     // Nothing left to swap for this smoke: forget the lit time, so a later
     // one does not inherit it.
     cigarLitTime = 0;
@@ -25,7 +25,7 @@ void SwapToShortModel() {
 
   const SmokeModel* shortModel = kind->alternativeModel;
   cigarLitTime = 0;
-  kind->fit->model = shortModel;
+  kind->fit.model = shortModel;
   UpdatePropAttachment();
 
   ClearPending(secondarySequence);

@@ -60,7 +60,7 @@ float TurnTowards(float r, float target) {
 }
 
 void BeginEasing(const SmokeKind& kind) {
-  const PropSeat& seat = kind.fit->mouth;
+  const PropSeat& seat = kind.fit.mouth;
   Vector3 world = native::GetEntityCoords(smokeProp, false, true);
   Vector3 local = native::WorldToEntityOffset(mouthMarkerProp, world.x, world.y, world.z);
   mouthEaseState.deltaX = local.x - seat.x;
@@ -74,7 +74,7 @@ void BeginEasing(const SmokeKind& kind) {
 }
 
 void StepEasing(const SmokeKind& kind) {
-  const PropSeat& seat = kind.fit->mouth;
+  const PropSeat& seat = kind.fit.mouth;
   MouthEaseState& e = mouthEaseState;
   e.deltaX = DecayDelta(e.deltaX);
   e.deltaY = DecayDelta(e.deltaY);
@@ -109,7 +109,7 @@ void UpdateMouthEasing() {
     int now = FrameGameTimer();
     if (mouthEaseWaitStart == 0) mouthEaseWaitStart = now;
     if (native::CutsceneRunning()) {
-      SeatInMouth(kind->fit->mouth);
+      SeatInMouth(kind->fit.mouth);
       return;
     }
     if (now - mouthEaseWaitStart < kEaseWaitMs) return;

@@ -194,7 +194,7 @@ struct SmokeKind {
   const SmokeModel* alternativeModel;
   const bool* useAlternativeModel;  // the setting that chooses the alternative
   bool keepsModelOnceLit;
-  PropFit* fit;
+  mutable PropFit fit;  // starts with the standard model
   const float* const* userOffsets;  // X, Y, Z, ROTX, ROTY, ROTZ settings added to the mouth seat
 
   // Clips: the emote dictionary of the puffs, holds, moves, throw and finish,
@@ -261,7 +261,7 @@ inline const SmokeKind* SmokedNow() { return activeSequence.quickEmote ? nullptr
 // The kind of the quick emote smoke that plays now, or none.
 inline const SmokeKind* QuickSmokeNow() { return activeSequence.quickEmote ? activeSequence.smoke : nullptr; }
 // The model a kind is smoked with now.
-inline const SmokeModel& ModelOf(const SmokeKind& kind) { return *kind.fit->model; }
+inline const SmokeModel& ModelOf(const SmokeKind& kind) { return *kind.fit.model; }
 // A kind whose hold pins it between the fingers can rest there while the
 // hand is needed; any other goes to the mouth.
 inline bool RestsInFingers(const SmokeKind& kind) { return kind.hold.repinsToFingers; }

@@ -244,7 +244,7 @@ TEST_F(SmokeInTheWorld, FirstPersonHidesTheCigaretteInTheMouthAndLeavingItShowsI
   EXPECT_EQ(Prop()->alpha, 255);
   // Re-seated at the lips by the direct move, 750 ms on.
   EXPECT_TRUE(RunUntil([this] { return PropOnBone(mouthBoneIndex) && Prop()->attachOffset.x > -1.0f; }, 1500));
-  EXPECT_FLOAT_EQ(Prop()->attachOffset.x, kCigarette.fit->mouth.x);
+  EXPECT_FLOAT_EQ(Prop()->attachOffset.x, kCigarette.fit.mouth.x);
   EXPECT_TRUE(activeSequence.running);
 }
 

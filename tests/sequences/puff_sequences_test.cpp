@@ -47,11 +47,11 @@ class PuffRuns : public test::PluginTest {
     Start();
     handBoneIndex = 11;
     fingerBoneIndex = 22;
-    kCigar.fit->model = kCigar.alternativeModel;  // the short cigar, held off the hand bone's origin
+    kCigar.fit.model = kCigar.alternativeModel;  // the short cigar, held off the hand bone's origin
   }
   void TearDown() override {
     ResetToIdle(activeSequence);
-    kCigar.fit->model = kCigar.standardModel;
+    kCigar.fit.model = kCigar.standardModel;
   }
 
   std::vector<int> Cigarette(int count) {

@@ -19,7 +19,7 @@ class ShortCigarSwap : public test::BuilderTest {
     activeSequence.smoke = &kCigar;
     activeSequence.running = true;
     PlayingNow(Clip(kCigar.dictionary, "loop"));
-    kCigar.fit->model = kCigar.standardModel;
+    kCigar.fit.model = kCigar.standardModel;
     HoldProp("p_cigar02x");
     propInMouth = inMouth;
     cigarLitTime = 1234;
@@ -81,7 +81,7 @@ TEST_F(ShortCigarSwap, DoesNothingForACigaretteOrAShortCigar) {
   EXPECT_EQ(cigarLitTime, 0);
 
   SmokingCigar(false);
-  kCigar.fit->model = kCigar.alternativeModel;
+  kCigar.fit.model = kCigar.alternativeModel;
   Swap();
   EXPECT_FALSE(secondarySequence.running);
 }

@@ -28,7 +28,6 @@ TEST(SmokeKinds, EveryKindHasEveryEntry) {
     ExpectModel(kind->standardModel, name);
     ExpectModel(kind->alternativeModel, name);
     EXPECT_NE(kind->useAlternativeModel, nullptr);
-    ASSERT_NE(kind->fit, nullptr);
     ASSERT_NE(kind->userOffsets, nullptr);
     for (int axis = 0; axis < 6; ++axis) EXPECT_NE(kind->userOffsets[axis], nullptr) << axis;
 
@@ -54,7 +53,7 @@ TEST(SmokeKinds, EveryKindHasEveryEntry) {
       EXPECT_LT(kind->flick->move.releaseAtMs, kind->flick->move.durationMs);
     }
 
-    EXPECT_NE(kind->hasItem, nullptr);
+    EXPECT_TRUE(IsGameName(kind->item.item.text)) << kind->item.item.text;
     ASSERT_NE(kind->key, nullptr);
     EXPECT_TRUE(keys.insert(kind->key).second) << "a key setting of its own";
     EXPECT_NE(kind->throwMoveLabel, nullptr);
