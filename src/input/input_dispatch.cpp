@@ -228,7 +228,7 @@ bool HandleSmokeButton(const SmokeKind& kind, bool held, bool released) {
   if (IsTap(elapsed)) {
     if (!activeSequence.running) {
       if (CanQuickSmoke()) StartQuickSmoke(kind);
-    } else if (kind.quick.playing()) {
+    } else if (QuickSmokeNow() == &kind) {
       native::StopPedTasks(FramePlayerPed(), 0, 0);
       EndQuickSmoke(kind);
     } else {

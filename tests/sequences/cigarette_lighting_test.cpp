@@ -1,6 +1,6 @@
 // Lighting a cigarette: which variant the player's state selects, and each
 // variant's tasks, start offsets and key arguments.
-#include "sequences/cigarette_lighting.h"
+#include "sequences/cigarette.h"
 
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"

@@ -57,12 +57,7 @@ TEST(SmokeKinds, EveryKindHasEveryEntry) {
     ASSERT_NE(kind->key, nullptr);
     EXPECT_TRUE(keys.insert(kind->key).second) << "a key setting of its own";
     EXPECT_NE(kind->throwMoveLabel, nullptr);
-    EXPECT_NE(kind->light, nullptr);
-    EXPECT_NE(kind->queuePuffCycle, nullptr);
-    EXPECT_NE(kind->toMouth, nullptr);
     EXPECT_NE(kind->quick.emote, 0u);
-    EXPECT_NE(kind->quick.start, nullptr);
-    EXPECT_NE(kind->quick.playing, nullptr);
   }
 }
 

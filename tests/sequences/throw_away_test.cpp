@@ -2,8 +2,8 @@
 // pushed, the effects ended, and the busy check.
 #include "sequences/throw_away.h"
 
-#include "sequences/cigar_lighting.h"
-#include "sequences/cigarette_lighting.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/lighting.h"
 #include "sequences/mouth_transition.h"
 #include "smoking/mouth_easing.h"
