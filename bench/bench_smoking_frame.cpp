@@ -11,6 +11,7 @@
 #include "animations/sequence_runner.h"
 #include "host/platform.h"
 #include "plugin/main_loop.h"
+#include "sequences/cigarette.h"
 #include "sequences/puff_cycle.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"

@@ -173,6 +173,7 @@ constexpr Step kRaise[] = {
 
 constinit const SmokeKind kCigar{
     .name = "cigar",
+    .order = 2,
     .standardModel = &kLongCigar,
     .alternativeModel = &kShortCigar,
     .useAlternativeModel = &USE_SHORT_CIGAR_MODEL,
@@ -211,3 +212,7 @@ constinit const SmokeKind kCigar{
                   {0.67f, 0.67f}},
     .toMouth = {kDirectlyToTheMouth, {kRaise, 0}, {{}, 0}, 0, {}, true, false},
 };
+
+namespace {
+const ListedSmokeKind listed{kCigar};
+}  // namespace

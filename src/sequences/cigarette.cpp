@@ -216,6 +216,7 @@ constexpr auto kSettled = Alphas(&cigarSmokeFx, kSmokeFade);
 
 constinit const SmokeKind kCigarette{
     .name = "cigarette",
+    .order = 1,
     .standardModel = &kStandardCigarette,
     .alternativeModel = &kAlternativeCigarette,
     .useAlternativeModel = &USE_ALTERNATIVE_CIGARETTE_MODEL,
@@ -253,3 +254,7 @@ constinit const SmokeKind kCigarette{
                   {0.54f, 0.7f}},
     .toMouth = {kDirectlyToTheMouth, {kRaise, 1400}, {kQuickRaise, 900}, 20, kSettled, false, true},
 };
+
+namespace {
+const ListedSmokeKind listed{kCigarette};
+}  // namespace

@@ -12,6 +12,7 @@
 // sequences/<kind>.cpp; a kind that reuses another's assets refers to them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -253,6 +254,7 @@ struct MouthMove {
 
 struct SmokeKind {
   const char* name;  // "cigarette": for people, never compared
+  int order;         // its place in kSmokeKinds, lowest first
 
   // Models and where they sit. The fit is rebuilt every frame: from the
   // settings' choice, or, for a kind that keeps the model it was lit with,
@@ -315,9 +317,34 @@ struct SmokeKind {
   MouthMove toMouth;
 };
 
-extern const SmokeKind kCigarette;
-extern const SmokeKind kCigar;
-inline const SmokeKind* const kSmokeKinds[] = {&kCigarette, &kCigar};
+// The kinds there are, in the order of their `order`: the input asks their
+// buttons and the prompts list them in it. Nothing names a kind to find it:
+// each kind's own file enters its description here for the whole run with a
+// ListedSmokeKind beside it, and a test may enter one of its own for as long
+// as the test lasts.
+struct SmokeKindList {
+  static constexpr int kMaxKinds = 16;
+  const SmokeKind* kinds[kMaxKinds];
+  int count;
+
+  const SmokeKind* const* begin() const { return kinds; }
+  const SmokeKind* const* end() const { return kinds + count; }
+  size_t size() const { return static_cast<size_t>(count); }
+  const SmokeKind* operator[](size_t i) const { return kinds[i]; }
+};
+extern SmokeKindList kSmokeKinds;
+
+// Keeps `kind` in kSmokeKinds while it lives.
+class ListedSmokeKind {
+ public:
+  explicit ListedSmokeKind(const SmokeKind& kind);
+  ~ListedSmokeKind();
+  ListedSmokeKind(const ListedSmokeKind&) = delete;
+  ListedSmokeKind& operator=(const ListedSmokeKind&) = delete;
+
+ private:
+  const SmokeKind& kind_;
+};
 
 // The kind the active sequence smokes with its own lighting, or none (idle,
 // or a quick emote smoke).

@@ -26,6 +26,7 @@
 #include "input/prompts.h"
 #include "input/scenarios.h"
 #include "plugin/main_loop.h"
+#include "sequences/cigarette.h"
 #include "session.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"

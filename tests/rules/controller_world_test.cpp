@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controller_fixture.h"
+#include "sequences/cigarette.h"
 #include "world/leftovers.h"
 
 namespace {

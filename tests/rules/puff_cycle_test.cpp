@@ -14,6 +14,8 @@
 #include "host/ped_bones.h"
 #include "plugin/main_loop.h"
 #include "rules/world_rules.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/puff_cycle.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"

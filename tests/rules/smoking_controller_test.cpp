@@ -9,6 +9,8 @@
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
 #include "controller_fixture.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "smoking/inventory.h"
 #include "smoking/smoke_kind.h"
 

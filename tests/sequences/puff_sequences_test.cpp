@@ -10,6 +10,8 @@
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "plugin/main_loop.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/puff_sequences.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"

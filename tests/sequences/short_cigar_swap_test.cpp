@@ -8,6 +8,8 @@
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
+#include "sequences/cigarette.h"
+#include "sequences/cigar.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "config/settings.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"
 #include "support/plugin_session.h"
