@@ -17,6 +17,7 @@
 #include "config/settings.h"
 #include "host/key_states.h"
 #include "host/module_files.h"
+#include "smoking/smoke_kind.h"
 #include "stand_in_host.h"
 
 namespace {
@@ -176,10 +177,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckTheChecker(std::string(reinterpret_cast<const char*>(data), size));
 
   Check(!deadEyeBurstEnabled || deadEyeBurstWindowMs >= 3000, "an enabled burst with a window under 3 s");
-  for (float offset : {CIGARETTE_X_OFFSET, CIGARETTE_Y_OFFSET, CIGARETTE_Z_OFFSET, CIGARETTE_ROTX_OFFSET,
-                       CIGARETTE_ROTY_OFFSET, CIGARETTE_ROTZ_OFFSET, CIGAR_X_OFFSET, CIGAR_Y_OFFSET, CIGAR_Z_OFFSET,
-                       CIGAR_ROTX_OFFSET, CIGAR_ROTY_OFFSET, CIGAR_ROTZ_OFFSET}) {
-    Check(std::isfinite(offset), "an offset that is not a finite number");
+  for (const SmokeKind* kind : kSmokeKinds) {
+    for (int axis = 0; axis < 6; ++axis) {
+      Check(std::isfinite(*kind->userOffsets[axis]), "an offset that is not a finite number");
+    }
   }
   Check(PUFF_BUTTON_ENABLES_MANUAL_SMOKING == 0 || PUFF_BUTTON_ENABLES_MANUAL_SMOKING == 45000,
         "a manual-smoking window other than 0 or 45000 ms");

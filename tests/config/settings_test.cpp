@@ -14,6 +14,7 @@
 #include "input/scenarios.h"
 #include "plugin/main_loop.h"
 #include "session.h"
+#include "smoking/smoke_kind.h"
 #include "support/plugin_session.h"
 
 namespace {
@@ -51,10 +52,13 @@ class Settings : public PluginTest {
     for (float* offset : Offsets()) *offset = 9.5f;
     for (std::string* text : Texts()) *text = "scrambled";
   }
+  // Every kind's offsets, the settings its description reads them from.
   static std::vector<float*> Offsets() {
-    return {&CIGARETTE_X_OFFSET,    &CIGARETTE_Y_OFFSET,    &CIGARETTE_Z_OFFSET, &CIGARETTE_ROTX_OFFSET,
-            &CIGARETTE_ROTY_OFFSET, &CIGARETTE_ROTZ_OFFSET, &CIGAR_X_OFFSET,     &CIGAR_Y_OFFSET,
-            &CIGAR_Z_OFFSET,        &CIGAR_ROTX_OFFSET,     &CIGAR_ROTY_OFFSET,  &CIGAR_ROTZ_OFFSET};
+    std::vector<float*> offsets;
+    for (const SmokeKind* kind : kSmokeKinds) {
+      for (int axis = 0; axis < 6; ++axis) offsets.push_back(const_cast<float*>(kind->userOffsets[axis]));
+    }
+    return offsets;
   }
   static std::vector<std::string*> Texts() {
     std::vector<std::string*> texts = {&SMOKE_PROMPT_LABEL,

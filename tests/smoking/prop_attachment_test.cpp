@@ -73,10 +73,11 @@ TEST_F(PropAttachment, EachRigTakesItsOwnSeatOnItsOwnBone) {
       for (bool alternative : {false, true}) {
         SCOPED_TRACE(std::string(c.model) + " " + kind->name + (alternative ? " alternative" : " standard"));
         Model(c.model);
-        USE_ALTERNATIVE_CIGARETTE_MODEL = alternative;
-        kCigar.fit.model = alternative ? kCigar.alternativeModel : kCigar.standardModel;
-        Update();
         const SmokeModel* model = alternative ? kind->alternativeModel : kind->standardModel;
+        // The setting its description reads the choice from, or the model it was lit with.
+        *const_cast<bool*>(kind->useAlternativeModel) = alternative;
+        if (kind->keepsModelOnceLit) kind->fit.model = model;
+        Update();
         EXPECT_EQ(kind->fit.model, model);
         ExpectSeat(kind->fit.mouth, model->*c.seat);
         EXPECT_EQ(mouthBoneIndex, Bone(c.bone));
