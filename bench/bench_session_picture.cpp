@@ -15,11 +15,13 @@
 #include <random>
 #include <string>
 
+#include "config/key_names.h"
 #include "host/module_files.h"
 #include "html_report.h"
 #include "plugin/main_loop.h"
 #include "session.h"
 #include "simulator.h"
+#include "smoking/smoke_kind.h"
 #include "world/leftovers.h"
 
 namespace {
@@ -29,6 +31,11 @@ std::string HourOfPlay(unsigned seed) {
   std::mt19937 rng(seed);
   auto between = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
   auto ms = [](int value) { return std::to_string(value) + "ms"; };
+  // The key of one of the kinds of smoke, by the name of its default.
+  auto aKindsKey = [&between] {
+    const SmokeKind* kind = kSmokeKinds[static_cast<size_t>(between(0, static_cast<int>(kSmokeKinds.size()) - 1))];
+    return std::string(KeyCodeName(*kind->key));
+  };
   auto episode = [&](const char* setting, const char* on, const char* off, int waitMs) {
     return std::string("set ") + setting + " " + on + "\nwait " + ms(waitMs) + "\nset " + setting + " " + off + "\n";
   };
@@ -43,10 +50,8 @@ std::string HourOfPlay(unsigned seed) {
     int spentMs = 0;
     if (++step % 40 == 0) text += "note step " + std::to_string(step) + "\n";
     switch (between(0, 19)) {
-      case 0: case 1: case 2: text += "hold N 500ms\n"; spentMs = 500; break;
-      case 3: case 4: text += "hold , 500ms\n"; spentMs = 500; break;
-      case 5: text += "hold N 120ms\n"; spentMs = 120; break;
-      case 6: text += "hold , 120ms\n"; spentMs = 120; break;
+      case 0: case 1: case 2: case 3: case 4: text += "hold " + aKindsKey() + " 500ms\n"; spentMs = 500; break;
+      case 5: case 6: text += "hold " + aKindsKey() + " 120ms\n"; spentMs = 120; break;
       case 7: text += "hold Y 150ms\n"; spentMs = 150; break;
       case 8: text += episode("player.mounted", "true", "false", shortMs * 6); spentMs = shortMs * 6; break;
       case 9: text += episode("player.ragdoll", "true", "false", shortMs); spentMs = shortMs; break;

@@ -1,11 +1,12 @@
-// The plug-in's own cost of a frame while a cigarette is smoked in the mouth
-// with its puff cycle going, measured against a host that answers every
+// The plug-in's own cost of a frame while a smoke of each kind is smoked in
+// the mouth with its puff cycle going, measured against a host that answers every
 // native from a table. Also counts heap allocations on the frames where no
 // task starts: those frames must not touch the heap.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "allocation_count.h"
 #include "animations/sequence_runner.h"
@@ -80,13 +81,13 @@ void Frame() {
   RunFrame();
 }
 
-void LightCigaretteInMouth() {
+void LightInMouth(const SmokeKind& kind) {
   playerPed = kPlayer;
   smokeProp = kProp;
   propInMouth = true;
   ClearPending(activeSequence);
-  activeSequence.smoke = &kCigarette;
-  QueuePuffCycle(kCigarette, 1500);
+  activeSequence.smoke = &kind;
+  QueuePuffCycle(kind, 1500);
   Start(activeSequence);
   smokeStartTime = static_cast<int>(gameMs);
   deadEyeTickTime = static_cast<int>(gameMs);
@@ -103,11 +104,11 @@ bool Same(const RunnerMark& a, const RunnerMark& b) {
   return a.current == b.current && a.pending == b.pending && a.running == b.running;
 }
 
-void BM_SmokingFrame(benchmark::State& state) {
+void BM_SmokingFrame(benchmark::State& state, const SmokeKind* kind) {
   PrepareSmokingWorld();
   scriptFiberAvailable = true;
   for (int i = 0; i < 100; ++i) Frame();  // the first frames load settings and reset
-  LightCigaretteInMouth();
+  LightInMouth(*kind);
   for (int i = 0; i < 600; ++i) Frame();  // into the steady cycle
   uint64_t quietFrames = 0;
   uint64_t quietFramesAllocating = 0;
@@ -132,8 +133,16 @@ void BM_SmokingFrame(benchmark::State& state) {
   if (notRunning != 0) state.SkipWithError("the smoke stopped while being measured");
   if (quietFramesAllocating != 0) state.SkipWithError("a frame where no task started allocated on the heap");
 }
-BENCHMARK(BM_SmokingFrame);
-
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  for (const SmokeKind* kind : kSmokeKinds) {
+    benchmark::RegisterBenchmark((std::string("BM_SmokingFrame/") + kind->name).c_str(), BM_SmokingFrame, kind);
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
+

@@ -17,6 +17,7 @@
 #include "config/settings.h"
 #include "host/key_states.h"
 #include "host/module_files.h"
+#include "smoking/smoke_kind.h"
 #include "stand_in_host.h"
 
 namespace {
@@ -131,8 +132,12 @@ void CheckLoadAgreesWithChecker() {
     const auto& found = checked.values[static_cast<size_t>(SettingIndex(name))];
     return found ? *found : std::string(setting.defaultValue);
   };
-  Check(KEY_SMOKE == KeyNameToCode(value("KEY_SMOKE")), "KEY_SMOKE is not the value the checker found");
-  Check(KEY_TAKE_PUFF == KeyNameToCode(value("KEY_TAKE_PUFF")), "KEY_TAKE_PUFF is not the value the checker found");
+  for (const Setting& setting : kSettings) {
+    if (setting.kind != SettingKind::Key) continue;
+    const std::string name(setting.name);
+    Check(keySettingCodes.byRow[SettingIndex(name)] == KeyNameToCode(value(name.c_str())),
+          "a key setting that is not the value the checker found");
+  }
   Check(SMOKE_PROMPT_LABEL == value("SMOKE_PROMPT_LABEL"), "a label that is not the value the checker found");
   Check(SCENARIO_TYPE[3] == value("SCENARIO4_TYPE"), "a scenario that is not the value the checker found");
   Check(IsUsableCombination(KEY_RELOAD), "reload keys that no keyboard sends");
@@ -172,15 +177,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckTheChecker(std::string(reinterpret_cast<const char*>(data), size));
 
   Check(!deadEyeBurstEnabled || deadEyeBurstWindowMs >= 3000, "an enabled burst with a window under 3 s");
-  for (float offset : {CIGARETTE_X_OFFSET, CIGARETTE_Y_OFFSET, CIGARETTE_Z_OFFSET, CIGARETTE_ROTX_OFFSET,
-                       CIGARETTE_ROTY_OFFSET, CIGARETTE_ROTZ_OFFSET, CIGAR_X_OFFSET, CIGAR_Y_OFFSET, CIGAR_Z_OFFSET,
-                       CIGAR_ROTX_OFFSET, CIGAR_ROTY_OFFSET, CIGAR_ROTZ_OFFSET}) {
-    Check(std::isfinite(offset), "an offset that is not a finite number");
+  for (const SmokeKind* kind : kSmokeKinds) {
+    for (int axis = 0; axis < 6; ++axis) {
+      Check(std::isfinite(*kind->userOffsets[axis]), "an offset that is not a finite number");
+    }
   }
   Check(PUFF_BUTTON_ENABLES_MANUAL_SMOKING == 0 || PUFF_BUTTON_ENABLES_MANUAL_SMOKING == 45000,
         "a manual-smoking window other than 0 or 45000 ms");
   // Whatever the bindings read as, asking about them is safe.
-  for (int key : {KEY_SMOKE, KEY_SMOKE_CIGAR, KEY_TAKE_PUFF, KEY_OPEN_SCENARIO_MENU}) {
+  for (size_t row = 0; row < std::size(kSettings); ++row) {
+    if (kSettings[row].kind != SettingKind::Key) continue;
+    const int key = keySettingCodes.byRow[row];
     IsKeyDown(key);
     IsKeyHeld(key);
     ConsumeKeyReleased(key);

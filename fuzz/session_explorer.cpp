@@ -2,12 +2,16 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <string_view>
 #include <vector>
 
+#include "config/key_names.h"
 #include "session.h"
 #include "simulator.h"
+#include "smoking/smoke_kind.h"
 
 namespace explore {
 namespace {
@@ -60,15 +64,18 @@ static_assert(std::size(kSettingLines) == 32);
 
 constexpr const char* kSections[] = {"General", "Smoking", "Cutscenes", "Scenarios", "Advanced", "Translations"};
 
-// Every key a setting above can bind.
-constexpr const char* kKeys[] = {"N", ",", "Y", "F5"};
+// The keys of the kinds of smoke, then every other key a setting above can bind.
+constexpr const char* kOtherKeys[] = {"Y", "F5"};
 constexpr int kHoldMs[] = {60, 120, 250, 340, 360, 450, 600, 1000, 2000, 4000};
 
-// Game controls the plug-in reads or pushes, and those of its prompts.
-constexpr const char* kControls[] = {
+// Game controls the plug-in reads or pushes, and those of its prompts: the
+// prompt window's, each kind's control, then the rest.
+constexpr const char* kWindowControls[] = {
     "INPUT_INTERACT_OPTION1", "INPUT_INTERACT_OPTION2", "INPUT_DIVE", "INPUT_FRONTEND_UP",
-    "INPUT_GAME_MENU_EXTRA_OPTION", "INPUT_JUMP", "INPUT_OPEN_SATCHEL_MENU", "INPUT_FRONTEND_RB",
-    "INPUT_FRONTEND_RT", "INPUT_FRONTEND_LS", "INPUT_OPEN_WHEEL_MENU", "INPUT_OPEN_JOURNAL",
+    "INPUT_GAME_MENU_EXTRA_OPTION", "INPUT_JUMP", "INPUT_OPEN_SATCHEL_MENU",
+};
+constexpr const char* kOtherControls[] = {
+    "INPUT_FRONTEND_LS", "INPUT_OPEN_WHEEL_MENU", "INPUT_OPEN_JOURNAL",
     "INPUT_ENTER", "INPUT_INTERACT_ANIMAL", "INPUT_MOVE_UP_ONLY", "INPUT_MOVE_LEFT_ONLY",
     "INPUT_RELOAD", "INPUT_QUICK_USE_ITEM", "INPUT_TOGGLE_HOLSTER", "INPUT_NEXT_CAMERA",
     "INPUT_PLAYER_MENU", "INPUT_COVER", "INPUT_SELECT_QUICKSELECT_SIDEARMS_RIGHT",
@@ -77,14 +84,71 @@ constexpr const char* kControls[] = {
 };
 constexpr const char* kControlHolds[] = {"30ms", "100ms", "400ms", "1100ms", "2500ms"};
 
+// Models, dictionaries, effect assets and sound sets the plug-in loads: each
+// kind's models and dictionary, then those every smoke uses.
+constexpr const char* kSharedAssets[] = {
+    "p_matchstick01x", "p_cigarettebox01x", "A_C_Rabbit_01", "anm_smoking", "cut_rprsn", "Player_Campfire_Sounds",
+    "amb_wander@code_human_smoking_wander@male_a@base", "mech_inventory@smoking@cigarette",
+    "mech_inventory@smoking@cigar",
+};
 // World settings and the values they take; the first is the quiet world's,
 // which every session returns to at its end.
 struct WorldSetting {
-  const char* name;
+  std::string name;
   std::vector<const char*> values;
 };
+
+// What the kinds of smoke bring to the vocabulary: their keys (by the names
+// of their defaults), their controls, their items and their assets, each
+// once, in the kinds' order.
+void AddOnce(std::vector<std::string>& to, const std::string& what) {
+  if (std::find(to.begin(), to.end(), what) == to.end()) to.push_back(what);
+}
+template <size_t N>
+std::vector<std::string> EachKindsThen(std::vector<std::string> (*ofKind)(const SmokeKind&),
+                                       const char* const (&others)[N]) {
+  std::vector<std::string> all;
+  for (const SmokeKind* kind : kSmokeKinds) {
+    for (const std::string& what : ofKind(*kind)) AddOnce(all, what);
+  }
+  for (const char* other : others) AddOnce(all, other);
+  return all;
+}
+const std::vector<std::string>& Keys() {
+  static const std::vector<std::string> keys = EachKindsThen(
+      [](const SmokeKind& kind) { return std::vector<std::string>{std::string(KeyCodeName(*kind.key))}; }, kOtherKeys);
+  return keys;
+}
+const std::vector<std::string>& Controls() {
+  static const std::vector<std::string> controls = [] {
+    std::vector<std::string> all(std::begin(kWindowControls), std::end(kWindowControls));
+    for (const std::string& control : EachKindsThen(
+             [](const SmokeKind& kind) { return std::vector<std::string>{kind.control.text}; }, kOtherControls)) {
+      AddOnce(all, control);
+    }
+    return all;
+  }();
+  return controls;
+}
+const std::vector<std::string>& Assets() {
+  static const std::vector<std::string> assets = EachKindsThen(
+      [](const SmokeKind& kind) {
+        return std::vector<std::string>{kind.standardModel->name, kind.alternativeModel->name, kind.dictionary};
+      },
+      kSharedAssets);
+  return assets;
+}
+// The inventory of each kind's item, just before the item check.
+std::vector<WorldSetting> WithEachKindsItem(std::vector<WorldSetting> settings) {
+  std::vector<std::string> items;
+  for (const SmokeKind* kind : kSmokeKinds) AddOnce(items, std::string("inventory.") + kind->item.item.text);
+  auto at = std::find_if(settings.begin(), settings.end(),
+                         [](const WorldSetting& setting) { return setting.name == "inventory.item_check"; });
+  for (const std::string& item : items) at = std::next(settings.insert(at, {item, {"20", "0", "1"}}));
+  return settings;
+}
 const std::vector<WorldSetting>& WorldSettings() {
-  static const std::vector<WorldSetting> settings = {
+  static const std::vector<WorldSetting> settings = WithEachKindsItem({
       {"player.weapon", {"WEAPON_UNARMED", "WEAPON_REVOLVER_CATTLEMAN", "WEAPON_REPEATER_CARBINE"}},
       {"player.mounted", {"false", "true"}},
       {"player.ragdoll", {"false", "true"}},
@@ -117,24 +181,14 @@ const std::vector<WorldSetting>& WorldSettings() {
       {"player.seated", {"false", "true"}},
       {"player.on_foot", {"true", "false"}},
       {"input.controller", {"false", "true"}},
-      {"inventory.consumable_cigarette_box", {"20", "0", "1"}},
-      {"inventory.consumable_cigar", {"20", "0", "1"}},
       {"inventory.item_check", {"pass", "fail"}},
       {"emote.duration", {"4000", "500", "20000"}},
       {"interaction.duration", {"2150", "300", "9000"}},
       {"key_repeat_delay", {"500ms", "250ms", "1s"}},
-  };
+  });
   return settings;
 }
 
-// Models, dictionaries, effect assets and sound sets the plug-in loads.
-constexpr const char* kAssets[] = {
-    "p_cigarette01x", "p_cigar02x", "p_cigarlit01x", "p_cigarette_cs02x", "p_matchstick01x", "p_cigarettebox01x",
-    "A_C_Rabbit_01", "anm_smoking", "cut_rprsn", "Player_Campfire_Sounds",
-    "script_mp@emotes@smoke_cigarette@male@unarmed@upper", "script_mp@emotes@smoke_cigar@male@unarmed@upper",
-    "amb_wander@code_human_smoking_wander@male_a@base", "mech_inventory@smoking@cigarette",
-    "mech_inventory@smoking@cigar",
-};
 constexpr const char* kAssetStates[] = {"never", "missing", "delay 20", "delay 400"};
 
 // Waits after an event: none, a frame or a few, up to long enough for a
@@ -167,6 +221,7 @@ class Reader {
   const T& Pick(const T (&table)[N]) {
     return table[Byte() % N];
   }
+  const std::string& Pick(const std::vector<std::string>& table) { return table[Byte() % table.size()]; }
 
  private:
   const uint8_t* data_;
@@ -214,7 +269,7 @@ void Event(Reader& in, SessionWriter& out) {
     case 0:
     case 1:
     case 2: {  // hold a key
-      const char* key = in.Pick(kKeys);
+      const std::string& key = in.Pick(Keys());
       const int ms = in.Pick(kHoldMs);
       out.Line(std::string("hold ") + key + " " + std::to_string(ms) + "ms");
       out.keysDown.erase(key);
@@ -222,27 +277,27 @@ void Event(Reader& in, SessionWriter& out) {
       break;
     }
     case 3: {  // press a key and keep it down
-      const char* key = in.Pick(kKeys);
+      const std::string& key = in.Pick(Keys());
       out.Line(std::string("press ") + key);
       out.keysDown.insert(key);
       break;
     }
     case 4: {  // let go of a key
-      const char* key = in.Pick(kKeys);
+      const std::string& key = in.Pick(Keys());
       out.Line(std::string("release ") + key);
       out.keysDown.erase(key);
       break;
     }
     case 5:
     case 6: {  // work a control for a while: prompts complete when held
-      const char* control = in.Pick(kControls);
+      const std::string& control = in.Pick(Controls());
       const char* hold = in.Pick(kControlHolds);
       out.Line(std::string("control ") + control + " tap " + hold);
       out.controlsDown.erase(control);
       break;
     }
     case 7: {  // hold a control down, or let it go
-      const char* control = in.Pick(kControls);
+      const std::string& control = in.Pick(Controls());
       const bool press = in.Byte() % 2 == 0;
       out.Line(std::string("control ") + control + (press ? " press" : " release"));
       if (press) out.controlsDown.insert(control);
@@ -259,7 +314,7 @@ void Event(Reader& in, SessionWriter& out) {
       break;
     }
     case 11: {  // an asset loads late, never, or does not exist
-      const char* asset = in.Pick(kAssets);
+      const std::string& asset = in.Pick(Assets());
       const char* state = in.Pick(kAssetStates);
       const std::string how(state);
       const size_t space = how.find(' ');

@@ -15,15 +15,45 @@
 #include "host/key_states.h"
 #include "host/module_files.h"
 
+namespace {
+
+// A key setting's default as KeyNameToCode reads it: a name of the key table,
+// or a single letter, digit or sign; -1 for anything else.
+constexpr int DefaultKeyCode(std::string_view name) {
+  const int named = FindKeyCode(name);
+  if (named >= 0) return named;
+  return name.size() == 1 ? static_cast<unsigned char>(name[0]) : -1;
+}
+
+constexpr KeySettingCodes DefaultKeyCodes() {
+  KeySettingCodes codes{};
+  for (size_t row = 0; row < std::size(kSettings); ++row) {
+    if (kSettings[row].kind == SettingKind::Key) codes.byRow[row] = DefaultKeyCode(kSettings[row].defaultValue);
+  }
+  return codes;
+}
+static_assert([] {
+  const KeySettingCodes codes = DefaultKeyCodes();
+  for (size_t row = 0; row < std::size(kSettings); ++row) {
+    if (kSettings[row].kind == SettingKind::Key && codes.byRow[row] < 0) return false;
+  }
+  return true;
+}(), "a key setting's default is written as a key name or a single character");
+
+consteval int KeyRow(std::string_view name) { return static_cast<int>(KeySetting(name) - keySettingCodes.byRow); }
+
+}  // namespace
+
+KeySettingCodes keySettingCodes = DefaultKeyCodes();
+
 bool ENABLED = true;
 bool CONTROLLER_SUPPORT_ENABLED = true;
 bool COMPATIBILITY_MODE_ENABLED = false;
-int KEY_SMOKE = 'N';
-int KEY_SMOKE_CIGAR = 188;
-int KEY_TAKE_PUFF = 'Y';
-int KEY_OPEN_SCENARIO_MENU = 'Y';
+int& KEY_SMOKE = keySettingCodes.byRow[KeyRow("KEY_SMOKE")];
+int& KEY_TAKE_PUFF = keySettingCodes.byRow[KeyRow("KEY_TAKE_PUFF")];
+int& KEY_OPEN_SCENARIO_MENU = keySettingCodes.byRow[KeyRow("KEY_OPEN_SCENARIO_MENU")];
+int& KEY_SETTINGS = keySettingCodes.byRow[KeyRow("KEY_SETTINGS")];
 KeyCombination KEY_RELOAD = ParseKeyCombination("END+NUMPAD6");
-int KEY_SETTINGS = KeyNameToCode(std::string(SettingNamed("KEY_SETTINGS").defaultValue));
 bool SHOW_NOTICES = true;
 bool deadEyeBurstEnabled = true;
 int deadEyeBurstWindowMs = 37000;
@@ -177,9 +207,9 @@ void ReadSettings() {
   ENABLED = ini.Bool(SettingNamed("ENABLED"));
   CONTROLLER_SUPPORT_ENABLED = ini.Bool(SettingNamed("CONTROLLER_SUPPORT_ENABLED"));
   COMPATIBILITY_MODE_ENABLED = ini.Bool(SettingNamed("COMPATIBILITY_MODE_ENABLED"));
-  KEY_SMOKE = ini.Key(SettingNamed("KEY_SMOKE"));
-  KEY_SMOKE_CIGAR = ini.Key(SettingNamed("KEY_SMOKE_CIGAR"));
-  KEY_TAKE_PUFF = ini.Key(SettingNamed("KEY_TAKE_PUFF"));
+  for (size_t row = 0; row < std::size(kSettings); ++row) {
+    if (kSettings[row].kind == SettingKind::Key) keySettingCodes.byRow[row] = ini.Key(kSettings[row]);
+  }
 
   const int burstSeconds = ini.Int(SettingNamed("REGEN_DEAD_EYE_BURST_SECONDS"));
   deadEyeBurstEnabled = burstSeconds > 0;
@@ -196,7 +226,6 @@ void ReadSettings() {
   BLOCK_SMOKING_IF_NO_ITEM = ini.Bool(SettingNamed("BLOCK_SMOKING_IF_NO_ITEM"));
 
   SCENARIOS_ENABLED = ini.Bool(SettingNamed("SCENARIOS_ENABLED"));
-  KEY_OPEN_SCENARIO_MENU = ini.Key(SettingNamed("KEY_OPEN_SCENARIO_MENU"));
   for (int slot = 0; slot < kScenarioSlots; ++slot) {
     const std::string prefix = "SCENARIO" + std::to_string(slot + 1);
     ini.Text(prefix + "_TYPE", SCENARIO_TYPE[slot]);
@@ -239,7 +268,6 @@ void ReadSettings() {
   // Read after every setting the plug-in had before: a file without them reads as it always did.
   KEY_RELOAD = ini.Keys(SettingNamed("KEY_RELOAD"));
   SHOW_NOTICES = ini.Bool(SettingNamed("SHOW_NOTICES"));
-  KEY_SETTINGS = ini.Key(SettingNamed("KEY_SETTINGS"));
   ini.Text(SettingNamed("SETTINGS_PROMPT_LABEL"), SETTINGS_PROMPT_LABEL);
   ini.Text(SettingNamed("NOTICE_RELOADED_TEXT"), NOTICE_RELOADED_TEXT);
   ini.Text(SettingNamed("NOTICE_FINDINGS_TEXT"), NOTICE_FINDINGS_TEXT);

@@ -1,27 +1,43 @@
 // User settings, read from Emberwick.ini. Each value keeps its INI key's name.
 #pragma once
 
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/key_names.h"
+#include "config/setting_table.h"
 #include "config/settings_check.h"
 #include "host/native_types.h"
+
+// The code of every key setting, by its row of the setting table. The keys
+// named below are rows of it; a kind of smoke takes its key setting from it
+// by name (KeySetting), so a new key needs only its row and its line.
+struct KeySettingCodes {
+  int byRow[std::size(kSettings)];
+};
+extern KeySettingCodes keySettingCodes;
+
+// The code of the key setting of that exact name; another name does not compile.
+consteval const int* KeySetting(std::string_view name) {
+  const int row = SettingIndex(name);
+  if (row < 0 || kSettings[row].kind != SettingKind::Key) throw "no key setting of that name";
+  return &keySettingCodes.byRow[row];
+}
 
 // General
 extern bool ENABLED;
 extern bool CONTROLLER_SUPPORT_ENABLED;
 extern bool COMPATIBILITY_MODE_ENABLED;
-extern int KEY_SMOKE;
-extern int KEY_SMOKE_CIGAR;
-extern int KEY_TAKE_PUFF;
-extern int KEY_OPEN_SCENARIO_MENU;
+extern int& KEY_SMOKE;  // the smoke key: it also works the kind smoked now
+extern int& KEY_TAKE_PUFF;
+extern int& KEY_OPEN_SCENARIO_MENU;
 // Held together, they reload the settings; END+NUMPAD6 unless the file names
 // keys a keyboard sends.
 extern KeyCombination KEY_RELOAD;
 // Opens and closes the settings page.
-extern int KEY_SETTINGS;
+extern int& KEY_SETTINGS;
 // The few seconds of text on screen after a reload, and after a load that
 // found lines needing a look.
 extern bool SHOW_NOTICES;

@@ -8,8 +8,8 @@ enum class PlantedFault {
   none,
   wait_during_unload,     // an asset wait yields while the library unloads
   asset_wait_unbounded,   // an asset wait never gives up
-  match_never_released,   // the cigarette lighting keeps its match in the hand
-  smoke_prop_twice,       // the cigarette lighting spawns a second cigarette
+  match_never_released,   // a lighting keeps its match in the hand
+  smoke_prop_twice,       // a lighting spawns a second smoke prop
   dropped_effects_kept,   // a dropped smoke's looped effects are never removed
   prompts_kept_on_unload, // unloading leaves the plug-in's prompts on screen
   dead_eye_two_arguments, // the Dead Eye restore pushes two of the game's five arguments

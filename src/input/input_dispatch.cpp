@@ -21,6 +21,7 @@
 #include "sequences/puff_sequences.h"
 #include "sequences/quick_smoke.h"
 #include "sequences/throw_away.h"
+#include "smoking/inventory.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 #include "smoking/stop_cleanup.h"
@@ -52,8 +53,8 @@ bool IsTap(int elapsed) { return elapsed >= 1 && elapsed <= kTapMaxMs; }
 
 consteval Hash Control(std::string_view name) { return GameName(name); }
 
-constexpr Hash kFrontendRb = GameName("INPUT_FRONTEND_RB");
-constexpr Hash kFrontendRt = GameName("INPUT_FRONTEND_RT");
+// The smoke prompt's control: it throws or moves whatever kind is smoked.
+constexpr HashedName kSmokePromptControl = Hashed("INPUT_FRONTEND_RB");
 
 bool PromptShowing(Prompt prompt) {
   return prompt != 0 && native::PromptIsValid(prompt) && native::PromptIsActive(prompt);
@@ -83,7 +84,7 @@ void StartSmoke(const SmokeKind& kind) {
     ReportMissingDictionary();
     return;
   }
-  if (activeSequence.running || !CanStartSmoking() || !kind.hasItem()) return;
+  if (activeSequence.running || !CanStartSmoking() || !HasItemFor(kind)) return;
   const int now = FrameGameTimer();
   smokeStartTime = now;
   deadEyeTickTime = now;
@@ -110,10 +111,12 @@ void OpenControllerPromptWindow() {
     label = smoked->throwMoveLabel->c_str();
     holdMs = 450;
   }
-  CreatePrompt(smokePrompt, "INPUT_FRONTEND_RB", label, 1, holdMs, false);
+  CreatePrompt(smokePrompt, kSmokePromptControl.text, label, 1, holdMs, false);
   ShowPrompt(smokePrompt, true);
-  CreatePrompt(cigarettePrompt, "INPUT_FRONTEND_RB", CONTROLLER_CIGARETTE_LABEL.c_str(), 1, 540, true);
-  CreatePrompt(cigarPrompt, "INPUT_FRONTEND_RT", CONTROLLER_CIGAR_LABEL.c_str(), 1, 540, true);
+  // The choice of a kind, one prompt each, shown once the hint is completed.
+  for (const SmokeKind* kind : kSmokeKinds) {
+    CreatePrompt(kind->choicePrompt, kind->control.text, kind->choiceLabel->c_str(), 1, 540, true);
+  }
 
   if (!scenarioMenuOpen && native::IsPedOnFoot(FramePlayerPed()) && !PromptShowing(showScenariosPrompt) &&
       SCENARIOS_ENABLED) {
@@ -129,7 +132,7 @@ void UpdateControllerPromptWindow() {
   if (controllerPromptWindowAt == 0) return;
   const int open = Since(FrameGameTimer(), controllerPromptWindowAt);
   if (open > 0 && open <= kPromptWindowMs) {
-    // RB and RT belong to the prompts while the window is open.
+    // The kinds' controls belong to the prompts while the window is open.
     native::DisableControlThisFrame(0, Control("INPUT_COVER"), true);
     native::SetPedFrameFlag(FramePlayerPed(), 27, true);
   }
@@ -139,8 +142,7 @@ void CloseTimedOutPromptWindow() {
   if (controllerPromptWindowAt == 0 || Since(FrameGameTimer(), controllerPromptWindowAt) <= kPromptWindowMs) return;
   HidePrompt(showScenariosPrompt);
   HidePrompt(smokePrompt);
-  HidePrompt(cigarPrompt);
-  HidePrompt(cigarettePrompt);
+  ForEachKindLastFirst([](const SmokeKind& kind) { HidePrompt(kind.choicePrompt); });
   controllerChoiceArmed = false;
   smokeHintCompletedAt = 0;
   controllerPromptWindowAt = 0;
@@ -155,8 +157,7 @@ void HandOverToChoicePrompts() {
   } else if (since > 115 && since <= 279) {
     HidePrompt(showScenariosPrompt);
     HidePrompt(smokePrompt);
-    ShowPrompt(cigarPrompt, true);
-    ShowPrompt(cigarettePrompt, true);
+    ForEachKindLastFirst([](const SmokeKind& kind) { ShowPrompt(kind.choicePrompt, true); });
   }
 }
 
@@ -227,7 +228,7 @@ bool HandleSmokeButton(const SmokeKind& kind, bool held, bool released) {
   if (IsTap(elapsed)) {
     if (!activeSequence.running) {
       if (CanQuickSmoke()) StartQuickSmoke(kind);
-    } else if (kind.quick.playing()) {
+    } else if (QuickSmokeNow() == &kind) {
       native::StopPedTasks(FramePlayerPed(), 0, 0);
       EndQuickSmoke(kind);
     } else {
@@ -238,36 +239,29 @@ bool HandleSmokeButton(const SmokeKind& kind, bool held, bool released) {
   return true;
 }
 
-// The cigarette button: its key (KEY_SMOKE) or RB once the controller choice is armed.
-bool HandleCigaretteButton() {
-  const int key = *kCigarette.key;
-  if (KeyboardActive()) {
-    const bool held = IsKeyDown(key);
-    return HandleSmokeButton(kCigarette, held, ConsumeKeyReleased(key));
-  }
-  const bool held = controllerChoiceArmed && ControllerHeld(kFrontendRb);
-  return HandleSmokeButton(kCigarette, held, controllerChoiceArmed && ControllerReleased(kFrontendRb));
-}
-
-// The cigar button: its key (KEY_SMOKE_CIGAR) or RT; while something is
-// smoked the smoke key works it too.
-bool HandleCigarButton() {
-  const int key = *kCigar.key;
+// A kind's button: its key, or its control once the controller choice is
+// armed. The smoke button (KEY_SMOKE, and the smoke prompt's control) is the
+// button of the kind whose key it is, and while something is smoked it works
+// the button of every other kind too.
+bool HandleKindButton(const SmokeKind& kind) {
+  const bool smokeButtonsOwn = kind.key == &KEY_SMOKE;
   bool held = false;
-  if (KeyboardActive()) {
-    held = IsKeyDown(key) || (activeSequence.running && IsKeyDown(KEY_SMOKE));
-  } else {
-    held = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerHeld(kFrontendRt)) ||
-                                     (PromptShowing(smokePrompt) && ControllerHeld(kFrontendRb)));
-  }
   bool released = false;
   if (KeyboardActive()) {
-    released = ConsumeKeyReleased(key) || (activeSequence.running && ConsumeKeyReleased(KEY_SMOKE));
+    const bool smokeKeyToo = !smokeButtonsOwn && activeSequence.running;
+    held = IsKeyDown(*kind.key) || (smokeKeyToo && IsKeyDown(KEY_SMOKE));
+    released = ConsumeKeyReleased(*kind.key) || (smokeKeyToo && ConsumeKeyReleased(KEY_SMOKE));
+  } else if (smokeButtonsOwn) {
+    held = controllerChoiceArmed && ControllerHeld(kind.control.hash);
+    released = controllerChoiceArmed && ControllerReleased(kind.control.hash);
   } else {
-    released = controllerChoiceArmed && ((PromptShowing(cigarPrompt) && ControllerReleased(kFrontendRt)) ||
-                                         (PromptShowing(smokePrompt) && ControllerReleased(kFrontendRb)));
+    held = controllerChoiceArmed && ((PromptShowing(kind.choicePrompt) && ControllerHeld(kind.control.hash)) ||
+                                     (PromptShowing(smokePrompt) && ControllerHeld(kSmokePromptControl.hash)));
+    released = controllerChoiceArmed &&
+               ((PromptShowing(kind.choicePrompt) && ControllerReleased(kind.control.hash)) ||
+                (PromptShowing(smokePrompt) && ControllerReleased(kSmokePromptControl.hash)));
   }
-  return HandleSmokeButton(kCigar, held, released);
+  return HandleSmokeButton(kind, held, released);
 }
 
 // A puff on demand, while the kind is smoked from the hand and its hold clip
@@ -334,9 +328,10 @@ void DispatchInput() {
   if (scenarioMenuOpen) return;
 
   bool buttonWorked = false;
-  if (!AnotherKindLit(kCigarette)) buttonWorked = HandleCigaretteButton();
-  if (scenarioMenuOpen) return;
-  if (!AnotherKindLit(kCigar)) buttonWorked = HandleCigarButton() || buttonWorked;
+  for (const SmokeKind* kind : kSmokeKinds) {
+    if (scenarioMenuOpen) return;
+    if (!AnotherKindLit(*kind)) buttonWorked = HandleKindButton(*kind) || buttonWorked;
+  }
   // No button is down and none was released: a press whose release went
   // unseen (let go while another window had the front, or the controller took
   // over) is over all the same, so the next press is measured afresh.

@@ -11,8 +11,6 @@
 #include "input/settings_page.h"
 
 Prompt smokePrompt = 0;
-Prompt cigarettePrompt = 0;
-Prompt cigarPrompt = 0;
 Prompt showScenariosPrompt = 0;
 Prompt menuSmokePrompt = 0;
 Prompt railingSmokePrompt = 0;
@@ -146,8 +144,7 @@ void DeleteMenuPrompts() {
 void DeleteAllPrompts() {
   DeleteMenuPrompts();
   DeletePrompt(smokePrompt);
-  DeletePrompt(cigarettePrompt);
-  DeletePrompt(cigarPrompt);
+  for (const SmokeKind* kind : kSmokeKinds) DeletePrompt(kind->choicePrompt);
   DeletePrompt(showScenariosPrompt);
 }
 
@@ -210,15 +207,14 @@ void HandlePromptCompletion() {
   }
 
   // Evaluate every holding query, as the window stays open while any is held.
-  bool holding = false;
-  for (Prompt prompt : {smokePrompt, cigarPrompt, cigarettePrompt, showScenariosPrompt}) {
-    if (Holding(prompt)) holding = true;
-  }
+  bool holding = Holding(smokePrompt);
+  ForEachKindLastFirst([&holding](const SmokeKind& kind) { holding = Holding(kind.choicePrompt) || holding; });
+  holding = Holding(showScenariosPrompt) || holding;
   if ((smokeCompleted && activeSequence.running) || holding) controllerPromptWindowAt = FrameGameTimer();
 
-  const bool cigarCompleted = Completed(cigarPrompt);
-  const bool cigaretteCompleted = Completed(cigarettePrompt);
-  if (cigarCompleted || cigaretteCompleted) controllerPromptWindowAt = game_time::Earlier(FrameGameTimer(), 3000);
+  bool chosen = false;
+  ForEachKindLastFirst([&chosen](const SmokeKind& kind) { chosen = Completed(kind.choicePrompt) || chosen; });
+  if (chosen) controllerPromptWindowAt = game_time::Earlier(FrameGameTimer(), 3000);
 
   if (smokePrompt != 0 && native::PromptIsValid(smokePrompt) && native::PromptIsActive(smokePrompt) &&
       activeSequence.running) {

@@ -1,12 +1,14 @@
 // The game prompts: the controller prompts and the scenario menu.
 #pragma once
 
+#include <cstddef>
+#include <iterator>
+
 #include "config/settings.h"
 #include "host/native_types.h"
+#include "smoking/smoke_kind.h"
 
 extern Prompt smokePrompt;
-extern Prompt cigarettePrompt;
-extern Prompt cigarPrompt;
 extern Prompt showScenariosPrompt;
 extern Prompt menuSmokePrompt;
 extern Prompt railingSmokePrompt;
@@ -19,10 +21,18 @@ extern Prompt settingsPrompt;
 extern bool scenarioMenuOpen;
 
 // The controller's prompt window: opened with the satchel button, it shows
-// the smoke hint, then the choice between cigarette and cigar.
+// the smoke hint, then the choice between the kinds (each kind's choice
+// prompt is kept with its description).
 extern int controllerPromptWindowAt;  // game ms; 0 = closed
 extern int smokeHintCompletedAt;
 extern bool controllerChoiceArmed;
+
+// The choice prompts are created first kind first, and then hidden, shown
+// and asked last kind first.
+template <typename Fn>
+void ForEachKindLastFirst(Fn fn) {
+  for (size_t i = std::size(kSmokeKinds); i-- > 0;) fn(*kSmokeKinds[i]);
+}
 
 void CreatePrompt(Prompt& handle, const char* controlName, const char* label, int priority, int holdMs,
                   bool attribute10);

@@ -59,9 +59,9 @@ std::string StartLogWherePossible(std::string& fallbackNote) {
 void ResetPluginState() {
   ClearScenarioFlags();
   // A smoking clip still looping on the player is replaced by one that ends
-  // at once: the first of these two very short holds.
-  QueueHoldLoop(kCigarette, 1);
-  QueueHoldLoop(kCigar, 2);
+  // at once: the first of the kinds' very short holds, 1 ms, 2 ms, ...
+  int holdMs = 0;
+  for (const SmokeKind* kind : kSmokeKinds) QueueHoldLoop(*kind, ++holdMs);
   AdvanceSequence(activeSequence);
   StopSmokingNow();
 }

@@ -1,6 +1,6 @@
-// Giving back the cheap cigarette boxes that were hidden from the game's
-// smoking emote, 650 ms after they were hidden: also after a smoke that
-// ended early.
+// Giving back the cheaper items (the cheap cigarette boxes) that were hidden
+// from the game's smoking emote, 650 ms after they were hidden: also after a
+// smoke that ended early.
 #include "host/frame_reads.h"
 #include "host/game_names.h"
 #include "host/natives.h"
@@ -9,7 +9,7 @@
 
 void RestoreCheapBoxes(int count) {
   if (count <= 0) return;
-  const Hash item = GameName(kCheapCigaretteBoxItem);
+  const Hash item = hiddenCheaperItem;
   ItemSlot record = FindItemSlot(item);
   if (!native::InventoryItemCheck(&record)) return;
   uint8_t guid[32] = {};

@@ -45,8 +45,9 @@ void OpenJournal() {
 
 void HandleControlLoss() {
   if (DISABLE_ON_CONTROL_LOSS && !PlayerHasControl()) StopSmokingNow();
+  // Whatever is smoked goes to the mouth, with its own kind's move.
   if (FORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS && !propInMouth && !PlayerHasControl()) {
-    MoveToMouth(kCigarette, false, false);
+    if (const SmokeKind* kind = SmokedNow()) MoveToMouth(*kind, false, false);
   }
 }
 

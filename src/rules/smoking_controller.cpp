@@ -30,7 +30,7 @@ void UpdateRunningSmoke(const char* pressed) {
   if (!activeSequence.running) return;
   OpenWeaponWheel();
   OpenJournal();
-  SwapCigarWhenBurnedDown();
+  SwapWhenBurnedDown();
   HidePropInFirstPerson();
   HandleControlLoss();
   if (!activeSequence.running) return;

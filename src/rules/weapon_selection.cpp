@@ -72,12 +72,15 @@ void SwallowSelection(const char* pressed) {
   if (holsterBlockUntil != 0 && GameMsSince(holsterBlockUntil) > 0) holsterBlockUntil = 0;
 }
 
-// The hand is free once none of the cigarette emote's hand-held clips plays
-// on the player (a cigar's are not asked).
+// The hand is free once none of the hand-held emote clips of the kinds that
+// hold the selection plays on the player (other kinds' are not asked).
 bool HandHeldEmoteFinished() {
   static const char* const kEmoteClips[] = {"outro", "loop", "action", "action_alt1", "action_alt2"};
-  for (const char* clip : kEmoteClips) {
-    if (native::GetEntityAnimTime(playerPed, kCigarette.dictionary, clip) != 0.0f) return false;
+  for (const SmokeKind* kind : kSmokeKinds) {
+    if (!kind->handHeldClipsHoldTheSelection) continue;
+    for (const char* clip : kEmoteClips) {
+      if (native::GetEntityAnimTime(playerPed, kind->dictionary, clip) != 0.0f) return false;
+    }
   }
   return true;
 }

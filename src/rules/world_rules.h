@@ -34,8 +34,8 @@ extern int quickSelectReplayTime;
 const char* UpdateWeaponSelection();
 void PutAwayForWeapon(const char* pressed);
 
-// The game's quick-use item (quick_use_item.cpp), bound to the I key like a
-// cigar key can be.
+// The game's quick-use item (quick_use_item.cpp), bound to the I key like the
+// key of a kind whose item it takes can be.
 void RecordQuickUseItem();
 
 // Dead Eye (dead_eye.cpp): regenerated while smoking.
@@ -57,8 +57,8 @@ void AdjustNextAnimation();
 // game's emote is over.
 void EndFinishedEmote();
 
-// The long cigar burns down to the short one (short_cigar.cpp).
-void SwapCigarWhenBurnedDown();
+// A model that burns down turns into the short one (short_cigar.cpp).
+void SwapWhenBurnedDown();
 
 // First person (first_person.cpp): HIDE_PROP_IN_FIRST_PERSON.
 void HidePropInFirstPerson();

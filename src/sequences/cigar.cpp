@@ -1,19 +1,13 @@
-// The cigar: its description, its in-mouth puff cycle and its move to the
-// mouth. Its lighting and quick emote smoke are in cigar_lighting.cpp.
-#include "animations/task_queries.h"
+// The cigar's description.
+#include "sequences/cigar.h"
+
 #include "config/settings.h"
 #include "host/game_names.h"
-#include "sequences/cigar_lighting.h"
-#include "sequences/mouth_transition.h"
-#include "sequences/puff_cycle.h"
 #include "sequences/sequence_building.h"
-#include "smoking/inventory.h"
-
-using namespace Animations;
-using building::At;
-using building::Next;
 
 namespace {
+
+using namespace steps;
 
 // Facial moods while it is in the mouth, one drawn every few seconds.
 constexpr Hash kLongCigarMoods[] = {
@@ -51,7 +45,7 @@ constexpr SmokeModel kShortCigar{
     {-5.9f, 1.8f, -7.8f},
     kShortCigarMoods,
 };
-PropFit fit{&kLongCigar, {}};
+constexpr BurnDown kBurnDown{&SWAP_TO_SHORT_CIGAR_AFTER_PERIOD, 72000};
 constexpr const float* kUserOffsets[] = {&CIGAR_X_OFFSET,    &CIGAR_Y_OFFSET,    &CIGAR_Z_OFFSET,
                                          &CIGAR_ROTX_OFFSET, &CIGAR_ROTY_OFFSET, &CIGAR_ROTZ_OFFSET};
 
@@ -78,82 +72,113 @@ constexpr FinishStep kFinish[] = {
     {0, "outro", 2000, -1.8f, true},
 };
 
-// The puff cycle's draw makes the ember glow up and die down again.
+// Lighting.
+constexpr const char* kLightingDictionary = "mech_inventory@smoking@cigar";
+constexpr const char* kMatch = "p_matchstick01x";
+constexpr PropSeat kMatchInFingers{0.0f, 0.0f, 0.01f, 55.0f, 65.0f, 65.0f};
+constexpr PropSeat kQuickLightingDummyPedSeat{0.0f, -0.17f, 0.0f, 0.0f, 0.0f, 0.0f};
+constexpr PropSeat kQuickSmokeDummyPedSeat{0.1f, 0.0f, 0.0f, 0.0f, 0.0f, 90.0f};
+constexpr TipEffect kEmber{&emberFx, "ent_anim_cig_smoke_cigar_ember", 0.05f, 0.75f, 3000};
+
+// Every lighting begins with the model chosen and a cigar out of the satchel.
+constexpr Step kFirst[] = {ChooseModel(), RaiseSmokingAttribute(), TakeItem()};
+
+// The cigar emote's "intro" on the player, the match lit by an invisible dummy ped.
+constexpr Step kQuickLighting[] = {
+    LightingClip(nullptr, "intro", 3800, 25, 1.6f, 0.8f, 1.8f, ""),
+    At(300, Destroy(StepProp::smoke, nullptr, true, true)),
+    At(301, Spawn(StepProp::smoke, nullptr, StepBone::hand)),
+    At(301, SeatInHand()),
+    DummyPed(1350, 1354, 1358, kQuickLightingDummyPedSeat, StepFlags::fixed, 25),
+    At(1570, Destroy(StepProp::match, kMatch, false, true)),
+    At(1571, Spawn(StepProp::match, kMatch, StepBone::handAux)),
+    At(1780, MatchSound()),
+    At(2500, StopMatchSound()),
+    At(2700, Move(StepProp::match, StepBone::match, kMatchInFingers)),
+    At(2820, Release(StepProp::match)),
+    // Already due when the release starts: they follow it one per frame.
+    At(2221, Push(StepProp::match, -2.1f, -3.6f, -2.8f)),
+    At(2221, Tip(StepTip::modelSmoke)),
+    At(2221, Tip(kEmber)),
+    At(2350, LightingExhale()),
+};
+
+constexpr Step kStandardLighting[] = {
+    LightingClip(kLightingDictionary, "quick_right", 3200, 25, 1.6f, 0.8f, 1.8f, "upperbodyfeathered_nolefttarm_filter"),
+    At(550, Destroy(StepProp::smoke, nullptr, true, true)),
+    At(600, Spawn(StepProp::smoke, nullptr, StepBone::hand)),
+    At(601, SeatInHand()),
+    At(951, Spawn(StepProp::match, kMatch, StepBone::match)),
+    At(952, Move(StepProp::match, StepBone::match, kMatchInFingers)),
+    At(1989, Release(StepProp::match)),
+    At(1990, Push(StepProp::match, -2.1f, -3.6f, -2.8f)),
+    At(1990, Tip(StepTip::modelSmoke)),
+    PostureClip(nullptr, "loop", 300, 2.0f, 1.4f, 1.2f),
+};
+
+// Lit with the left hand, the cigar straight to the mouth.
+constexpr Step kFallbackLighting[] = {
+    Clip(kLightingDictionary, "quick_left", 3200, 25, 0x8000, 1.6f, 0.8f, 1.8f, "upperbodyfeathered_norightarm_filter"),
+    At(600, Destroy(StepProp::smoke, nullptr, true, true)),
+    At(600, Spawn(StepProp::smoke, nullptr, StepBone::hand)),
+    At(620, SeatInMouth()),
+    At(951, Spawn(StepProp::match, kMatch, StepBone::leftHand)),
+    At(952, Move(StepProp::match, StepBone::leftHand, kMatchInFingers)),
+    At(1989, Release(StepProp::match)),
+    At(1990, Push(StepProp::match, -2.1f, -3.6f, -2.8f)),
+    PostureClip(building::kWanderBaseDictionary, "base", 1, 0.0001f, -1.0f, 1.2f, "facialonly_brows"),
+    StartPuffCycle(1000, 2000),
+};
+
+// The emote brings its own cigar and is the whole of the quick smoke:
+// nothing to spawn, nothing taken from the satchel.
+constexpr Step kQuickSmoke[] = {DummyPed(1200, 1204, 1208, kQuickSmokeDummyPedSeat, StepFlags::fixed, 25)};
+
+// The puff cycle's draw makes the ember glow up and die down again, stepped
+// in single precision: where each ramp stops depends on it.
 constexpr TipEffect kPuffEmber{&emberFx, "ent_anim_cig_smoke_cigar_ember", 0.01f, 1.0f, 3000};
-
-void QueuePuffCycle(int durationMs) {
-  SequenceRunner& s = activeSequence;
-  Next<TaskDelay>(s, durationMs);
-  if (durationMs > 3500) AppendWithOffset(s, building::NoseExhale(0.67f, 0.0011f), 3000);
-
-  const bool hidden = HIDE_PROP_IN_FIRST_PERSON && native::IsFirstPersonView(0, 0, 0);
-  if (!hidden) {
-    Append(s, building::OnTip(kCigar, kPuffEmber));
-    AppendWithOffset(s, building::ToMouth(kCigar), 2);
-    // Stepped in single precision: where each ramp stops depends on it.
-    int offset = 550;
-    for (float alpha = 0.05f; alpha <= 0.3f; alpha += 0.03f, offset += 25) {
-      At<SetFxAlphaOnPropTask>(s, offset, &emberFx, alpha);
-    }
-    offset = 1900;
-    for (float alpha = 0.27f; alpha >= 0.05f; alpha -= 0.03f, offset += 25) {
-      At<SetFxAlphaOnPropTask>(s, offset, &emberFx, alpha);
-    }
-  }
-
-  Next<TaskDelay>(s, native::RandomIntInRange(600, 950));
-  Append(s, building::MouthExhale(&exhaleFx, building::kShortMouthExhale, 0.77f, 1.27f));
-  Append(s, building::MouthExhale(&longExhaleFx, building::kLongMouthExhale, 0.67f, 0.9f));
+constexpr int RampLength(float from, float to, float by) {
+  int n = 0;
+  for (float alpha = from; by > 0.0f ? alpha <= to : alpha >= to; alpha += by) ++n;
+  return n;
 }
-
-void MoveToMouth(bool direct, bool cutCurrent, bool /*quick*/) {
-  if (building::MouthMoveRefusedForControlLoss() || !activeSequence.running || CurrentTaskPlays("outro") ||
-      (!direct && (CurrentTaskPlays("intro") || CurrentTaskPlaysEmote()))) {
-    return;
-  }
-  if (!SmokePropHeld()) return;
-  building::BeginMouthMove();
-  SequenceRunner& s = activeSequence;
-
-  if (cutCurrent) building::QueueCut();
-
-  int smokeAt = 1, moveAt = 2, matchAt = 3;
-  if (!direct) {
-    Next<AnimationTask>(s, &playerPed, kDictionary, "action", 670, UpperBodyAnimFlags(), UpperBodyIkFlags(), 1.9f,
-                        -1.5f, 1.5f, UpperBodyFilter());
-    smokeAt = 500;
-    moveAt = 650;
-    matchAt = 621;
-  }
-  AppendWithOffset(s, building::OnTip(kCigar, ModelOf(kCigar).smoke), smokeAt);
-  AppendWithOffset(s, building::ToMouth(kCigar), moveAt);
-  At<DestroyPropTask>(s, matchAt, &matchProp, "p_matchstick01x", true, true);
-
-  // Cut short in the middle of the lighting: the match's sizzle must not go on.
-  if (CurrentTaskPlays("intro")) {
-    auto stop = std::make_unique<StopSoundTask>();
-    stop->soundSet = "Player_Campfire_Sounds";
-    stop->sound = "cook_meat_sizzle_loop";
-    AppendWithOffset(s, std::move(stop), 660);
-  }
-
-  building::QueueSettle();
-  QueuePuffCycle(native::RandomIntInRange(1000, 2000));
-  Start(s);
+template <int N>
+constexpr std::array<Step, N> Ramp(float from, float by, int atMs) {
+  std::array<Step, N> ramp{};
+  float alpha = from;
+  for (int i = 0; i < N; ++i, alpha += by) ramp[i] = At(atMs + 25 * i, EffectAlpha(&emberFx, alpha));
+  return ramp;
 }
+constexpr auto kDraw = Join(std::to_array<Step>({Tip(kPuffEmber), At(2, SeatInMouth())}),
+                            Ramp<RampLength(0.05f, 0.3f, 0.03f)>(0.05f, 0.03f, 550),
+                            Ramp<RampLength(0.27f, 0.05f, -0.03f)>(0.27f, -0.03f, 1900));
 
-// The emote brings its own cigar and is the whole of the quick smoke.
-bool QuickSmokePlaying() { return CurrentTaskPlaysEmote(kQuickCigarEmote); }
+// To the mouth: the smoke restarted at the tip, the match of a lighting cut
+// short gone, its sizzle stopped.
+constexpr Step kDirectlyToTheMouth[] = {
+    At(1, Tip(StepTip::modelSmoke)),
+    At(2, SeatInMouth()),
+    At(3, Destroy(StepProp::match, kMatch, true, true)),
+    If(StepIf::lightingCut, At(660, StopMatchSound())),
+};
+constexpr Step kRaise[] = {
+    PostureClip(nullptr, "action", 670, 1.9f, -1.5f, 1.5f),
+    At(500, Tip(StepTip::modelSmoke)),
+    At(650, SeatInMouth()),
+    At(621, Destroy(StepProp::match, kMatch, true, true)),
+    If(StepIf::lightingCut, At(660, StopMatchSound())),
+};
 
 }  // namespace
 
 constinit const SmokeKind kCigar{
     .name = "cigar",
+    .order = 2,
     .standardModel = &kLongCigar,
     .alternativeModel = &kShortCigar,
     .useAlternativeModel = &USE_SHORT_CIGAR_MODEL,
     .keepsModelOnceLit = true,
-    .fit = &fit,
+    .fit = {&kLongCigar, {}},
     .userOffsets = kUserOffsets,
     .dictionary = kDictionary,
     .handClipIkFlags = 0x8000,
@@ -167,16 +192,27 @@ constinit const SmokeKind kCigar{
     .throwAway = {3000, 200, 2800, 1.0f, -0.5f, 1.0f, 1100, 380, 1685},
     .flick = nullptr,
     .toMouthForWeaponMs = 1100,
+    .handHeldClipsHoldTheSelection = false,
+    .easing = {},
+    .burnsDown = &kBurnDown,
     .drawGlow = {nullptr, "", 0.0f, 0.0f, 0},
     .smokeClearsAtSpeed = false,
     .fallsOutSubmergedAbove = 0.61f,
     .fallsFromHandInMelee = true,
-    .hasItem = &HasCigarItem,
-    .key = &KEY_SMOKE_CIGAR,
+    .item = {Hashed("consumable_cigar"), {}, true},
+    .key = KeySetting("KEY_SMOKE_CIGAR"),
+    .control = Hashed("INPUT_FRONTEND_RT"),
+    .choiceLabel = &CONTROLLER_CIGAR_LABEL,
+    .choicePrompt = 0,
     .throwMoveLabel = &CONTROLLER_THROW_MOVE_CIGAR_LABEL,
-    .lightingHolsterBlockMs = 4500,
-    .light = &LightCigar,
-    .queuePuffCycle = &QueuePuffCycle,
-    .toMouth = &MoveToMouth,
-    .quick = {kQuickCigarEmote, &StartQuickCigar, &QuickSmokePlaying, false},
+    .lighting = {kFirst, {kStandardLighting, false}, {kQuickLighting, false}, {kFallbackLighting, true}, false, 7, 13,
+                 4500},
+    .quick = {0x81615BA3, 11000, kQuickSmoke, false, false},
+    .puffCycle = {{{0.67f, 0.67f}, {3000, 3000}, 0.0011f, nullptr}, kDraw, true, {600, 950}, {0.77f, 0.77f},
+                  {0.67f, 0.67f}},
+    .toMouth = {kDirectlyToTheMouth, {kRaise, 0}, {{}, 0}, 0, {}, true, false},
 };
+
+namespace {
+const ListedSmokeKind listed{kCigar};
+}  // namespace

@@ -5,6 +5,35 @@
 #include "sequences/hold_loops.h"
 #include "sequences/puff_sequences.h"
 #include "sequences/sequence_building.h"
+#include "sequences/steps.h"
+
+namespace {
+
+const LightingVariant& ChooseVariant(const SmokeKind& kind, bool quickStyle) {
+  const Lighting& lighting = kind.lighting;
+  if (building::MustUseFallback()) return lighting.fallback;
+  if (quickStyle && (!lighting.quickPlaysEmote || !native::IsPedEmoteBlocked(FramePlayerPed()))) {
+    return lighting.quick;
+  }
+  return lighting.standard;
+}
+
+// The lighting itself, then what follows it: the puff cycle of a smoke left
+// in the mouth, or the hand-held tail.
+void Light(const SmokeKind& kind, bool quickStyle) {
+  QueueSteps(kind, kind.lighting.first);
+  const LightingVariant& variant = ChooseVariant(kind, quickStyle);
+  QueueSteps(kind, variant.steps);
+  if (variant.endsInMouth) {
+    propInMouth = true;
+  } else {
+    building::QueueHandHeldTail(kind, kind.lighting.puffs, kind.lighting.extendedPuffs);
+  }
+  // A lit time left from an earlier smoke would swap this one on its first frame.
+  if (kind.burnsDown) cigarLitTime = *kind.burnsDown->enabled ? FrameGameTimer() : 0;
+}
+
+}  // namespace
 
 void StartLighting(const SmokeKind& kind, int startDelayMs, bool quickStyle) {
   ClearPending(activeSequence);
@@ -13,10 +42,10 @@ void StartLighting(const SmokeKind& kind, int startDelayMs, bool quickStyle) {
   manualPuff = false;
 
   if (building::HolsterInputActive() && native::IsPedFreeToAnimate(FramePlayerPed())) {
-    building::BlockHolster(kind.lightingHolsterBlockMs, 150);
+    building::BlockHolster(kind.lighting.holsterBlockMs, 150);
   }
   if (startDelayMs >= 1) building::Next<Animations::TaskDelay>(activeSequence, startDelayMs);
-  kind.light(quickStyle);
+  Light(kind, quickStyle);
   Start(activeSequence);
 }
 

@@ -4,8 +4,8 @@
 struct PropSeat;
 struct SmokeKind;
 
-// Starts the kind's lighting after `startDelayMs`; `quickStyle` asks for the
-// quicker variant with the game's emote where the kind has one.
+// Starts the kind's lighting (SmokeKind::lighting) after `startDelayMs`;
+// `quickStyle` asks for its quick variant.
 void StartLighting(const SmokeKind& kind, int startDelayMs, bool quickStyle);
 
 namespace building {

@@ -6,7 +6,7 @@ struct SmokeKind;
 
 // `direct`: straight to the mouth seat, without the clip that raises the
 // hand; `cutCurrent`: the clip playing now is cut short first; `quick`: the
-// quicker raise of a cigarette put away for a weapon.
+// quicker raise of a smoke put away for a weapon, where the kind has one.
 void MoveToMouth(const SmokeKind& kind, bool direct, bool cutCurrent, bool quick = false);
 
 namespace building {

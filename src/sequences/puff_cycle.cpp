@@ -1,8 +1,38 @@
 #include "sequences/puff_cycle.h"
 
+#include "config/settings.h"
 #include "sequences/sequence_building.h"
+#include "sequences/steps.h"
 
-void QueuePuffCycle(const SmokeKind& kind, int durationMs) { kind.queuePuffCycle(durationMs); }
+namespace {
+
+void QueueNoseExhale(const NoseExhale& nose) {
+  const float alpha = DrawValue(nose.alpha);
+  const int draw = nose.chance ? native::RandomIntInRange(0, 10) : 0;
+  const int atMs = DrawValue(nose.atMs);
+  if (nose.chance && draw < nose.chance->fromDraw) return;
+  const bool early = nose.chance && draw >= nose.chance->earlyFromDraw;
+  AppendWithOffset(activeSequence, building::NoseExhale(early ? alpha - nose.chance->earlyFainterBy : alpha, nose.x),
+                   early ? nose.chance->earlyAtMs : atMs);
+}
+
+}  // namespace
+
+void QueuePuffCycle(const SmokeKind& kind, int durationMs) {
+  const PuffCycle& cycle = kind.puffCycle;
+  SequenceRunner& s = activeSequence;
+  building::Next<Animations::TaskDelay>(s, durationMs);
+  if (durationMs > 3500) QueueNoseExhale(cycle.nose);
+
+  const bool unseen = cycle.drawUnseenInFirstPerson && HIDE_PROP_IN_FIRST_PERSON && native::IsFirstPersonView(0, 0, 0);
+  if (!unseen) QueueSteps(kind, cycle.draw);
+
+  building::Next<Animations::TaskDelay>(s, DrawValue(cycle.exhaleAfterMs));
+  const float shortAlpha = DrawValue(cycle.shortExhale);
+  Append(s, building::MouthExhale(&exhaleFx, building::kShortMouthExhale, shortAlpha, 1.27f));
+  const float longAlpha = DrawValue(cycle.longExhale);
+  Append(s, building::MouthExhale(&longExhaleFx, building::kLongMouthExhale, longAlpha, 0.9f));
+}
 
 namespace building {
 

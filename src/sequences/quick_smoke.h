@@ -1,6 +1,6 @@
-// The quick smoke that the game's own smoking emote plays.
+// The quick smoke that the game's own smoking emote plays (SmokeKind::quick).
 #pragma once
 
-#include "smoking/smoke_kind.h"
+struct SmokeKind;
 
-inline void StartQuickSmoke(const SmokeKind& kind) { kind.quick.start(); }
+void StartQuickSmoke(const SmokeKind& kind);

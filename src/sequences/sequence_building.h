@@ -49,7 +49,7 @@ inline TaskPtr MoveProp(Entity* handle, int bone, const PropSeat& seat) {
 }
 // The smoke to the kind's seat in the hand or the mouth, as it fits now.
 inline TaskPtr ToHand(const SmokeKind& kind) { return MoveProp(&smokeProp, handBoneIndex, ModelOf(kind).hand); }
-inline TaskPtr ToMouth(const SmokeKind& kind) { return MoveProp(&smokeProp, mouthBoneIndex, kind.fit->mouth); }
+inline TaskPtr ToMouth(const SmokeKind& kind) { return MoveProp(&smokeProp, mouthBoneIndex, kind.fit.mouth); }
 // Between the fingers, where the hand lets it rest while it is needed.
 inline TaskPtr ToFingers() { return MoveProp(&smokeProp, fingerBoneIndex, 0.0f, 0.0f, 0.01f, 0.0f, 0.0f, -90.0f); }
 

@@ -9,36 +9,37 @@
 using namespace Animations;
 using building::Next;
 
-void SwapToShortCigar() {
-  const SmokeModel* shortCigar = kCigar.alternativeModel;
-  if (SmokedNow() != &kCigar || kCigar.fit->model == shortCigar) {
-    // Nothing left to swap for this cigar: forget the lit time, so a later
-    // cigar does not inherit it.
+void SwapToShortModel() {
+  const SmokeKind* kind = SmokedNow();
+  if (!kind || !kind->burnsDown || kind->fit.model == kind->alternativeModel) {
+    // Nothing left to swap for this smoke: forget the lit time, so a later
+    // one does not inherit it.
     cigarLitTime = 0;
     return;
   }
-  // The cigar is on its way out of the hand (a throw or the finish); a swap
+  // The smoke is on its way out of the hand (a throw or the finish); a swap
   // now would bring a fresh one back. Wait for what follows.
   if (CurrentTaskPlays("outro")) return;
-  // A cigar that is no longer held has nothing to be swapped for.
+  // A smoke that is no longer held has nothing to be swapped for.
   if (!SmokePropHeld()) return;
 
+  const SmokeModel* shortModel = kind->alternativeModel;
   cigarLitTime = 0;
-  kCigar.fit->model = shortCigar;
+  kind->fit.model = shortModel;
   UpdatePropAttachment();
 
   ClearPending(secondarySequence);
-  Next<DestroyPropTask>(secondarySequence, &smokeProp, shortCigar->name, true, true);
-  Next<SpawnPropTask>(secondarySequence, &smokeProp, shortCigar->name, handBoneIndex, 255);
-  AppendWithOffset(secondarySequence, building::OnTip(kCigar, shortCigar->smoke), 4);
-  AppendWithOffset(secondarySequence, propInMouth ? building::ToMouth(kCigar) : building::ToHand(kCigar), 5);
+  Next<DestroyPropTask>(secondarySequence, &smokeProp, shortModel->name, true, true);
+  Next<SpawnPropTask>(secondarySequence, &smokeProp, shortModel->name, handBoneIndex, 255);
+  AppendWithOffset(secondarySequence, building::OnTip(*kind, shortModel->smoke), 4);
+  AppendWithOffset(secondarySequence, propInMouth ? building::ToMouth(*kind) : building::ToHand(*kind), 5);
 
   ClearPending(activeSequence);
   if (propInMouth) {
-    QueuePuffCycle(kCigar, native::RandomIntInRange(4500, 6500));
+    QueuePuffCycle(*kind, native::RandomIntInRange(4500, 6500));
   } else {
-    QueuePuffs(kCigar, 9, false);
-    QueueFinish(kCigar);
+    QueuePuffs(*kind, 9, false);
+    QueueFinish(*kind);
   }
   Start(secondarySequence);
 }

@@ -1,4 +1,5 @@
-// Replacing a long cigar by the short lit one after a while.
+// Replacing a standard model that burns down (the long cigar) by the
+// alternative one (the short cigar) a while after it was lit.
 #pragma once
 
-void SwapToShortCigar();
+void SwapToShortModel();

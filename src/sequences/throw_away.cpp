@@ -20,18 +20,18 @@ bool SomethingUninterruptiblePlays() {
   return CurrentTaskPlays("intro") || CurrentTaskPlays("outro") || CurrentTaskPlaysEmote();
 }
 
-// The draw and the clips are asked whatever is smoked; only the clips of the
-// cigarette's dictionary tell a low hand.
+// The draw and the clips are asked whatever is smoked; the puff clips of the
+// kinds that can be flicked tell a low hand.
 bool DecideFlick(bool throwFaster) {
   if (throwFaster) return true;
-  bool fast = native::RandomIntInRange(0, 10) >= 6;
-  for (const char* clip : kPuffClips) {
-    if (native::GetEntityAnimTime(playerPed, kCigarette.dictionary, clip) > kFlickPhase) {
-      fast = true;
-      break;
+  const bool drawn = native::RandomIntInRange(0, 10) >= 6;
+  for (const SmokeKind* kind : kSmokeKinds) {
+    if (!kind->flick) continue;
+    for (const char* clip : kPuffClips) {
+      if (native::GetEntityAnimTime(playerPed, kind->dictionary, clip) > kFlickPhase) return true;
     }
   }
-  return fast;
+  return drawn;
 }
 
 void QueueThrow(const SmokeKind& kind, const ThrowMove& move, const PropPush& push) {

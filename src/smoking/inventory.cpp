@@ -6,24 +6,22 @@
 #include "host/frame_reads.h"
 #include "host/game_names.h"
 #include "host/natives.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 
+Hash hiddenCheaperItem = 0;
 int removedCheapBoxCount = 0;
 int cheapBoxRemovalTime = 0;
 
 namespace {
 
 constexpr int kPlayerInventory = 1;
-constexpr int kCigarBlockAfterQuickUseMs = 2000;
+constexpr int kBlockAfterQuickUseMs = 2000;
 
 // Item groups, as the game's item info reports them at byte 16.
 constexpr Hash kUpgradeGroup = 0x80FB92CD;
 constexpr Hash kHorseGroup = 0x95A6F147;
 constexpr Hash kWardrobeGroup = 0xC2286F01;
-
-constexpr Hash kCigaretteBoxHash = GameName(kCigaretteBoxItem);
-constexpr Hash kCheapCigaretteBoxHash = GameName(kCheapCigaretteBoxItem);
-constexpr Hash kCigarHash = GameName(kCigarItem);
 
 struct ItemInfo {
   uint8_t bytes[56];
@@ -43,42 +41,52 @@ Hash ItemGroup(const ItemInfo& info) {
   return group;
 }
 
+bool Carries(const SmokeItem& use) {
+  return (use.cheaperItem.hash != 0 && ItemCount(use.cheaperItem.hash) != 0) || ItemCount(use.item.hash) != 0;
+}
+
+// The game's own quick-use of the item just took one out of the satchel;
+// starting a smoke of it on the same press would smoke two.
+bool QuickUseJustTookOne() {
+  if (quickUseItemPressTime == 0) return false;
+  const int now = FrameGameTimer();
+  if (now <= quickUseItemPressTime) return false;
+  return now - quickUseItemPressTime < kBlockAfterQuickUseMs;
+}
+
 }  // namespace
 
-bool HasCigaretteItem() {
-  if (!BLOCK_SMOKING_IF_NO_ITEM) return true;
-  return ItemCount(kCheapCigaretteBoxHash) != 0 || ItemCount(kCigaretteBoxHash) != 0;
+bool HasItemFor(const SmokeKind& kind) {
+  if (BLOCK_SMOKING_IF_NO_ITEM && !Carries(kind.item)) return false;
+  return !kind.item.takenByQuickUse || !QuickUseJustTookOne();
 }
 
-bool HasCigarItem() {
-  if (BLOCK_SMOKING_IF_NO_ITEM && ItemCount(kCigarHash) == 0) return false;
-  if (quickUseItemPressTime == 0) return true;
-  const int now = FrameGameTimer();
-  if (now <= quickUseItemPressTime) return true;
-  // The game's own quick-use of the item just took a cigar out of the
-  // satchel; starting another one on the same press would smoke two.
-  return now - quickUseItemPressTime >= kCigarBlockAfterQuickUseMs;
+// With a cheaper item the regular one goes first; without, one is taken
+// whatever the count (the game takes nothing from none).
+void TakeItemFor(const SmokeKind& kind) {
+  const SmokeItem& use = kind.item;
+  if (use.cheaperItem.hash == 0) {
+    RemoveItems(use.item.hash, 1);
+    return;
+  }
+  const int cheap = ItemCount(use.cheaperItem.hash);
+  const int regular = ItemCount(use.item.hash);
+  if (regular > 0) RemoveItems(use.item.hash, 1);
+  else if (cheap > 0) RemoveItems(use.cheaperItem.hash, 1);
 }
 
-void ConsumeCigaretteBox() {
-  const int cheap = ItemCount(kCheapCigaretteBoxHash);
-  const int regular = ItemCount(kCigaretteBoxHash);
-  if (regular > 0) RemoveItems(kCigaretteBoxHash, 1);
-  else if (cheap > 0) RemoveItems(kCheapCigaretteBoxHash, 1);
-}
-
-// The game's smoking emote prefers the cheap boxes; hiding them for a moment
-// makes it draw from the regular ones. A world rule gives them back.
-void ConsumeCheapCigaretteBox() {
-  if (ItemCount(kCigaretteBoxHash) <= 0) return;
-  const int cheap = ItemCount(kCheapCigaretteBoxHash);
+// Only while there is a regular item for the emote to take instead; a world
+// rule gives the hidden ones back.
+void HideCheaperItemsFor(const SmokeKind& kind) {
+  const SmokeItem& use = kind.item;
+  if (use.cheaperItem.hash == 0 || ItemCount(use.item.hash) <= 0) return;
+  const int cheap = ItemCount(use.cheaperItem.hash);
   if (cheap <= 0) return;
+  hiddenCheaperItem = use.cheaperItem.hash;
   removedCheapBoxCount = cheap;
-  RemoveItems(kCheapCigaretteBoxHash, cheap);
+  RemoveItems(use.cheaperItem.hash, cheap);
   cheapBoxRemovalTime = FrameGameTimer();
 }
-
-void ConsumeCigar() { RemoveItems(kCigarHash, 1); }
 
 ItemSlot FindItemSlot(Hash item) {
   ItemSlot slot{};

@@ -14,18 +14,20 @@ struct ItemSlot {
 };
 static_assert(sizeof(ItemSlot) == 64);
 
-inline constexpr const char* kCigaretteBoxItem = "consumable_cigarette_box";
-inline constexpr const char* kCheapCigaretteBoxItem = "consumable_cigarette_box_cheap";
-inline constexpr const char* kCigarItem = "consumable_cigar";
+struct SmokeKind;
 
-// The cheap boxes hidden from the game's smoking emote, and when: they are
-// given back a moment later.
+// The cheaper items hidden from the game's smoking emote, how many and when:
+// they are given back a moment later.
+extern Hash hiddenCheaperItem;
 extern int removedCheapBoxCount;
 extern int cheapBoxRemovalTime;  // game ms; 0 = none hidden
 
-bool HasCigaretteItem();
-bool HasCigarItem();
-void ConsumeCigaretteBox();
-void ConsumeCheapCigaretteBox();
-void ConsumeCigar();
+// The kind's item (SmokeKind::item) lets it be lit: always, unless
+// BLOCK_SMOKING_IF_NO_ITEM asks for one in the inventory.
+bool HasItemFor(const SmokeKind& kind);
+// One item used up by a lighting.
+void TakeItemFor(const SmokeKind& kind);
+// The game's smoking emote prefers a cheaper item; hiding those for a moment
+// makes it draw from the regular ones.
+void HideCheaperItemsFor(const SmokeKind& kind);
 ItemSlot FindItemSlot(Hash item);

@@ -16,15 +16,13 @@ MouthEaseState mouthEaseState{};
 namespace {
 
 // Fraction of the remaining distance covered each frame, and the steps and
-// tolerances at which the cigarette counts as seated.
+// tolerances at which the prop counts as seated.
 constexpr float kEaseDecay = 0.08f;
 constexpr float kEaseDoneDistance = 0.001f;
 constexpr float kEaseTurnStep = 1.5f;
 constexpr float kEaseDoneAngle = 2.0f;
 constexpr int kEaseWaitMs = 51;
 
-// The marker is only ever spawned on the cigarette's way to the mouth.
-const PropSeat& Target() { return kCigarette.fit->mouth; }
 
 void SetSmokeProp(float x, float y, float z, float rx, float ry, float rz) {
   Animations::MovePropTask(&smokeProp, mouthBoneIndex, x, y, z, rx, ry, rz, 0, 2).Execute();
@@ -36,11 +34,10 @@ void DestroyMarkerNow() {
   mouthMarkerProp = 0;
 }
 
-// The cigarette at its exact mouth position, the marker gone, the easing over.
-void SeatCigarette() {
+// The prop at its exact mouth seat, the marker gone, the easing over.
+void SeatInMouth(const PropSeat& seat) {
   mouthEaseActive = 0;
   mouthEaseWaitStart = 0;
-  const PropSeat& seat = Target();
   SetSmokeProp(seat.x, seat.y, seat.z, seat.rx, seat.ry, seat.rz);
   DestroyMarkerNow();
 }
@@ -62,27 +59,22 @@ float TurnTowards(float r, float target) {
   return r;
 }
 
-void BeginEasing() {
-  const PropSeat& seat = Target();
+void BeginEasing(const SmokeKind& kind) {
+  const PropSeat& seat = kind.fit.mouth;
   Vector3 world = native::GetEntityCoords(smokeProp, false, true);
   Vector3 local = native::WorldToEntityOffset(mouthMarkerProp, world.x, world.y, world.z);
   mouthEaseState.deltaX = local.x - seat.x;
   mouthEaseState.deltaY = local.y - seat.y;
   mouthEaseState.deltaZ = local.z - seat.z;
-  if (IsStoryCharacter()) {
-    mouthEaseState.rotX = 1.4f;
-    mouthEaseState.rotY = 98.0f;
-    mouthEaseState.rotZ = 0.0f;
-  } else {
-    mouthEaseState.rotX = -17.0f;
-    mouthEaseState.rotY = -27.0f;
-    mouthEaseState.rotZ = -100.0f;
-  }
+  const Rotation& from = IsStoryCharacter() ? kind.easing.fromOnStoryMouth : kind.easing.fromOnHead;
+  mouthEaseState.rotX = from.x;
+  mouthEaseState.rotY = from.y;
+  mouthEaseState.rotZ = from.z;
   mouthEaseActive = 1;
 }
 
-void StepEasing() {
-  const PropSeat& seat = Target();
+void StepEasing(const SmokeKind& kind) {
+  const PropSeat& seat = kind.fit.mouth;
   MouthEaseState& e = mouthEaseState;
   e.deltaX = DecayDelta(e.deltaX);
   e.deltaY = DecayDelta(e.deltaY);
@@ -97,7 +89,7 @@ void StepEasing() {
   bool turned = std::abs(AngleDelta(e.rotX, seat.rx)) < kEaseDoneAngle &&
                 std::abs(AngleDelta(e.rotY, seat.ry)) < kEaseDoneAngle &&
                 std::abs(AngleDelta(e.rotZ, seat.rz)) < kEaseDoneAngle;
-  if (close && turned) SeatCigarette();
+  if (close && turned) SeatInMouth(seat);
 }
 
 }  // namespace
@@ -109,18 +101,21 @@ void UpdateMouthEasing() {
     if (mouthEaseActive || mouthEaseWaitStart || mouthMarkerProp) CancelMouthEasing();
     return;
   }
+  // The marker is left at the lips by the move of the kind smoked.
+  const SmokeKind* kind = SmokedNow();
+  if (!kind) return;
   if (!mouthEaseActive) {
     if (!native::EntityExists(mouthMarkerProp) || !native::EntityExists(smokeProp)) return;
     int now = FrameGameTimer();
     if (mouthEaseWaitStart == 0) mouthEaseWaitStart = now;
     if (native::CutsceneRunning()) {
-      SeatCigarette();
+      SeatInMouth(kind->fit.mouth);
       return;
     }
     if (now - mouthEaseWaitStart < kEaseWaitMs) return;
-    BeginEasing();
+    BeginEasing(*kind);
   }
-  StepEasing();
+  StepEasing(*kind);
 }
 
 void CancelMouthEasing() {

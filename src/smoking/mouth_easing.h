@@ -1,5 +1,5 @@
-// The last stretch of a cigarette's way to the lips: an invisible marker is
-// spawned at the mouth bone, and from then on the cigarette is eased onto its
+// The last stretch of a prop's way to the lips: an invisible marker is
+// spawned at the mouth bone, and from then on the prop is eased onto its
 // mouth seat frame by frame, relative to the marker.
 #pragma once
 

@@ -51,7 +51,7 @@ void AddUserOffsets(PropSeat& seat, const float* const* offsets, bool storyChara
 }
 
 void Fit(const SmokeKind& kind, Rig rig) {
-  PropFit& fit = *kind.fit;
+  PropFit& fit = kind.fit;
   if (!kind.keepsModelOnceLit) fit.model = ModelFromSettings(kind);
   const SmokeModel& model = *fit.model;
   switch (rig) {

@@ -3,39 +3,28 @@
 //
 // A description holds a kind's models with their seats on each head rig, its
 // clips, its tip effects, how it is held, moved, thrown and finished, its
-// inventory check, its key setting, and the builders that queue what is
-// different in shape for it (lighting, the quick emote smoke, the in-mouth
-// puff cycle, the move to the mouth). The verbs of the layers above take a
-// description and read it rather than asking which kind they were given.
-// The kinds are defined with their builders in sequences/<kind>.cpp.
+// inventory item, its key setting and controller control, and the steps of
+// the sequences that differ in shape for it (its lighting, its quick emote
+// smoke, the draw of its puff cycle, its moves to the mouth;
+// smoking/smoke_steps.h). One builder of each sequence serves every kind, and
+// the verbs of the layers above take a description and read it rather than
+// asking which kind they were given. Each kind is defined in
+// sequences/<kind>.cpp; a kind that reuses another's assets refers to them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 
 #include "animations/sequence_runner.h"
+#include "host/game_names.h"
 #include "host/native_types.h"
-
-// An offset and a rotation on a bone, as AttachEntityToEntity takes them.
-struct PropSeat {
-  float x, y, z;
-  float rx, ry, rz;
-};
+#include "smoking/smoke_steps.h"
 
 // A push, as ApplyForceToEntity takes it.
 struct PropPush {
   float x, y, z;
-};
-
-// A looped effect at the lit end of the prop: the variable that keeps its
-// handle, its name in "anm_smoking", and how it looks.
-struct TipEffect {
-  int* slot;
-  const char* name;
-  float alpha;
-  float scale;
-  int durationMs;  // of the task that starts it
 };
 
 // One prop model a kind is smoked with.
@@ -148,18 +137,124 @@ struct Flick {
   PropPush push;
 };
 
-// The game's own quick smoking emote with this kind.
+// The rotation a prop eased into the mouth starts from, on the mouth bone of
+// a story character and on the head bone of any other model.
+struct Rotation {
+  float x, y, z;
+};
+struct MouthEasing {
+  Rotation fromOnStoryMouth;
+  Rotation fromOnHead;
+};
+
+// A standard model that burns down to the alternative one a while after it
+// was lit, when the setting asks for it.
+struct BurnDown {
+  const bool* enabled;
+  int afterMs;
+};
+
+// What a lighting takes from the player's inventory: one `item` for each
+// smoke lit, else one of the same thing cheaper when the kind has one.
+struct SmokeItem {
+  HashedName item;
+  HashedName cheaperItem;  // or none
+  bool takenByQuickUse;    // the game's quick-use item (the I key) takes one out of the satchel
+};
+
+// A value drawn from the game's random numbers between min and max; one of
+// min == max is that value, and the game is not asked.
+struct Drawn {
+  float min, max;
+};
+struct DrawnMs {
+  int min, max;
+};
+
+// How a kind is lit: the steps before a variant is chosen, then one of the
+// three variants' steps. The fallback when the player may not play the
+// plug-in's own clips; the quick one when the caller asks for it (for a quick
+// variant that plays the game's emote, only while emotes are allowed); the
+// standard one otherwise. A variant that leaves the smoke in the mouth goes
+// on with its puff cycle; one that leaves it in the hand, with a run of
+// `puffs` (`extendedPuffs` with EXTENDED_SMOKE_DURATION) or the endless
+// hold of manual smoking, and the finish. The start every lighting shares
+// swallows weapon selection for holsterBlockMs.
+struct LightingVariant {
+  std::span<const Step> steps;
+  bool endsInMouth;
+};
+struct Lighting {
+  std::span<const Step> first;
+  LightingVariant standard, quick, fallback;
+  bool quickPlaysEmote;
+  int puffs, extendedPuffs;
+  int holsterBlockMs;
+};
+
+// The game's own quick smoking emote with this kind, lasting durationMs, with
+// its steps around it (their offsets count from the emote's start).
 struct QuickSmoke {
   uint32_t emote;
-  void (*start)();
-  bool (*playing)();  // the emote smoke is what plays now
+  int durationMs;
+  std::span<const Step> steps;
+  // The emote draws from the regular items, the cheaper ones hidden from it.
+  bool hidesCheaperItems;
   // Our own prop rides in the emote's hand: once the emote is over it is
   // dropped. Without one, the emote smoke ends by stopping everything.
   bool ownProp;
 };
 
+// A puff cycle's exhale through the nose, after a pause of more than 3.5 s:
+// with a chance, a draw of 0..10 decides whether there is one (from
+// `fromDraw`) and whether it comes early and fainter (from `earlyFromDraw`).
+struct NoseChance {
+  int fromDraw;
+  int earlyFromDraw;
+  int earlyAtMs;
+  float earlyFainterBy;
+};
+struct NoseExhale {
+  Drawn alpha;
+  DrawnMs atMs;
+  float x;                   // to the side of the nose
+  const NoseChance* chance;  // none: always at atMs
+};
+
+// The endless in-mouth puff cycle: a pause, maybe the nose exhale, the draw
+// (the prop to the lips and the glow of the lit end), then after a drawn
+// pause the short and the long mouth exhales.
+struct PuffCycle {
+  NoseExhale nose;
+  std::span<const Step> draw;
+  bool drawUnseenInFirstPerson;  // HIDE_PROP_IN_FIRST_PERSON in first person: no draw
+  DrawnMs exhaleAfterMs;
+  Drawn shortExhale, longExhale;  // their opacities
+};
+
+// The move from the hand to the mouth: `direct` puts it there at once; a
+// raise lifts the hand first (the quick raise, when the kind has one, for a
+// smoke put away for a weapon) and swallows weapon selection meanwhile (a
+// block of 0: none). Then the body settles, the `settled` steps follow and
+// the puff cycle begins.
+struct MouthRaise {
+  std::span<const Step> steps;
+  int holsterBlockMs;
+};
+struct MouthMove {
+  std::span<const Step> direct;
+  MouthRaise raise, quickRaise;
+  int selectionReplayDelayMs;
+  std::span<const Step> settled;
+  // A direct move may cut a lighting's "intro" short.
+  bool directCutsLighting;
+  // A direct move that cuts the clip playing seats the prop in the mouth first.
+  bool directCutSeatsFirst;
+};
+
 struct SmokeKind {
   const char* name;  // "cigarette": for people, never compared
+  int order;         // its place in kSmokeKinds, lowest first
 
   // Models and where they sit. The fit is rebuilt every frame: from the
   // settings' choice, or, for a kind that keeps the model it was lit with,
@@ -168,7 +263,7 @@ struct SmokeKind {
   const SmokeModel* alternativeModel;
   const bool* useAlternativeModel;  // the setting that chooses the alternative
   bool keepsModelOnceLit;
-  PropFit* fit;
+  mutable PropFit fit;  // starts with the standard model
   const float* const* userOffsets;  // X, Y, Z, ROTX, ROTY, ROTZ settings added to the mouth seat
 
   // Clips: the emote dictionary of the puffs, holds, moves, throw and finish,
@@ -188,6 +283,11 @@ struct SmokeKind {
   // Moving it to the mouth takes this long before a swallowed weapon
   // selection is replayed.
   int toMouthForWeaponMs;
+  // A swallowed weapon selection is given back only once none of this
+  // kind's hand-held emote clips plays on the player.
+  bool handHeldClipsHoldTheSelection;
+  MouthEasing easing;  // of a move to the mouth that leaves a marker at the lips
+  const BurnDown* burnsDown;  // or none
 
   // Tip effects beyond the model's smoke: the glow of a draw, which burns
   // only between the lips (a slot of none: the kind has none), and whether a
@@ -199,24 +299,52 @@ struct SmokeKind {
   float fallsOutSubmergedAbove;  // 0: only the general water rules
   bool fallsFromHandInMelee;
 
-  // The inventory, the key that lights it and the prompt that throws or moves it.
-  bool (*hasItem)();
+  // The inventory; the key that lights it; on a controller, the control of
+  // its choice prompt and that prompt's label (the prompt itself, created
+  // while the prompt window is open), and the label of the smoke prompt
+  // that throws or moves it.
+  SmokeItem item;
   const int* key;
+  HashedName control;
+  const std::string* choiceLabel;
+  mutable Prompt choicePrompt;
   const std::string* throwMoveLabel;
 
-  // Builders of what differs in shape. The lighting is queued after the
-  // start every lighting shares, which swallows weapon selection for
-  // lightingHolsterBlockMs.
-  int lightingHolsterBlockMs;
-  void (*light)(bool quickStyle);
-  void (*queuePuffCycle)(int durationMs);
-  void (*toMouth)(bool direct, bool cutCurrent, bool quick);
+  // The sequences that differ in shape, as their steps.
+  Lighting lighting;
   QuickSmoke quick;
+  PuffCycle puffCycle;
+  MouthMove toMouth;
 };
 
-extern const SmokeKind kCigarette;
-extern const SmokeKind kCigar;
-inline const SmokeKind* const kSmokeKinds[] = {&kCigarette, &kCigar};
+// The kinds there are, in the order of their `order`: the input asks their
+// buttons and the prompts list them in it. Nothing names a kind to find it:
+// each kind's own file enters its description here for the whole run with a
+// ListedSmokeKind beside it, and a test may enter one of its own for as long
+// as the test lasts.
+struct SmokeKindList {
+  static constexpr int kMaxKinds = 16;
+  const SmokeKind* kinds[kMaxKinds];
+  int count;
+
+  const SmokeKind* const* begin() const { return kinds; }
+  const SmokeKind* const* end() const { return kinds + count; }
+  size_t size() const { return static_cast<size_t>(count); }
+  const SmokeKind* operator[](size_t i) const { return kinds[i]; }
+};
+extern SmokeKindList kSmokeKinds;
+
+// Keeps `kind` in kSmokeKinds while it lives.
+class ListedSmokeKind {
+ public:
+  explicit ListedSmokeKind(const SmokeKind& kind);
+  ~ListedSmokeKind();
+  ListedSmokeKind(const ListedSmokeKind&) = delete;
+  ListedSmokeKind& operator=(const ListedSmokeKind&) = delete;
+
+ private:
+  const SmokeKind& kind_;
+};
 
 // The kind the active sequence smokes with its own lighting, or none (idle,
 // or a quick emote smoke).
@@ -224,7 +352,7 @@ inline const SmokeKind* SmokedNow() { return activeSequence.quickEmote ? nullptr
 // The kind of the quick emote smoke that plays now, or none.
 inline const SmokeKind* QuickSmokeNow() { return activeSequence.quickEmote ? activeSequence.smoke : nullptr; }
 // The model a kind is smoked with now.
-inline const SmokeModel& ModelOf(const SmokeKind& kind) { return *kind.fit->model; }
+inline const SmokeModel& ModelOf(const SmokeKind& kind) { return *kind.fit.model; }
 // A kind whose hold pins it between the fingers can rest there while the
 // hand is needed; any other goes to the mouth.
 inline bool RestsInFingers(const SmokeKind& kind) { return kind.hold.repinsToFingers; }

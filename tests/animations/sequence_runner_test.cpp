@@ -9,6 +9,8 @@
 #include "animations/animation_tasks.h"
 #include "animations/sequence_runner.h"
 #include "animations/task_queries.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "smoking/smoke_kind.h"
 #include "support/plugin_session.h"
 

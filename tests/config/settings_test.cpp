@@ -14,6 +14,7 @@
 #include "input/scenarios.h"
 #include "plugin/main_loop.h"
 #include "session.h"
+#include "smoking/smoke_kind.h"
 #include "support/plugin_session.h"
 
 namespace {
@@ -37,7 +38,7 @@ class Settings : public PluginTest {
   static void Scramble() {
     ENABLED = CONTROLLER_SUPPORT_ENABLED = false;
     COMPATIBILITY_MODE_ENABLED = true;
-    KEY_SMOKE = KEY_SMOKE_CIGAR = KEY_TAKE_PUFF = KEY_OPEN_SCENARIO_MENU = -7;
+    for (int& code : keySettingCodes.byRow) code = -7;
     KEY_RELOAD = ParseKeyCombination("F1+F2+F3");
     SHOW_NOTICES = false;
     deadEyeBurstEnabled = false;
@@ -51,10 +52,13 @@ class Settings : public PluginTest {
     for (float* offset : Offsets()) *offset = 9.5f;
     for (std::string* text : Texts()) *text = "scrambled";
   }
+  // Every kind's offsets, the settings its description reads them from.
   static std::vector<float*> Offsets() {
-    return {&CIGARETTE_X_OFFSET,    &CIGARETTE_Y_OFFSET,    &CIGARETTE_Z_OFFSET, &CIGARETTE_ROTX_OFFSET,
-            &CIGARETTE_ROTY_OFFSET, &CIGARETTE_ROTZ_OFFSET, &CIGAR_X_OFFSET,     &CIGAR_Y_OFFSET,
-            &CIGAR_Z_OFFSET,        &CIGAR_ROTX_OFFSET,     &CIGAR_ROTY_OFFSET,  &CIGAR_ROTZ_OFFSET};
+    std::vector<float*> offsets;
+    for (const SmokeKind* kind : kSmokeKinds) {
+      for (int axis = 0; axis < 6; ++axis) offsets.push_back(const_cast<float*>(kind->userOffsets[axis]));
+    }
+    return offsets;
   }
   static std::vector<std::string*> Texts() {
     std::vector<std::string*> texts = {&SMOKE_PROMPT_LABEL,
@@ -84,9 +88,15 @@ class Settings : public PluginTest {
     EXPECT_FALSE(COMPATIBILITY_MODE_ENABLED);
     EXPECT_FALSE(compatibilityMode);
     EXPECT_EQ(KEY_SMOKE, 'N');
-    EXPECT_EQ(KEY_SMOKE_CIGAR, 188);
+    EXPECT_EQ(*KeySetting("KEY_SMOKE_CIGAR"), 188);
     EXPECT_EQ(KEY_TAKE_PUFF, 'Y');
     EXPECT_EQ(KEY_OPEN_SCENARIO_MENU, 'Y');
+    for (size_t row = 0; row < std::size(kSettings); ++row) {
+      if (kSettings[row].kind == SettingKind::Key) {
+        EXPECT_EQ(keySettingCodes.byRow[row], KeyNameToCode(std::string(kSettings[row].defaultValue)))
+            << kSettings[row].name;
+      }
+    }
     EXPECT_EQ(KEY_RELOAD.count, 2);
     EXPECT_EQ(KEY_RELOAD.keys[0], 0x23);
     EXPECT_EQ(KEY_RELOAD.keys[1], 0x66);
@@ -237,7 +247,7 @@ CONTROLLER_CIGAR_LABEL=Zigarre
   EXPECT_TRUE(COMPATIBILITY_MODE_ENABLED);
   EXPECT_TRUE(compatibilityMode);
   EXPECT_EQ(KEY_SMOKE, 116);
-  EXPECT_EQ(KEY_SMOKE_CIGAR, 114);
+  EXPECT_EQ(*KeySetting("KEY_SMOKE_CIGAR"), 114);
   EXPECT_EQ(KEY_TAKE_PUFF, 102);
   EXPECT_EQ(KEY_OPEN_SCENARIO_MENU, 186);
   EXPECT_TRUE(deadEyeBurstEnabled);
@@ -363,7 +373,7 @@ TEST_F(Settings, ANegativeKeyCodeIsKeptAndNeverPressed) {
   Start();
   Reload("[General]\nKEY_SMOKE=-1\nKEY_SMOKE_CIGAR=-0x10\nKEY_TAKE_PUFF=FFF\n");
   EXPECT_EQ(KEY_SMOKE, -1);
-  EXPECT_EQ(KEY_SMOKE_CIGAR, -16);
+  EXPECT_EQ(*KeySetting("KEY_SMOKE_CIGAR"), -16);
   EXPECT_EQ(KEY_TAKE_PUFF, 4095);
   Frames(3);
   EXPECT_TRUE(sim.Errors().empty());

@@ -7,6 +7,8 @@
 #include "input/input_dispatch.h"
 #include "input/prompts.h"
 #include "input_fixture.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "smoking/smoking_state.h"
 
 namespace {

@@ -9,6 +9,8 @@
 #include "input/input_dispatch.h"
 #include "input/prompts.h"
 #include "input_fixture.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "smoking/smoking_state.h"
 
 namespace {
@@ -274,14 +276,18 @@ TEST_P(RefusedSmoke, StartsNothing) {
   const Refusal& r = GetParam();
   Boot(std::string("[General]\nENABLED=true\n") + r.ini);
   if (*r.setting) Set(r.setting, r.value);
-  TapKey(kKeyN);
-  TapKey(kKeyComma);
+  for (const SmokeKind* kind : kSmokeKinds) TapKey(*kind->key);
   EXPECT_FALSE(activeSequence.running) << test::CurrentTaskName();
-  HoldKey(kKeyN, 500);
-  EXPECT_EQ(activeSequence.running, !r.holdRefused) << test::CurrentTaskName();
-  if (r.holdRefused) {
-    EXPECT_EQ(sim.world.entities.all.size(), 1u) << "only the player";
+  if (!r.holdRefused) {
+    HoldKey(*kSmokeKinds[0]->key, 500);
+    EXPECT_TRUE(activeSequence.running);
+    return;
   }
+  for (const SmokeKind* kind : kSmokeKinds) {
+    HoldKey(*kind->key, 500);
+    EXPECT_FALSE(activeSequence.running) << kind->name << ": " << test::CurrentTaskName();
+  }
+  EXPECT_EQ(sim.world.entities.all.size(), 1u) << "only the player";
 }
 
 INSTANTIATE_TEST_SUITE_P(

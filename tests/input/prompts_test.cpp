@@ -10,6 +10,7 @@
 #include "input/scenarios.h"
 #include "input_fixture.h"
 #include "plugin/main_loop.h"
+#include "sequences/cigarette.h"
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include "animations/sequence_runner.h"
 #include "input_fixture.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/quick_smoke.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"

@@ -7,6 +7,7 @@
 #include "input/scenarios.h"
 #include "input_fixture.h"
 #include "plugin/main_loop.h"
+#include "sequences/cigarette.h"
 #include "smoking/smoking_state.h"
 
 namespace {

@@ -12,8 +12,8 @@
 //   smoking     the state of a smoke and the description of each kind
 //               (smoke_kind.h), prop attachment, the mouth easing, stop and
 //               clean-up, the inventory
-//   sequences   the builders; each kind's description is defined here with the
-//               builders of its own (sequences/<kind>.cpp)
+//   sequences   the builders, and each kind's description (sequences/<kind>.cpp),
+//               which enters itself into the list of kinds
 //   rules       the world rules a running smoke follows, and the controller
 //               that runs them each frame
 //   input       the input dispatch, the prompts, the scenarios and the notice

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controller_fixture.h"
+#include "sequences/cigarette.h"
 #include "world/leftovers.h"
 
 namespace {
@@ -126,6 +127,34 @@ TEST_F(SmokeInTheWorld, LosingControlPutsAHandHeldCigaretteInTheMouthWhenSoConfi
   EXPECT_TRUE(activeSequence.running);
 }
 
+// Whatever is smoked goes to the mouth with its own kind's move: every clip
+// it plays comes from that kind's own dictionary.
+TEST_F(SmokeInTheWorld, LosingControlPutsEveryKindInTheMouthWithItsOwnMove) {
+  BeginSmoking("[Cutscenes]\nFORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS=true\n");
+  for (const SmokeKind* kind : kSmokeKinds) {
+    SCOPED_TRACE(kind->name);
+    HoldKey(*kind->key, 500);
+    Ms(4500);
+    ASSERT_EQ(SmokedNow(), kind);
+    ASSERT_FALSE(propInMouth);
+    sim.timeline.Clear();
+    Set("player.control", "false");
+    Frames(1);
+    EXPECT_TRUE(propInMouth);
+    EXPECT_TRUE(RunUntil([this] { return PropOnBone(mouthBoneIndex) && mouthEaseActive == 0; }, 4000));
+    size_t clips = 0;
+    for (const sim::TimelineEvent& event : sim.timeline.Events()) {
+      if (event.category != "clip" || event.text.find("script_mp@emotes") == std::string::npos) continue;
+      ++clips;
+      EXPECT_NE(event.text.find(kind->dictionary), std::string::npos) << event.text;
+    }
+    EXPECT_GT(clips, 0u);
+    Set("player.control", "true");
+    HoldKey(*kind->key, 100);
+    EXPECT_TRUE(RunUntil([this] { return SmokeOver(); }, 10000));
+  }
+}
+
 struct FallCase {
   const char* name;
   std::vector<std::pair<std::string, std::string>> events;
@@ -216,7 +245,7 @@ TEST_F(SmokeInTheWorld, FirstPersonHidesTheCigaretteInTheMouthAndLeavingItShowsI
   EXPECT_EQ(Prop()->alpha, 255);
   // Re-seated at the lips by the direct move, 750 ms on.
   EXPECT_TRUE(RunUntil([this] { return PropOnBone(mouthBoneIndex) && Prop()->attachOffset.x > -1.0f; }, 1500));
-  EXPECT_FLOAT_EQ(Prop()->attachOffset.x, kCigarette.fit->mouth.x);
+  EXPECT_FLOAT_EQ(Prop()->attachOffset.x, kCigarette.fit.mouth.x);
   EXPECT_TRUE(activeSequence.running);
 }
 

@@ -14,6 +14,8 @@
 #include "host/ped_bones.h"
 #include "plugin/main_loop.h"
 #include "rules/world_rules.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/puff_cycle.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"
@@ -35,12 +37,12 @@ class PuffCycle : public test::PluginTest {
   void SetUp() override {
     Start();
     mouthBoneIndex = 33;
-    kCigarette.fit->mouth.x = 0.011f;
-    kCigarette.fit->mouth.y = 0.012f;
-    kCigarette.fit->mouth.z = 0.013f;
-    kCigarette.fit->mouth.rx = 1.0f;
-    kCigarette.fit->mouth.ry = 2.0f;
-    kCigarette.fit->mouth.rz = 3.0f;
+    kCigarette.fit.mouth.x = 0.011f;
+    kCigarette.fit.mouth.y = 0.012f;
+    kCigarette.fit.mouth.z = 0.013f;
+    kCigarette.fit.mouth.rx = 1.0f;
+    kCigarette.fit.mouth.ry = 2.0f;
+    kCigarette.fit.mouth.rz = 3.0f;
     sim.ClearCalls();
   }
   void TearDown() override { ResetToIdle(activeSequence); }

@@ -9,6 +9,8 @@
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
 #include "controller_fixture.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "smoking/inventory.h"
 #include "smoking/smoke_kind.h"
 
@@ -285,6 +287,7 @@ TEST_F(SmokingController, AVanishedTemporaryPedIsForgottenOnceNoSmokeCanSpawnIt)
 
 TEST_F(SmokingController, TheCheapBoxesAreGivenBackOnceAfter650MsEvenAfterTheSmokeEnded) {
   Begin();
+  hiddenCheaperItem = sim.Hash("consumable_cigarette_box_cheap");
   removedCheapBoxCount = 3;
   cheapBoxRemovalTime = sim.GameTimerMs();
   Ms(600);
@@ -351,7 +354,7 @@ TEST_F(SmokingController, FirstPersonParksTheInvisiblePropFiftyMetresOffTheMouth
 
 TEST_F(SmokingController, TheCigarIsNotSwappedWhileAnOutroPlays) {
   Begin("[Advanced]\nSWAP_TO_SHORT_CIGAR_AFTER_PERIOD=true\n");
-  kCigar.fit->model = kCigar.standardModel;
+  kCigar.fit.model = kCigar.standardModel;
   HoldProp("p_cigar02x");
   ClearPending(activeSequence);
   activeSequence.smoke = &kCigar;
@@ -361,9 +364,9 @@ TEST_F(SmokingController, TheCigarIsNotSwappedWhileAnOutroPlays) {
   ::Start(activeSequence);
   cigarLitTime = sim.GameTimerMs() - 80000;
   Ms(1500);
-  EXPECT_EQ(kCigar.fit->model, kCigar.standardModel);
+  EXPECT_EQ(kCigar.fit.model, kCigar.standardModel);
   Ms(1000);
-  EXPECT_EQ(kCigar.fit->model, kCigar.alternativeModel);
+  EXPECT_EQ(kCigar.fit.model, kCigar.alternativeModel);
 }
 
 struct MoodCase {
@@ -382,7 +385,7 @@ TEST_P(CigarMood, FollowsTheDrawAndTheModelAndHoldsFor8500Ms) {
   Begin();
   const MoodCase mood = GetParam();
   sim.Handle("RandomIntInRange", [mood](const sim::Call&, sim::Result& r) { r.Int(mood.draw); });
-  kCigar.fit->model = mood.shortCigar ? kCigar.alternativeModel : kCigar.standardModel;
+  kCigar.fit.model = mood.shortCigar ? kCigar.alternativeModel : kCigar.standardModel;
   FakeSmoke(kCigar, ModelOf(kCigar).name, mouthBoneIndex);
   propInMouth = true;
   sim.ClearCalls();

@@ -97,15 +97,18 @@ class Soak : public ControllerWorld {
     Set(setting, off);
   }
 
+  // The key of one of the kinds, at random.
+  int AKindsKey() {
+    return *kSmokeKinds[std::uniform_int_distribution<size_t>(0, kSmokeKinds.size() - 1)(rng_)]->key;
+  }
+
   // One random thing the player or the world does.
   void Step() {
     std::uniform_int_distribution<int> pick(0, 24);
     std::uniform_int_distribution<int> shortMs(100, 3000);
     switch (pick(rng_)) {
-      case 0: case 1: case 2: Hold(kSmokeKey, 500); break;                 // light, or hand <-> mouth
-      case 3: case 4: Hold(kCigarKey, 500); break;
-      case 5: Hold(kSmokeKey, 120); break;                                 // tap: throw or quick smoke
-      case 6: Hold(kCigarKey, 120); break;
+      case 0: case 1: case 2: case 3: case 4: Hold(AKindsKey(), 500); break;  // light, or hand <-> mouth
+      case 5: case 6: Hold(AKindsKey(), 120); break;                          // tap: throw or quick smoke
       case 7: Hold(kPuffKey, 150); break;
       case 8: Set("player.weapon", "WEAPON_REVOLVER_CATTLEMAN"); PressOnce(QuickSelectControls[pick(rng_) % 9]); break;
       case 9: Episode("player.mounted", "true", "false", shortMs(rng_) * 6); break;

@@ -1,6 +1,6 @@
 // Lighting a cigar: the variants, the cigar models and the lit time the
 // short-cigar swap waits on.
-#include "sequences/cigar_lighting.h"
+#include "sequences/cigar.h"
 
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"

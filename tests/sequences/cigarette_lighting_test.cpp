@@ -1,6 +1,6 @@
 // Lighting a cigarette: which variant the player's state selects, and each
 // variant's tasks, start offsets and key arguments.
-#include "sequences/cigarette_lighting.h"
+#include "sequences/cigarette.h"
 
 #include "animations/animation_tasks.h"
 #include "animations/prop_tasks.h"
@@ -138,7 +138,7 @@ TEST_F(CigaretteLighting, PlayerWithoutControlGetsTheInteractionWithTheCigarette
               {"TaskDelay_5", -1}});
   auto* mouth = Task<MovePropTask>(4);
   EXPECT_EQ(mouth->bone, mouthBoneIndex);
-  EXPECT_EQ(mouth->y, kCigarette.fit->mouth.y);
+  EXPECT_EQ(mouth->y, kCigarette.fit.mouth.y);
   EXPECT_TRUE(propInMouth);
   ASSERT_GE(CountCalls("RandomIntInRange"), 1u);
   EXPECT_EQ(Calls("RandomIntInRange")[0]->I(0), 1000);

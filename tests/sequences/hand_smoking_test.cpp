@@ -12,6 +12,8 @@
 #include "input/input_dispatch.h"
 #include "plugin/main_loop.h"
 #include "rules/world_rules.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/hand_smoking.h"
 #include "sequences/puff_cycle.h"
 #include "smoking/prop_attachment.h"

@@ -6,6 +6,8 @@
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
 #include "plugin/main_loop.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/hold_loops.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"

@@ -13,6 +13,8 @@
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
+#include "sequences/cigarette.h"
+#include "sequences/cigar.h"
 
 namespace {
 
@@ -128,17 +130,18 @@ class MouthEasing : public test::BuilderTest {
     sim.Handle("EntityExists", [](const sim::Call& c, sim::Result& r) { r.Bool(c.I(0) != 0); });
     // The hand left the cigarette 2 cm in front of and 1 cm below the lips.
     sim.Handle("WorldToEntityOffset", [](const sim::Call&, sim::Result& r) {
-      r.Vector(kCigarette.fit->mouth.x + 0.02f, kCigarette.fit->mouth.y, kCigarette.fit->mouth.z - 0.01f);
+      r.Vector(kCigarette.fit.mouth.x + 0.02f, kCigarette.fit.mouth.y, kCigarette.fit.mouth.z - 0.01f);
     });
-    kCigarette.fit->mouth.x = 0.019f;
-    kCigarette.fit->mouth.y = 0.0019f;
-    kCigarette.fit->mouth.z = 0.00539f;
-    kCigarette.fit->mouth.rx = 1.4f;
-    kCigarette.fit->mouth.ry = 98.5f;
-    kCigarette.fit->mouth.rz = 0.0f;
+    kCigarette.fit.mouth.x = 0.019f;
+    kCigarette.fit.mouth.y = 0.0019f;
+    kCigarette.fit.mouth.z = 0.00539f;
+    kCigarette.fit.mouth.rx = 1.4f;
+    kCigarette.fit.mouth.ry = 98.5f;
+    kCigarette.fit.mouth.rz = 0.0f;
     smokeProp = 500;
     mouthMarkerProp = 600;
     propInMouth = true;
+    activeSequence.smoke = &kCigarette;  // whose move left the marker
   }
   // Runs the per-frame easing step for `frames` frames.
   void Ease(int frames) {
@@ -164,7 +167,7 @@ TEST_F(MouthEasing, ConvergesOnTheMouthPositionAndEnds) {
   ASSERT_LT(moves.size(), 80u);
   // From the story rotation of 98 degrees, 1.5 degrees a frame towards 98.5.
   EXPECT_FLOAT_EQ(moves.front()->F(7), 99.5f);
-  float firstX = moves.front()->F(3) - kCigarette.fit->mouth.x;
+  float firstX = moves.front()->F(3) - kCigarette.fit.mouth.x;
   EXPECT_NEAR(firstX, 0.02f * 0.92f, 1e-5f);
   for (size_t i = 1; i + 1 < moves.size(); ++i) {
     EXPECT_LE(moves[i]->F(3), moves[i - 1]->F(3)) << "frame " << i;

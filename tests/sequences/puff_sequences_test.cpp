@@ -10,6 +10,8 @@
 #include "animations/prop_tasks.h"
 #include "animations/sequence_runner.h"
 #include "plugin/main_loop.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/puff_sequences.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"
@@ -47,11 +49,11 @@ class PuffRuns : public test::PluginTest {
     Start();
     handBoneIndex = 11;
     fingerBoneIndex = 22;
-    kCigar.fit->model = kCigar.alternativeModel;  // the short cigar, held off the hand bone's origin
+    kCigar.fit.model = kCigar.alternativeModel;  // the short cigar, held off the hand bone's origin
   }
   void TearDown() override {
     ResetToIdle(activeSequence);
-    kCigar.fit->model = kCigar.standardModel;
+    kCigar.fit.model = kCigar.standardModel;
   }
 
   std::vector<int> Cigarette(int count) {

@@ -9,6 +9,7 @@
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
+#include "sequences/cigarette.h"
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
+#include "sequences/cigarette.h"
+#include "sequences/cigar.h"
 
 namespace {
 
@@ -19,13 +21,13 @@ class ShortCigarSwap : public test::BuilderTest {
     activeSequence.smoke = &kCigar;
     activeSequence.running = true;
     PlayingNow(Clip(kCigar.dictionary, "loop"));
-    kCigar.fit->model = kCigar.standardModel;
+    kCigar.fit.model = kCigar.standardModel;
     HoldProp("p_cigar02x");
     propInMouth = inMouth;
     cigarLitTime = 1234;
   }
   void Swap() {
-    OnScript([] { SwapToShortCigar(); });
+    OnScript([] { SwapToShortModel(); });
   }
 };
 
@@ -81,7 +83,7 @@ TEST_F(ShortCigarSwap, DoesNothingForACigaretteOrAShortCigar) {
   EXPECT_EQ(cigarLitTime, 0);
 
   SmokingCigar(false);
-  kCigar.fit->model = kCigar.alternativeModel;
+  kCigar.fit.model = kCigar.alternativeModel;
   Swap();
   EXPECT_FALSE(secondarySequence.running);
 }

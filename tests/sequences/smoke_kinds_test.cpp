@@ -19,20 +19,24 @@ void ExpectModel(const SmokeModel* model, const std::string& kind) {
   EXPECT_NE(std::string(model->smoke.name), "") << model->name;
 }
 
+// A kind may reuse another's models, clips and dictionary; its key and its
+// controller control are its own.
 TEST(SmokeKinds, EveryKindHasEveryEntry) {
   std::set<const void*> keys;
-  std::set<std::string> dictionaries;
+  std::set<std::string> controls;
+  int lastOrder = 0;
   for (const SmokeKind* kind : kSmokeKinds) {
     const std::string name = kind->name;
     SCOPED_TRACE(name);
+    EXPECT_GT(kind->order, lastOrder) << "listed in the order of its own place";
+    lastOrder = kind->order;
     ExpectModel(kind->standardModel, name);
     ExpectModel(kind->alternativeModel, name);
     EXPECT_NE(kind->useAlternativeModel, nullptr);
-    ASSERT_NE(kind->fit, nullptr);
     ASSERT_NE(kind->userOffsets, nullptr);
     for (int axis = 0; axis < 6; ++axis) EXPECT_NE(kind->userOffsets[axis], nullptr) << axis;
 
-    EXPECT_TRUE(dictionaries.insert(kind->dictionary).second) << "a dictionary of its own";
+    EXPECT_NE(std::string(kind->dictionary), "");
     EXPECT_NE(std::string(kind->hold.clip), "");
     // Every variant a draw can give is in the table, with one to three clips.
     ASSERT_FALSE(kind->puffs.variants.empty());
@@ -54,16 +58,23 @@ TEST(SmokeKinds, EveryKindHasEveryEntry) {
       EXPECT_LT(kind->flick->move.releaseAtMs, kind->flick->move.durationMs);
     }
 
-    EXPECT_NE(kind->hasItem, nullptr);
+    // Each lighting variant plays something, and the quick emote smoke has its emote.
+    for (const LightingVariant* variant : {&kind->lighting.standard, &kind->lighting.quick, &kind->lighting.fallback}) {
+      EXPECT_FALSE(variant->steps.empty());
+    }
+    EXPECT_NE(kind->quick.emote, 0u);
+    EXPECT_GT(kind->quick.durationMs, 0);
+    EXPECT_FALSE(kind->puffCycle.draw.empty());
+    EXPECT_FALSE(kind->toMouth.direct.empty());
+    EXPECT_FALSE(kind->toMouth.raise.steps.empty());
+
+    EXPECT_TRUE(IsGameName(kind->item.item.text)) << kind->item.item.text;
     ASSERT_NE(kind->key, nullptr);
     EXPECT_TRUE(keys.insert(kind->key).second) << "a key setting of its own";
-    EXPECT_NE(kind->throwMoveLabel, nullptr);
-    EXPECT_NE(kind->light, nullptr);
-    EXPECT_NE(kind->queuePuffCycle, nullptr);
-    EXPECT_NE(kind->toMouth, nullptr);
-    EXPECT_NE(kind->quick.emote, 0u);
-    EXPECT_NE(kind->quick.start, nullptr);
-    EXPECT_NE(kind->quick.playing, nullptr);
+    EXPECT_TRUE(controls.insert(kind->control.text).second) << "a control of its own";
+    EXPECT_EQ(kind->control.hash, HashName(kind->control.text));
+    ASSERT_NE(kind->choiceLabel, nullptr);
+    ASSERT_NE(kind->throwMoveLabel, nullptr);
   }
 }
 

@@ -2,8 +2,8 @@
 // pushed, the effects ended, and the busy check.
 #include "sequences/throw_away.h"
 
-#include "sequences/cigar_lighting.h"
-#include "sequences/cigarette_lighting.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/lighting.h"
 #include "sequences/mouth_transition.h"
 #include "smoking/mouth_easing.h"
@@ -90,7 +90,7 @@ TEST_F(ThrowAway, ALatePuffPhaseFlicksWhateverTheDraw) {
 TEST_F(ThrowAway, CigarIsThrownHarderWhenLong) {
   for (const char* model : {"p_cigar02x", "p_cigarlit01x"}) {
     Smoking(kCigar, true);
-    kCigar.fit->model = std::string(model) == "p_cigar02x" ? kCigar.standardModel : kCigar.alternativeModel;
+    kCigar.fit.model = std::string(model) == "p_cigar02x" ? kCigar.standardModel : kCigar.alternativeModel;
     Draw(9, 0.9f);
     Throw(true);
     ExpectRows({{"AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_outro", -1},
@@ -158,7 +158,7 @@ TEST_F(ThrowAway, EveryThrowInTheWorldReleasesThePropAndEndsTheEffects) {
     PlayFrames(360);
     if (where != kCigaretteHand) {
       // A large user rotation keeps the easing turning for seconds.
-      if (where == kCigaretteEasing) kCigarette.fit->mouth.ry = 400.0f;
+      if (where == kCigaretteEasing) kCigarette.fit.mouth.ry = 400.0f;
       OnScript([where] {
         if (where == kCigarMouth) {
           MoveToMouth(kCigar, false, false);

@@ -7,6 +7,7 @@
 #include "rules/smoking_controller.h"
 #include "rules/world_rules.h"
 #include "smoking/inventory.h"
+#include "smoking/smoke_kind.h"
 #include "smoking/smoking_state.h"
 #include "support/plugin_session.h"
 
@@ -17,108 +18,132 @@ using test::PluginTest;
 class Inventory : public PluginTest {
  protected:
   void SetUp() override { BLOCK_SMOKING_IF_NO_ITEM = true; }
-  void Have(const char* item, int count) {
+  void Have(const HashedName& item, int count) {
     std::string error;
-    ASSERT_TRUE(sim.Set(std::string("inventory.") + item, std::to_string(count), error)) << error;
+    ASSERT_TRUE(sim.Set(std::string("inventory.") + item.text, std::to_string(count), error)) << error;
   }
-  int Count(const char* item) { return sim.world.inventory.Count(sim.Hash(item)); }
-  bool Ask(bool (*check)()) {
+  int Count(const HashedName& item) { return sim.world.inventory.Count(sim.Hash(item.text)); }
+  bool Has(const SmokeKind& kind) {
     bool result = false;
-    OnScript([&] { result = check(); });
+    OnScript([&] { result = HasItemFor(kind); });
     return result;
+  }
+  void EmptyTheInventory() {
+    for (const SmokeKind* kind : kSmokeKinds) {
+      Have(kind->item.item, 0);
+      if (kind->item.cheaperItem.text) Have(kind->item.cheaperItem, 0);
+    }
   }
 };
 
-TEST_F(Inventory, AnEmptyInventoryBlocksOnlyWhenTheSettingSaysSo) {
-  EXPECT_FALSE(Ask(HasCigaretteItem));
-  EXPECT_FALSE(Ask(HasCigarItem));
-  BLOCK_SMOKING_IF_NO_ITEM = false;
-  EXPECT_TRUE(Ask(HasCigaretteItem));
-  EXPECT_TRUE(Ask(HasCigarItem));
-  OnScript([] { ConsumeCigaretteBox(); });
-  EXPECT_EQ(CountCalls("InventoryRemoveItem"), 0u);
+TEST_F(Inventory, EachKindNeedsItsOwnItemOnlyWhenTheSettingSaysSo) {
+  for (const SmokeKind* kind : kSmokeKinds) {
+    SCOPED_TRACE(kind->name);
+    EmptyTheInventory();
+    BLOCK_SMOKING_IF_NO_ITEM = true;
+    EXPECT_FALSE(Has(*kind));
+    BLOCK_SMOKING_IF_NO_ITEM = false;
+    EXPECT_TRUE(Has(*kind));
+    BLOCK_SMOKING_IF_NO_ITEM = true;
+    Have(kind->item.item, 2);
+    EXPECT_TRUE(Has(*kind));
+    if (kind->item.cheaperItem.text) {
+      Have(kind->item.item, 0);
+      Have(kind->item.cheaperItem, 1);
+      EXPECT_TRUE(Has(*kind)) << "its cheaper item will do";
+    }
+    // Another kind's item is not this one's.
+    for (const SmokeKind* other : kSmokeKinds) {
+      if (other->item.item.hash == kind->item.item.hash) continue;
+      EmptyTheInventory();
+      Have(other->item.item, 3);
+      EXPECT_FALSE(Has(*kind)) << other->item.item.text;
+    }
+  }
 }
 
-TEST_F(Inventory, EitherKindOfBoxAllowsACigarette) {
-  Have(kCheapCigaretteBoxItem, 1);
-  EXPECT_TRUE(Ask(HasCigaretteItem));
-  Have(kCheapCigaretteBoxItem, 0);
-  Have(kCigaretteBoxItem, 2);
-  EXPECT_TRUE(Ask(HasCigaretteItem));
-  EXPECT_FALSE(Ask(HasCigarItem));
-  Have(kCigarItem, 1);
-  EXPECT_TRUE(Ask(HasCigarItem));
-}
+// Of the kinds with a cheaper item: a lighting takes the regular one first,
+// nothing from an empty inventory, and the quick emote has the cheaper ones
+// hidden only while there is a regular one to take instead.
+TEST_F(Inventory, ARegularItemIsUsedBeforeACheaperOneThatIsHiddenFromTheEmoteAndGivenBack) {
+  for (const SmokeKind* kind : kSmokeKinds) {
+    const SmokeItem& use = kind->item;
+    if (!use.cheaperItem.text) continue;
+    SCOPED_TRACE(kind->name);
+    EmptyTheInventory();
+    sim.ClearCalls();
+    OnScript([kind] { TakeItemFor(*kind); });
+    EXPECT_EQ(CountCalls("InventoryRemoveItem"), 0u);
 
-TEST_F(Inventory, ALitCigaretteUsesARegularBoxBeforeACheapOne) {
-  Have(kCigaretteBoxItem, 2);
-  Have(kCheapCigaretteBoxItem, 3);
-  OnScript([] { ConsumeCigaretteBox(); });
-  EXPECT_EQ(Count(kCigaretteBoxItem), 1);
-  EXPECT_EQ(Count(kCheapCigaretteBoxItem), 3);
-  auto removals = Calls("InventoryRemoveItem");
-  ASSERT_EQ(removals.size(), 1u);
-  EXPECT_EQ(removals[0]->I(0), 1);
-  EXPECT_EQ(removals[0]->I(2), 1);
-  EXPECT_EQ(removals[0]->U(3), sim.Hash("REMOVE_REASON_USED"));
+    Have(use.item, 2);
+    Have(use.cheaperItem, 3);
+    OnScript([kind] { TakeItemFor(*kind); });
+    EXPECT_EQ(Count(use.item), 1);
+    EXPECT_EQ(Count(use.cheaperItem), 3);
+    auto removals = Calls("InventoryRemoveItem");
+    ASSERT_EQ(removals.size(), 1u);
+    EXPECT_EQ(removals[0]->I(0), 1);
+    EXPECT_EQ(removals[0]->I(2), 1);
+    EXPECT_EQ(removals[0]->U(3), sim.Hash("REMOVE_REASON_USED"));
+    Have(use.item, 0);
+    OnScript([kind] { TakeItemFor(*kind); });
+    EXPECT_EQ(Count(use.cheaperItem), 2);
+    EXPECT_TRUE(sim.timeline.Contains("inventory", std::string("removed 1 ") + use.cheaperItem.text));
 
-  Have(kCigaretteBoxItem, 0);
-  OnScript([] { ConsumeCigaretteBox(); });
-  EXPECT_EQ(Count(kCheapCigaretteBoxItem), 2);
-  EXPECT_TRUE(sim.timeline.Contains("inventory", "removed 1 consumable_cigarette_box_cheap (REMOVE_REASON_USED)"));
-}
+    // With only cheaper ones the emote may take one of those.
+    OnScript([kind] { HideCheaperItemsFor(*kind); });
+    EXPECT_EQ(Count(use.cheaperItem), 2);
+    EXPECT_EQ(removedCheapBoxCount, 0);
+    EXPECT_EQ(cheapBoxRemovalTime, 0);
 
-TEST_F(Inventory, OnlyCheapBoxesStayWhereTheyAreForTheQuickEmote) {
-  Have(kCheapCigaretteBoxItem, 4);
-  OnScript([] { ConsumeCheapCigaretteBox(); });
-  EXPECT_EQ(Count(kCheapCigaretteBoxItem), 4);
-  EXPECT_EQ(removedCheapBoxCount, 0);
-  EXPECT_EQ(cheapBoxRemovalTime, 0);
-}
+    Have(use.item, 1);
+    Have(use.cheaperItem, 4);
+    OnScript([kind] { HideCheaperItemsFor(*kind); });
+    EXPECT_EQ(Count(use.cheaperItem), 0);
+    EXPECT_EQ(Count(use.item), 1);
+    EXPECT_EQ(removedCheapBoxCount, 4);
+    EXPECT_NE(cheapBoxRemovalTime, 0);
 
-TEST_F(Inventory, CheapBoxesAreHiddenFromTheEmoteAndGivenBack) {
-  Have(kCigaretteBoxItem, 1);
-  Have(kCheapCigaretteBoxItem, 4);
-  OnScript([] { ConsumeCheapCigaretteBox(); });
-  EXPECT_EQ(Count(kCheapCigaretteBoxItem), 0);
-  EXPECT_EQ(Count(kCigaretteBoxItem), 1);
-  EXPECT_EQ(removedCheapBoxCount, 4);
-  EXPECT_NE(cheapBoxRemovalTime, 0);
-
-  sim.ClearCalls();
-  OnScript([] { RestoreCheapBoxes(removedCheapBoxCount); });
-  EXPECT_EQ(Count(kCheapCigaretteBoxItem), 4);
-  ASSERT_EQ(CountCalls("InventoryItemCheck"), 1u);
-  auto adds = Calls("InventoryAddItem");
-  ASSERT_EQ(adds.size(), 1u);
-  EXPECT_EQ(adds[0]->U(3), sim.Hash(kCheapCigaretteBoxItem));
-  EXPECT_EQ(adds[0]->U(4), sim.Hash("SLOTID_SATCHEL"));
-  EXPECT_EQ(adds[0]->I(5), 4);
-  EXPECT_EQ(adds[0]->U(6), sim.Hash("ADD_REASON_DEFAULT"));
-  EXPECT_TRUE(sim.timeline.Contains("inventory", "added 4 consumable_cigarette_box_cheap to SLOTID_SATCHEL"));
-  EXPECT_TRUE(sim.Errors().empty()) << sim.Errors().front();
+    sim.ClearCalls();
+    OnScript([] { RestoreCheapBoxes(removedCheapBoxCount); });
+    EXPECT_EQ(Count(use.cheaperItem), 4);
+    ASSERT_EQ(CountCalls("InventoryItemCheck"), 1u);
+    auto adds = Calls("InventoryAddItem");
+    ASSERT_EQ(adds.size(), 1u);
+    EXPECT_EQ(adds[0]->U(3), use.cheaperItem.hash);
+    EXPECT_EQ(adds[0]->U(4), sim.Hash("SLOTID_SATCHEL"));
+    EXPECT_EQ(adds[0]->I(5), 4);
+    EXPECT_EQ(adds[0]->U(6), sim.Hash("ADD_REASON_DEFAULT"));
+    EXPECT_TRUE(sim.timeline.Contains("inventory", std::string("added 4 ") + use.cheaperItem.text + " to SLOTID_SATCHEL"));
+    EXPECT_TRUE(sim.Errors().empty()) << sim.Errors().front();
+    removedCheapBoxCount = cheapBoxRemovalTime = 0;
+  }
 }
 
 TEST_F(Inventory, NothingIsGivenBackWhenTheItemQueryFails) {
   std::string error;
   ASSERT_TRUE(sim.Set("inventory.item_check", "fail", error)) << error;
+  hiddenCheaperItem = sim.Hash("consumable_cigarette_box_cheap");
   OnScript([] { RestoreCheapBoxes(2); });
   EXPECT_EQ(CountCalls("InventoryAddItem"), 0u);
-  EXPECT_EQ(Count(kCheapCigaretteBoxItem), 0);
+  EXPECT_EQ(sim.world.inventory.Count(hiddenCheaperItem), 0);
 }
 
-TEST_F(Inventory, ACigarCannotStartWithinTwoSecondsOfTheQuickUseInput) {
-  Have(kCigarItem, 1);
+TEST_F(Inventory, AKindTheQuickUseItemTakesCannotStartWithinTwoSecondsOfIt) {
   Start();
-  quickUseItemPressTime = sim.GameTimerMs();
-  Ms(100);
-  EXPECT_FALSE(Ask(HasCigarItem));
-  Ms(1800);
-  EXPECT_FALSE(Ask(HasCigarItem));
-  Ms(150);
-  EXPECT_TRUE(Ask(HasCigarItem));
-  quickUseItemPressTime = sim.GameTimerMs() + 5000;  // not yet reached
-  EXPECT_TRUE(Ask(HasCigarItem));
+  for (const SmokeKind* kind : kSmokeKinds) {
+    SCOPED_TRACE(kind->name);
+    Have(kind->item.item, 1);
+    quickUseItemPressTime = sim.GameTimerMs();
+    Ms(100);
+    EXPECT_EQ(Has(*kind), !kind->item.takenByQuickUse);
+    Ms(1800);
+    EXPECT_EQ(Has(*kind), !kind->item.takenByQuickUse);
+    Ms(150);
+    EXPECT_TRUE(Has(*kind));
+    quickUseItemPressTime = sim.GameTimerMs() + 5000;  // not yet reached
+    EXPECT_TRUE(Has(*kind));
+  }
 }
 
 class ItemSlots : public Inventory {

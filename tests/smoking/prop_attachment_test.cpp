@@ -5,6 +5,8 @@
 #include <string>
 
 #include "config/settings.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "smoking/prop_attachment.h"
 #include "smoking/smoke_kind.h"
 #include "support/plugin_session.h"
@@ -27,7 +29,7 @@ class PropAttachment : public PluginTest {
   void SetUp() override {
     USE_ALTERNATIVE_CIGARETTE_MODEL = false;
     USE_PROP_OFFSETS = false;
-    kCigar.fit->model = kCigar.standardModel;
+    kCigar.fit.model = kCigar.standardModel;
   }
   void Model(const std::string& name) {
     std::string error;
@@ -71,12 +73,13 @@ TEST_F(PropAttachment, EachRigTakesItsOwnSeatOnItsOwnBone) {
       for (bool alternative : {false, true}) {
         SCOPED_TRACE(std::string(c.model) + " " + kind->name + (alternative ? " alternative" : " standard"));
         Model(c.model);
-        USE_ALTERNATIVE_CIGARETTE_MODEL = alternative;
-        kCigar.fit->model = alternative ? kCigar.alternativeModel : kCigar.standardModel;
-        Update();
         const SmokeModel* model = alternative ? kind->alternativeModel : kind->standardModel;
-        EXPECT_EQ(kind->fit->model, model);
-        ExpectSeat(kind->fit->mouth, model->*c.seat);
+        // The setting its description reads the choice from, or the model it was lit with.
+        *const_cast<bool*>(kind->useAlternativeModel) = alternative;
+        if (kind->keepsModelOnceLit) kind->fit.model = model;
+        Update();
+        EXPECT_EQ(kind->fit.model, model);
+        ExpectSeat(kind->fit.mouth, model->*c.seat);
         EXPECT_EQ(mouthBoneIndex, Bone(c.bone));
       }
     }
@@ -104,10 +107,10 @@ TEST_F(PropAttachment, UserOffsetsOnAStoryCharacterGoToTheirOwnAxes) {
   UserOffsets();
   Update();
   const PropSeat cigarette = kCigarette.standardModel->mouth;
-  ExpectSeat(kCigarette.fit->mouth, {cigarette.x + 0.01f, cigarette.y + 0.02f, cigarette.z + 0.03f,
+  ExpectSeat(kCigarette.fit.mouth, {cigarette.x + 0.01f, cigarette.y + 0.02f, cigarette.z + 0.03f,
                                      cigarette.rx + 1.0f, cigarette.ry + 2.0f, cigarette.rz + 3.0f});
   const PropSeat cigar = kCigar.standardModel->mouth;
-  ExpectSeat(kCigar.fit->mouth, {cigar.x + 0.1f, cigar.y + 0.2f, cigar.z + 0.3f, cigar.rx + 10.0f, cigar.ry + 20.0f,
+  ExpectSeat(kCigar.fit.mouth, {cigar.x + 0.1f, cigar.y + 0.2f, cigar.z + 0.3f, cigar.rx + 10.0f, cigar.ry + 20.0f,
                                  cigar.rz + 30.0f});
 }
 
@@ -121,12 +124,12 @@ TEST_F(PropAttachment, UserOffsetsOnTheHeadBoneAreTurnedOntoItsAxes) {
   CIGAR_Z_OFFSET = 0.5f;
   Update();
   const PropSeat cigarette = kCigarette.standardModel->headMouth;
-  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.z, cigarette.z + 0.01f);
-  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.x, cigarette.x);
-  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.y, cigarette.y);
+  EXPECT_FLOAT_EQ(kCigarette.fit.mouth.z, cigarette.z + 0.01f);
+  EXPECT_FLOAT_EQ(kCigarette.fit.mouth.x, cigarette.x);
+  EXPECT_FLOAT_EQ(kCigarette.fit.mouth.y, cigarette.y);
   const PropSeat cigar = kCigar.standardModel->headMouth;
-  EXPECT_FLOAT_EQ(kCigar.fit->mouth.y, cigar.y + 0.5f);
-  EXPECT_FLOAT_EQ(kCigar.fit->mouth.z, cigar.z);
+  EXPECT_FLOAT_EQ(kCigar.fit.mouth.y, cigar.y + 0.5f);
+  EXPECT_FLOAT_EQ(kCigar.fit.mouth.z, cigar.z);
 }
 
 TEST_F(PropAttachment, OffsetsNeverAccumulateOverFrames) {
@@ -135,12 +138,12 @@ TEST_F(PropAttachment, OffsetsNeverAccumulateOverFrames) {
   ENABLED = true;
   UserOffsets();
   Frames(30);
-  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.x, 0.019f + 0.01f);
-  EXPECT_FLOAT_EQ(kCigar.fit->mouth.rz, -60.8f + 30.0f);
+  EXPECT_FLOAT_EQ(kCigarette.fit.mouth.x, 0.019f + 0.01f);
+  EXPECT_FLOAT_EQ(kCigar.fit.mouth.rz, -60.8f + 30.0f);
   Update();
   Update();
-  EXPECT_FLOAT_EQ(kCigarette.fit->mouth.x, 0.019f + 0.01f);
-  EXPECT_FLOAT_EQ(kCigar.fit->mouth.rz, -60.8f + 30.0f);
+  EXPECT_FLOAT_EQ(kCigarette.fit.mouth.x, 0.019f + 0.01f);
+  EXPECT_FLOAT_EQ(kCigar.fit.mouth.rz, -60.8f + 30.0f);
 }
 
 TEST_F(PropAttachment, TheBonesAreLookedUpEveryFrameAndAModelChangeIsSeen) {
@@ -161,7 +164,7 @@ TEST_F(PropAttachment, TheBonesAreLookedUpEveryFrameAndAModelChangeIsSeen) {
   Frames(1);
   EXPECT_FALSE(IsStoryCharacter());
   EXPECT_EQ(mouthBoneIndex, Bone("skel_head"));
-  ExpectSeat(kCigarette.fit->mouth, kCigarette.standardModel->headMouth);
+  ExpectSeat(kCigarette.fit.mouth, kCigarette.standardModel->headMouth);
 }
 
 TEST_F(PropAttachment, AMissingBoneGivesTheGamesAnswer) {

@@ -10,6 +10,8 @@
 #include "config/settings.h"
 #include "host/natives.h"
 #include "plugin/main_loop.h"
+#include "sequences/cigar.h"
+#include "sequences/cigarette.h"
 #include "sequences/mouth_transition.h"
 #include "sequences/sequence_building.h"
 #include "smoking/mouth_easing.h"
