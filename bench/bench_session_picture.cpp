@@ -57,7 +57,7 @@ std::string HourOfPlay(unsigned seed) {
       case 9: text += episode("player.ragdoll", "true", "false", shortMs); spentMs = shortMs; break;
       case 10: text += episode("player.underwater", "true", "false", shortMs); spentMs = shortMs; break;
       case 11:
-        text += "set cutscene true\nset player.control false\nwait " + ms(shortMs * 3) +
+        text += "set camera.anim_scene true\nset player.control false\nwait " + ms(shortMs * 3) +
                 "\nset player.control true\nset cutscene false\n";
         spentMs = shortMs * 3;
         break;
@@ -69,7 +69,7 @@ std::string HourOfPlay(unsigned seed) {
       case 14: text += "control INPUT_OPEN_JOURNAL tap\n"; spentMs = 50; break;
       case 15: text += episode("deadeye.active", "true", "false", shortMs); spentMs = shortMs; break;
       case 16: text += "set deadeye.core " + std::to_string(between(0, 24) * 4) + "\n"; break;
-      case 17: text += episode("player.action_restricted", "true", "false", shortMs * 4); spentMs = shortMs * 4; break;
+      case 17: text += episode("player.aiming", "true", "false", shortMs * 4); spentMs = shortMs * 4; break;
       case 18: text += "hold Y 400ms\nwait 1s\ncontrol INPUT_DIVE tap\nwait 500ms\ncontrol INPUT_INTERACT_OPTION1 tap\n";
         spentMs = 1600;
         break;

@@ -42,33 +42,33 @@ void PrepareSmokingWorld() {
   // were handle 0 (no mouth marker) to exist too, the mouth easing would run
   // forever, and without the cigarette the smoke ends as one whose prop is gone.
   const Answer answers[] = {
-      {0x096275889B8E0EE0ull, kPlayer},  // GetPlayerPed
+      {0x096275889B8E0EE0ull, kPlayer},  // PlayerPedId
       {0xBFFB35986CAAE58Cull, 1},        // IsPlayerPlaying
       {0x7964097FCE4C244Bull, 1},        // PlayerHasControl
       {0x01FEE67DB37F59B2ull, 1},        // IsPedOnFoot
-      {0xA571D46727E2B718ull, 1},        // IsKeyboardActive
-      {0xBDD9C235D8D1052Eull, 1},        // IsPedFreeToAnimate
+      {0xA571D46727E2B718ull, 1},        // IsUsingKeyboardAndMouse
+      {0xBDD9C235D8D1052Eull, 1},        // IsPedCurrentWeaponHolstered
       {0x7EE53118C892B513ull, 1},        // GetPedConfigFlag
       {0x1BB501624FAF2BEAull, 255},      // GetEntityAlpha
-      {0x154A3C529497053Eull, 1},        // IsEntityAttachedTo
-      {0x537F44CB0D7F150Dull, 1},        // AnimDictExists
-      {0x65BB72F29138F5D6ull, 1},        // IsAssetLoaded
-      {0x27FF6FE8009B40CAull, 1},        // IsClipDictionaryLoaded
-      {0x1283B8B89DD5D1B6ull, 1},        // IsModelLoaded
-      {0xD6F3B6D7716CFF8Eull, 1},        // ModelExists
-      {0x392C8D8E07B70EFCull, 1},        // ModelIsUsable
+      {0x154A3C529497053Eull, 1},        // IsEntityAttachedToEntity
+      {0x537F44CB0D7F150Dull, 1},        // DoesAnimDictExist
+      {0x65BB72F29138F5D6ull, 1},        // HasNamedPtfxAssetLoaded
+      {0x27FF6FE8009B40CAull, 1},        // HasAnimDictLoaded
+      {0x1283B8B89DD5D1B6ull, 1},        // HasModelLoaded
+      {0xD6F3B6D7716CFF8Eull, 1},        // IsModelInCdImage
+      {0x392C8D8E07B70EFCull, 1},        // IsModelValid
       {0xD9130842D7226045ull, 1},        // LoadSoundSet
-      {0x8F90AB32E1944BDEull, 77},       // StartLoopedEffectOnEntity
-      {0xE689C1B1432BB8AFull, 78},       // StartLoopedEffectOnPedBone
-      {0xE6CFE43937061143ull, 79},       // StartEffectOnEntity
-      {0x3FAA72BD940C3AC0ull, 80},       // StartEffectOnPedBone
-      {0x9DD5AFF561E88F2Aull, 1},        // DoesLoopedEffectExist
-      {0x36731AC041289BB1ull, 60},       // GetPedAttributeValue
-      {0xD53343AA4FB7DD28ull, 1500},     // RandomIntInRange
-      {0xE29F927A961F8AAAull, 0x3F000000},  // RandomFloatInRange: 0.5f
+      {0x8F90AB32E1944BDEull, 77},       // StartNetworkedParticleFxLoopedOnEntity
+      {0xE689C1B1432BB8AFull, 78},       // StartParticleFxLoopedOnPedBone
+      {0xE6CFE43937061143ull, 79},       // StartNetworkedParticleFxNonLoopedOnEntity
+      {0x3FAA72BD940C3AC0ull, 80},       // StartParticleFxNonLoopedOnPedBone
+      {0x9DD5AFF561E88F2Aull, 1},        // DoesParticleFxLoopedExist
+      {0x36731AC041289BB1ull, 60},       // GetAttributeCoreValue
+      {0xD53343AA4FB7DD28ull, 1500},     // GetRandomIntInRange
+      {0xE29F927A961F8AAAull, 0x3F000000},  // GetRandomFloatInRange: 0.5f
   };
   for (const Answer& answer : answers) standin::SetAnswer(answer.hash, answer.word);
-  standin::SetAnswerFor(0xD42BD6EB2E0F1677ull, kProp, 1);  // EntityExists
+  standin::SetAnswerFor(0xD42BD6EB2E0F1677ull, kProp, 1);  // DoesEntityExist
 }
 
 uint64_t gameMs = 100'000;

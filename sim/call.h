@@ -62,7 +62,7 @@ struct RecordedCall {
   uint32_t U(size_t i) const { return static_cast<uint32_t>(words.at(i)); }
   float F(size_t i) const { return std::bit_cast<float>(U(i)); }
   const std::string& S(size_t i) const { return strings.at(i); }
-  // "PlayClip(1, "dict", "clip", 1.5, ...)", hashes shown by name when known.
+  // "TaskPlayAnim(1, "dict", "clip", 1.5, ...)", hashes shown by name when known.
   std::string ToString() const;
 };
 

@@ -1,7 +1,7 @@
 // The game's name hash, and a memory of names so that the timeline can print
 // names instead of numbers. The plug-in hashes its names itself, so the memory
 // starts with every name the plug-in may hash (its own list) and learns the
-// names in the settings it is given; HashString calls add the rest.
+// names in the settings it is given; GetHashKey calls add the rest.
 #pragma once
 
 #include <cstdint>

@@ -17,10 +17,10 @@ Simulator* current = nullptr;
 // Natives whose neutral answer in a quiet world is "yes": the player is alive,
 // in control, free to animate, on foot, at the keyboard; assets exist and load.
 constexpr const char* kTrueByDefault[] = {
-    "AnimDictExists",   "IsPedFreeToAnimate", "PlayerHasControl",       "IsPlayerPlaying",
-    "IsPedOnFoot",      "IsKeyboardActive",   "ModelExists",            "ModelIsUsable",
-    "IsModelLoaded",    "IsAssetLoaded",      "IsClipDictionaryLoaded", "LoadSoundSet",
-    "ItemKeyIsValid",   "GetPedConfigFlag",   "InventoryItemCheck",     "IsWeaponValid",
+    "DoesAnimDictExist",   "IsPedCurrentWeaponHolstered", "IsPlayerControlOn",       "IsPlayerPlaying",
+    "IsPedOnFoot",      "IsUsingKeyboardAndMouse",   "IsModelInCdImage",            "IsModelValid",
+    "HasModelLoaded",    "HasNamedPtfxAssetLoaded",      "HasAnimDictLoaded", "PrepareSoundSet",
+    "ItemDatabaseIsKeyValid",   "GetPedConfigFlag",   "InventoryIsGuidValid",     "IsWeaponValid",
 };
 
 }  // namespace
@@ -67,11 +67,11 @@ Simulator::Simulator() {
   for (const char* name : kTrueByDefault) {
     Handle(name, [](const Call&, Result& r) { r.Bool(true); });
   }
-  Handle("GetPlayerPed", [this](const Call&, Result& r) { r.Int(world.entities.player); });
-  Handle("GetPlayerIndex", [](const Call&, Result& r) { r.Int(0); });
+  Handle("PlayerPedId", [this](const Call&, Result& r) { r.Int(world.entities.player); });
+  Handle("PlayerId", [](const Call&, Result& r) { r.Int(0); });
   Handle("GetGameTimer", [this](const Call&, Result& r) { r.Int(GameTimerMs()); });
-  Handle("HashString", [this](const Call& c, Result& r) { r.Int(static_cast<int32_t>(Hash(c.S(0)))); });
-  Handle("AbsFloat", [](const Call& c, Result& r) { r.Float(c.F(0) < 0 ? -c.F(0) : c.F(0)); });
+  Handle("GetHashKey", [this](const Call& c, Result& r) { r.Int(static_cast<int32_t>(Hash(c.S(0)))); });
+  Handle("Absf", [](const Call& c, Result& r) { r.Float(c.F(0) < 0 ? -c.F(0) : c.F(0)); });
   // "unload" and "load": the game unloads the module and loads it again.
   AddCommand("unload", [this](const std::vector<std::string>&, std::string& error) {
     if (!Attached()) {

@@ -43,7 +43,7 @@ void InstallAnimationNatives(Simulator& sim) {
   Animation& animation = sim.world.animation;
   Entities& entities = sim.world.entities;
 
-  sim.Handle("PlayClip", [&sim, &animation, &entities](const Call& c, Result&) {
+  sim.Handle("TaskPlayAnim", [&sim, &animation, &entities](const Call& c, Result&) {
     PlayingClip clip;
     clip.ped = c.I(0);
     clip.dictionary = c.S(1);
@@ -73,7 +73,7 @@ void InstallAnimationNatives(Simulator& sim) {
               "clips on " + entities.Label(clip.ped), Span::Begin, clip.clip);
   });
 
-  sim.Handle("GetEntityAnimTime", [&sim, &animation](const Call& c, Result& r) {
+  sim.Handle("GetEntityAnimCurrentTime", [&sim, &animation](const Call& c, Result& r) {
     for (const PlayingClip& clip : animation.clips) {
       if (clip.ped == c.I(0) && clip.dictionary == c.S(1) && clip.clip == c.S(2)) {
         r.Float(Phase(sim, clip, animation.nominalClipMs));
@@ -83,7 +83,7 @@ void InstallAnimationNatives(Simulator& sim) {
     r.Float(0.0f);
   });
 
-  sim.Handle("SetClipTime", [&sim, &animation](const Call& c, Result&) {
+  sim.Handle("SetEntityAnimCurrentTime", [&sim, &animation](const Call& c, Result&) {
     for (PlayingClip& clip : animation.clips) {
       if (clip.ped == c.I(0) && clip.dictionary == c.S(1) && clip.clip == c.S(2)) {
         const int length = clip.durationMs > 0 ? clip.durationMs : animation.nominalClipMs;
@@ -94,7 +94,7 @@ void InstallAnimationNatives(Simulator& sim) {
     }
   });
 
-  sim.Handle("PlayEmote", [&sim, &animation, &entities](const Call& c, Result&) {
+  sim.Handle("TaskPlayEmoteWithHash", [&sim, &animation, &entities](const Call& c, Result&) {
     PlayingEmote emote{c.I(0), c.U(3), c.I(8), sim.GameUs(), animation.emoteDurationMs};
     if (!entities.Exists(emote.ped)) return;
     std::erase_if(animation.emotes, [&](const PlayingEmote& other) { return other.ped == emote.ped; });
@@ -103,7 +103,7 @@ void InstallAnimationNatives(Simulator& sim) {
               "emotes on " + entities.Label(emote.ped), Span::Begin, sim.hashes.Name(emote.emote));
   });
 
-  sim.Handle("StartItemInteraction", [&sim, &animation, &entities](const Call& c, Result&) {
+  sim.Handle("StartTaskItemInteraction", [&sim, &animation, &entities](const Call& c, Result&) {
     PlayingInteraction interaction{c.I(0), c.U(1), c.U(2), sim.GameUs(), animation.interactionDurationMs, 0};
     if (!entities.Exists(interaction.ped)) return;
     if (sim.hashes.Name(interaction.interaction) == "QUICK_SMOKE_CIGARETTE_LEFT_HAND") {
@@ -119,7 +119,7 @@ void InstallAnimationNatives(Simulator& sim) {
               sim.hashes.Name(interaction.interaction));
   });
 
-  sim.Handle("CancelCurrentAnimation", [&sim, &animation, &entities](const Call& c, Result&) {
+  sim.Handle("StopAnimPlayback", [&sim, &animation, &entities](const Call& c, Result&) {
     const int ped = c.I(0);
     const size_t ended = std::erase_if(animation.clips, [&](const PlayingClip& clip) { return clip.ped == ped; }) +
                          std::erase_if(animation.emotes, [&](const PlayingEmote& e) { return e.ped == ped; });

@@ -16,7 +16,7 @@ struct PlayingClip {
   int ikFlags = 0;
   float blendIn = 0.0f, blendOut = 0.0f, rate = 1.0f;
   std::string filter;
-  int64_t startUs = 0;  // when phase 0 was (SetClipTime moves it)
+  int64_t startUs = 0;  // when phase 0 was (SetEntityAnimCurrentTime moves it)
 };
 
 struct PlayingEmote {

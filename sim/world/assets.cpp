@@ -51,28 +51,28 @@ void InstallAssetNatives(Simulator& sim) {
   Assets& assets = sim.world.assets;
   sim.AddFrameStartHook([&sim, &assets] { assets.callsAtFrameStart = sim.TotalCalls(); });
 
-  sim.Handle("ModelExists", [&assets](const Call& c, Result& r) { r.Bool(assets.Exists(c.U(0))); });
-  sim.Handle("ModelIsUsable", [&assets](const Call& c, Result& r) { r.Bool(assets.Exists(c.U(0))); });
-  sim.Handle("RequestModelLoad", [&sim, &assets](const Call& c, Result&) {
+  sim.Handle("IsModelInCdImage", [&assets](const Call& c, Result& r) { r.Bool(assets.Exists(c.U(0))); });
+  sim.Handle("IsModelValid", [&assets](const Call& c, Result& r) { r.Bool(assets.Exists(c.U(0))); });
+  sim.Handle("RequestModel", [&sim, &assets](const Call& c, Result&) {
     ++assets.modelRequests[c.U(0)];
     assets.Request(sim, c.U(0));
   });
-  sim.Handle("IsModelLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
-  sim.Handle("ReleaseModel", [&assets](const Call& c, Result&) { ++assets.modelReleases[c.U(0)]; });
+  sim.Handle("HasModelLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
+  sim.Handle("SetModelAsNoLongerNeeded", [&assets](const Call& c, Result&) { ++assets.modelReleases[c.U(0)]; });
 
-  sim.Handle("RequestAsset", [&sim, &assets](const Call& c, Result&) { assets.Request(sim, sim.Hash(c.S(0))); });
-  sim.Handle("IsAssetLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
-  sim.Handle("IsClipDictionaryLoaded", [&sim, &assets](const Call& c, Result& r) {
+  sim.Handle("RequestAnimDict", [&sim, &assets](const Call& c, Result&) { assets.Request(sim, sim.Hash(c.S(0))); });
+  sim.Handle("HasNamedPtfxAssetLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
+  sim.Handle("HasAnimDictLoaded", [&sim, &assets](const Call& c, Result& r) {
     r.Bool(assets.Answer(sim, sim.Hash(c.S(0))));
   });
-  sim.Handle("AnimDictExists", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Exists(sim.Hash(c.S(0)))); });
+  sim.Handle("DoesAnimDictExist", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Exists(sim.Hash(c.S(0)))); });
   // The game starts loading a sound set on the first call and answers true once it is in.
-  sim.Handle("LoadSoundSet", [&sim, &assets](const Call& c, Result& r) {
+  sim.Handle("PrepareSoundSet", [&sim, &assets](const Call& c, Result& r) {
     const uint32_t hash = sim.Hash(c.S(0));
     assets.Request(sim, hash);
     r.Bool(assets.Answer(sim, hash));
   });
-  sim.Handle("UseAssetForNextEffect", [&sim](const Call& c, Result&) {
+  sim.Handle("UseParticleFxAsset", [&sim](const Call& c, Result&) {
     sim.world.effects.nextAsset = c.S(0);
   });
 

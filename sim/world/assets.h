@@ -18,8 +18,8 @@ struct Assets {
   };
   std::map<uint32_t, Config> configs;           // by name hash (names are case-insensitive)
   std::map<uint32_t, uint64_t> requestedFrame;  // first request of each configured asset
-  std::map<uint32_t, int> modelRequests;        // RequestModelLoad calls by model
-  std::map<uint32_t, int> modelReleases;        // ReleaseModel calls by model
+  std::map<uint32_t, int> modelRequests;        // RequestModel calls by model
+  std::map<uint32_t, int> modelReleases;        // SetModelAsNoLongerNeeded calls by model
   // The last load query that answered "not loaded", and the native call it
   // was: a script that yields right after it may be waiting for that asset.
   uint32_t lastNotLoaded = 0;
@@ -32,7 +32,7 @@ struct Assets {
   uint64_t callsAtFrameStart = 0;
 
   void Configure(Simulator& sim, const std::string& name, Config config);
-  // Asked for the asset (RequestModelLoad, RequestAsset, LoadSoundSet).
+  // Asked for the asset (RequestModel, RequestAnimDict, LoadSoundSet).
   void Request(Simulator& sim, uint32_t hash);
   bool Exists(uint32_t hash) const;
   bool Loaded(const Simulator& sim, uint32_t hash) const;

@@ -80,7 +80,7 @@ bool Characters::ModelHasBone(const std::string& model, const std::string& bone)
 
 void InstallCharacterNatives(Simulator& sim) {
   Characters& characters = sim.world.characters;
-  sim.Handle("BoneIndexOfPedBone", [&sim, &characters](const Call& c, Result& r) {
+  sim.Handle("GetPedBoneIndex", [&sim, &characters](const Call& c, Result& r) {
     const std::string bone = std::to_string(c.I(1));
     const std::string model = ModelOf(sim, c.I(0));
     // Only the story characters' head rigs have the mouth bone.
@@ -88,7 +88,7 @@ void InstallCharacterNatives(Simulator& sim) {
     const bool has = sim.world.entities.Exists(c.I(0)) && rigBone && characters.ModelHasBone(model, bone);
     r.Int(has ? characters.BoneIndex(bone) : kMissingBoneIndex);
   });
-  sim.Handle("BoneIndexByName", [&sim, &characters](const Call& c, Result& r) {
+  sim.Handle("GetEntityBoneIndexByName", [&sim, &characters](const Call& c, Result& r) {
     const std::string bone = c.S(1);
     const std::string model = ModelOf(sim, c.I(0));
     const bool has = sim.world.entities.Exists(c.I(0)) && characters.ModelHasBone(model, bone);

@@ -16,7 +16,7 @@ void InstallControlNatives(Simulator& sim) {
     const ControlState& s = state(c, 1);
     r.Bool(s.down || pushedNow(s));
   });
-  sim.Handle("IsDisabledControlHeld", [state](const Call& c, Result& r) { r.Bool(state(c, 1).down); });
+  sim.Handle("IsDisabledControlPressed", [state](const Call& c, Result& r) { r.Bool(state(c, 1).down); });
   sim.Handle("IsControlJustPressed", [&sim, state, pushedNow](const Call& c, Result& r) {
     const ControlState& s = state(c, 1);
     r.Bool((s.down && s.pressFrame == sim.Frame()) || pushedNow(s));
@@ -32,14 +32,14 @@ void InstallControlNatives(Simulator& sim) {
   sim.Handle("IsDisabledControlJustReleased", [&sim, state](const Call& c, Result& r) {
     r.Bool(state(c, 1).releaseFrame == sim.Frame());
   });
-  sim.Handle("IsControlActive", [&sim, state](const Call& c, Result& r) {
+  sim.Handle("IsControlEnabled", [&sim, state](const Call& c, Result& r) {
     r.Bool(state(c, 1).disabledFrame != sim.Frame());
   });
-  sim.Handle("DisableControlThisFrame", [&sim, state](const Call& c, Result&) {
+  sim.Handle("DisableControlAction", [&sim, state](const Call& c, Result&) {
     state(c, 1).disabledFrame = sim.Frame();
   });
-  sim.Handle("EnableControl", [state](const Call& c, Result&) { state(c, 1).disabledFrame = UINT64_MAX; });
-  sim.Handle("PushControlValue", [&sim, state](const Call& c, Result&) {
+  sim.Handle("EnableControlAction", [state](const Call& c, Result&) { state(c, 1).disabledFrame = UINT64_MAX; });
+  sim.Handle("SetControlValueNextFrame", [&sim, state](const Call& c, Result&) {
     ControlState& s = state(c, 1);
     if (s.pushedFrame != sim.Frame() + 1) {
       const std::string name = sim.hashes.Name(c.U(1));
@@ -47,7 +47,7 @@ void InstallControlNatives(Simulator& sim) {
     }
     s.pushedFrame = sim.Frame() + 1;
   });
-  sim.Handle("IsKeyboardActive", [&controls](const Call&, Result& r) { r.Bool(controls.keyboardActive); });
+  sim.Handle("IsUsingKeyboardAndMouse", [&controls](const Call&, Result& r) { r.Bool(controls.keyboardActive); });
 
   sim.AddSetter("input.controller", [&sim, &controls](const std::string& value) {
     if (value != "true" && value != "false") return false;

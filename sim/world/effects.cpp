@@ -47,10 +47,10 @@ void InstallEffectNatives(Simulator& sim) {
       r.Int(effect.handle);
     };
   };
-  sim.Handle("StartLoopedEffectOnEntity", startLooped(false));
-  sim.Handle("StartLoopedEffectOnPedBone", startLooped(true));
+  sim.Handle("StartNetworkedParticleFxLoopedOnEntity", startLooped(false));
+  sim.Handle("StartParticleFxLoopedOnPedBone", startLooped(true));
 
-  sim.Handle("SetLoopedEffectAlpha", [&sim, &effects](const Call& c, Result&) {
+  sim.Handle("SetParticleFxLoopedAlpha", [&sim, &effects](const Call& c, Result&) {
     auto it = effects.looped.find(c.I(0));
     if (it == effects.looped.end()) return;
     if (it->second.alpha != c.F(1)) {
@@ -60,8 +60,8 @@ void InstallEffectNatives(Simulator& sim) {
     }
     it->second.alpha = c.F(1);
   });
-  sim.Handle("DoesLoopedEffectExist", [&effects](const Call& c, Result& r) { r.Bool(effects.Running(c.I(0))); });
-  sim.Handle("StopLoopedEffect", [&sim, &effects](const Call& c, Result&) {
+  sim.Handle("DoesParticleFxLoopedExist", [&effects](const Call& c, Result& r) { r.Bool(effects.Running(c.I(0))); });
+  sim.Handle("RemoveParticleFx", [&sim, &effects](const Call& c, Result&) {
     auto it = effects.looped.find(c.I(0));
     if (it == effects.looped.end()) return;
     sim.Event("effect", "looped effect " + it->second.name + " #" + std::to_string(c.I(0)) + " stopped",
@@ -70,7 +70,7 @@ void InstallEffectNatives(Simulator& sim) {
     effects.looped.erase(it);
   });
 
-  sim.Handle("SetNextEffectAlpha", [&effects](const Call& c, Result&) { effects.nextAlpha = c.F(0); });
+  sim.Handle("SetParticleFxNonLoopedAlpha", [&effects](const Call& c, Result&) { effects.nextAlpha = c.F(0); });
   auto startOneShot = [&sim, &effects, &entities](bool onBone) {
     return [&sim, &effects, &entities, onBone](const Call& c, Result& r) {
       OneShotEffect effect;
@@ -94,8 +94,8 @@ void InstallEffectNatives(Simulator& sim) {
       r.Int(effects.nextHandle++);
     };
   };
-  sim.Handle("StartEffectOnEntity", startOneShot(false));
-  sim.Handle("StartEffectOnPedBone", startOneShot(true));
+  sim.Handle("StartNetworkedParticleFxNonLoopedOnEntity", startOneShot(false));
+  sim.Handle("StartParticleFxNonLoopedOnPedBone", startOneShot(true));
 
   sim.Handle("PlaySoundFromEntity", [&sim, &effects, &entities](const Call& c, Result&) {
     Sound sound;
@@ -110,7 +110,7 @@ void InstallEffectNatives(Simulator& sim) {
                            entities.Label(sound.entity),
               sound.looped ? SoundSubject(sound.name) : std::string(), sound.looped ? Span::Begin : Span::Mark);
   });
-  sim.Handle("PlaySoundAtPosition", [&sim, &effects](const Call& c, Result&) {
+  sim.Handle("PlaySoundFromPosition", [&sim, &effects](const Call& c, Result&) {
     Sound sound;
     sound.name = c.S(0);
     sound.x = c.F(1);
@@ -125,14 +125,14 @@ void InstallEffectNatives(Simulator& sim) {
                            Number(sound.y) + " " + Number(sound.z),
               sound.looped ? SoundSubject(sound.name) : std::string(), sound.looped ? Span::Begin : Span::Mark);
   });
-  sim.Handle("StopSoundByName", [&sim, &effects](const Call& c, Result&) {
+  sim.Handle("StopSoundWithName", [&sim, &effects](const Call& c, Result&) {
     const std::string name = c.S(0), soundSet = c.S(1);
     size_t before = effects.loopedSounds.size();
     std::erase_if(effects.loopedSounds,
                   [&](const Sound& sound) { return sound.name == name && sound.soundSet == soundSet; });
     if (effects.loopedSounds.size() != before) sim.Event("sound", "sound " + name + " stopped", SoundSubject(name), Span::End);
   });
-  sim.Handle("ReleaseSoundByName", [&effects](const Call& c, Result&) {
+  sim.Handle("ReleaseSoundSet", [&effects](const Call& c, Result&) {
     effects.soundsReleased.push_back(c.S(0));
   });
 }

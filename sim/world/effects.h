@@ -11,7 +11,7 @@ namespace sim {
 struct LoopedEffect {
   int handle = 0;
   std::string name;
-  std::string asset;  // the asset chosen with UseAssetForNextEffect
+  std::string asset;  // the asset chosen with UseParticleFxAsset
   int entity = 0;     // the entity or ped it is on
   int bone = -1;      // the ped bone, -1 when on an entity
   float alpha = 1.0f;
@@ -25,7 +25,7 @@ struct OneShotEffect {
   std::string asset;
   int entity = 0;
   int bone = -1;
-  float alpha = 1.0f;  // from SetNextEffectAlpha
+  float alpha = 1.0f;  // from SetParticleFxNonLoopedAlpha
   float scale = 1.0f;
   uint64_t frame = 0;
 };

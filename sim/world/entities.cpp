@@ -50,7 +50,7 @@ void InstallEntityNatives(Simulator& sim) {
   Entities& entities = sim.world.entities;
   auto label = [&entities](int handle) { return entities.Label(handle); };
 
-  sim.Handle("CreatePropObject", [&sim, &entities](const Call& c, Result& r) {
+  sim.Handle("CreateObject", [&sim, &entities](const Call& c, Result& r) {
     const uint32_t model = c.U(0);
     const std::string name = sim.hashes.Name(model);
     if (!sim.world.assets.CanCreate(sim, model)) {
@@ -65,7 +65,7 @@ void InstallEntityNatives(Simulator& sim) {
     r.Int(prop.handle);
   });
 
-  sim.Handle("CreatePedAt", [&sim, &entities](const Call& c, Result& r) {
+  sim.Handle("CreatePed", [&sim, &entities](const Call& c, Result& r) {
     const uint32_t model = c.U(0);
     const std::string name = sim.hashes.Name(model);
     if (!sim.world.assets.CanCreate(sim, model)) {
@@ -141,14 +141,14 @@ void InstallEntityNatives(Simulator& sim) {
     }
     entity->visible = c.B(1);
   });
-  sim.Handle("SetMissionEntity", [&entities](const Call& c, Result&) {
+  sim.Handle("SetEntityAsMissionEntity", [&entities](const Call& c, Result&) {
     if (SimEntity* entity = entities.Find(c.I(0))) entity->missionEntity = true;
   });
-  sim.Handle("IsMissionEntity", [&entities](const Call& c, Result& r) {
+  sim.Handle("IsEntityAMissionEntity", [&entities](const Call& c, Result& r) {
     const SimEntity* entity = entities.Find(c.I(0));
     r.Bool(entity && entity->missionEntity);
   });
-  sim.Handle("MarkPropLifecycle", [&entities](const Call& c, Result&) {
+  sim.Handle("SetEntityCanBeDamaged", [&entities](const Call& c, Result&) {
     if (SimEntity* entity = entities.Find(c.I(0))) entity->lifecycleMark = c.I(1);
   });
 
@@ -195,8 +195,8 @@ void InstallEntityNatives(Simulator& sim) {
   sim.Handle("DeleteObject", deleteThrough("DeleteObject"));
   sim.Handle("DeleteEntity", deleteThrough("DeleteEntity"));
 
-  sim.Handle("EntityExists", [&entities](const Call& c, Result& r) { r.Bool(entities.Exists(c.I(0))); });
-  sim.Handle("IsEntityAttachedTo", [&entities](const Call& c, Result& r) {
+  sim.Handle("DoesEntityExist", [&entities](const Call& c, Result& r) { r.Bool(entities.Exists(c.I(0))); });
+  sim.Handle("IsEntityAttachedToEntity", [&entities](const Call& c, Result& r) {
     const SimEntity* entity = entities.Find(c.I(0));
     r.Bool(entity && c.I(1) != 0 && entity->attachedTo == c.I(1));
   });
@@ -208,18 +208,18 @@ void InstallEntityNatives(Simulator& sim) {
     const SimEntity* entity = entities.Find(c.I(0));
     r.Int(entity ? static_cast<int32_t>(entity->model) : 0);
   });
-  sim.Handle("GetEntityHeadingDeg", [&entities](const Call& c, Result& r) {
+  sim.Handle("GetEntityHeading", [&entities](const Call& c, Result& r) {
     const SimEntity* entity = entities.Find(c.I(0));
     r.Float(entity ? entity->heading : 0.0f);
   });
-  sim.Handle("GetOffsetFromEntityInWorld", [&entities](const Call& c, Result& r) {
+  sim.Handle("GetOffsetFromEntityInWorldCoords", [&entities](const Call& c, Result& r) {
     const SimEntity* entity = entities.Find(c.I(0));
     const Vec3 p = entities.WorldPosition(c.I(0));
     const float h = entity ? entity->heading * kDegrees : 0.0f;
     const float x = c.F(1), y = c.F(2);
     r.Vector(p.x + x * std::cos(h) - y * std::sin(h), p.y + x * std::sin(h) + y * std::cos(h), p.z + c.F(3));
   });
-  sim.Handle("WorldToEntityOffset", [&entities](const Call& c, Result& r) {
+  sim.Handle("GetOffsetFromEntityGivenWorldCoords", [&entities](const Call& c, Result& r) {
     const SimEntity* entity = entities.Find(c.I(0));
     const Vec3 p = entities.WorldPosition(c.I(0));
     const float h = entity ? entity->heading * kDegrees : 0.0f;
@@ -232,10 +232,10 @@ void InstallEntityNatives(Simulator& sim) {
     entities.itemSets[set];
     r.Int(set);
   });
-  sim.Handle("CollectEntitiesNear", [&sim, &entities](const Call& c, Result& r) {
+  sim.Handle("GetEntitiesNearPoint", [&sim, &entities](const Call& c, Result& r) {
     auto set = entities.itemSets.find(c.I(4));
     if (set == entities.itemSets.end()) {
-      sim.Event("itemset", "CollectEntitiesNear into an item set that is not open");
+      sim.Event("itemset", "GetEntitiesNearPoint into an item set that is not open");
       return;
     }
     const float radius = c.F(3);
@@ -246,10 +246,10 @@ void InstallEntityNatives(Simulator& sim) {
     }
     r.Int(static_cast<int32_t>(set->second.size()));
   });
-  sim.Handle("GetItemSetEntry", [&sim, &entities](const Call& c, Result& r) {
+  sim.Handle("GetIndexedItemInItemSet", [&sim, &entities](const Call& c, Result& r) {
     auto set = entities.itemSets.find(c.I(1));
     if (set == entities.itemSets.end()) {
-      sim.Event("itemset", "GetItemSetEntry on an item set that is not open");
+      sim.Event("itemset", "GetIndexedItemInItemSet on an item set that is not open");
       return;
     }
     const int index = c.I(0);
@@ -260,8 +260,8 @@ void InstallEntityNatives(Simulator& sim) {
   });
 
   // Dummy-ped set-up: the game applies them; the world only needs the ped to exist.
-  for (const char* name : {"InitSpawnedPed", "FreezeEntityPosition", "SetEntityCollision",
-                           "SetEntityCompletelyDisableCollision", "SetSpawnedPedValue"}) {
+  for (const char* name : {"SetRandomOutfitVariation", "FreezeEntityPosition", "SetEntityCollision",
+                           "SetEntityCompletelyDisableCollision", "SetPedScale"}) {
     sim.Handle(name, [&sim, &entities, name](const Call& c, Result&) {
       if (!entities.Exists(c.I(0))) sim.Event("ped", std::string(name) + " on a ped that does not exist");
     });

@@ -43,11 +43,11 @@ bool CheckInventory(Simulator& sim, const Call& c, const char* native) {
 void InstallInventoryNatives(Simulator& sim) {
   Inventory& inventory = sim.world.inventory;
 
-  sim.Handle("InventoryItemCount", [&sim, &inventory](const Call& c, Result& r) {
-    r.Int(CheckInventory(sim, c, "InventoryItemCount") ? inventory.Count(c.U(1)) : 0);
+  sim.Handle("InventoryGetInventoryItemCountWithItemId", [&sim, &inventory](const Call& c, Result& r) {
+    r.Int(CheckInventory(sim, c, "InventoryGetInventoryItemCountWithItemId") ? inventory.Count(c.U(1)) : 0);
   });
-  sim.Handle("InventoryRemoveItem", [&sim, &inventory](const Call& c, Result& r) {
-    if (!CheckInventory(sim, c, "InventoryRemoveItem")) return;
+  sim.Handle("InventoryRemoveInventoryItemWithItemId", [&sim, &inventory](const Call& c, Result& r) {
+    if (!CheckInventory(sim, c, "InventoryRemoveInventoryItemWithItemId")) return;
     const uint32_t item = c.U(1);
     const int have = inventory.Count(item);
     const int asked = c.I(2);
@@ -63,8 +63,8 @@ void InstallInventoryNatives(Simulator& sim) {
                                sim.hashes.Name(c.U(3)) + "), " + std::to_string(have - asked) + " left");
     r.Bool(true);
   });
-  sim.Handle("InventoryAddItem", [&sim, &inventory](const Call& c, Result& r) {
-    if (!CheckInventory(sim, c, "InventoryAddItem")) return;
+  sim.Handle("InventoryAddItemWithGuid", [&sim, &inventory](const Call& c, Result& r) {
+    if (!CheckInventory(sim, c, "InventoryAddItemWithGuid")) return;
     const uint32_t item = c.U(3);
     const uint32_t slot = c.U(4);
     const int count = c.I(5);
@@ -72,7 +72,7 @@ void InstallInventoryNatives(Simulator& sim) {
     uint32_t recordSlot = 0;
     if (record) std::memcpy(&recordSlot, record + kSlotOffsetInRecord, sizeof recordSlot);
     if (!record || recordSlot != slot) {
-      sim.Error("InventoryAddItem with an item record that does not name the slot " + sim.hashes.Name(slot));
+      sim.Error("InventoryAddItemWithGuid with an item record that does not name the slot " + sim.hashes.Name(slot));
     }
     if (count <= 0) {
       r.Bool(false);
@@ -86,8 +86,8 @@ void InstallInventoryNatives(Simulator& sim) {
                                std::to_string(inventory.counts[item]) + " now");
     r.Bool(true);
   });
-  sim.Handle("InventoryItemGuid", [&sim](const Call& c, Result& r) {
-    if (!CheckInventory(sim, c, "InventoryItemGuid")) return;
+  sim.Handle("InventoryGetGuidFromItemId", [&sim](const Call& c, Result& r) {
+    if (!CheckInventory(sim, c, "InventoryGetGuidFromItemId")) return;
     uint8_t* out = c.P<uint8_t>(4);
     if (!out) {
       r.Bool(false);
@@ -96,11 +96,11 @@ void InstallInventoryNatives(Simulator& sim) {
     FillGuid(out, c.P<const uint8_t>(1), c.U(2), c.U(3));
     r.Bool(true);
   });
-  sim.Handle("InventoryItemCheck", [&inventory](const Call& c, Result& r) {
+  sim.Handle("InventoryIsGuidValid", [&inventory](const Call& c, Result& r) {
     r.Bool(c.P<const uint8_t>(0) != nullptr && inventory.itemCheckPasses);
   });
-  sim.Handle("ItemKeyIsValid", [&inventory](const Call& c, Result& r) { r.Bool(!inventory.invalidItems.count(c.U(0))); });
-  sim.Handle("ItemInfoFill", [&inventory](const Call& c, Result& r) {
+  sim.Handle("ItemDatabaseIsKeyValid", [&inventory](const Call& c, Result& r) { r.Bool(!inventory.invalidItems.count(c.U(0))); });
+  sim.Handle("ItemDatabaseFilloutItemInfo", [&inventory](const Call& c, Result& r) {
     uint8_t* out = c.P<uint8_t>(1);
     if (!out || inventory.invalidItems.count(c.U(0))) {
       r.Bool(false);
@@ -112,12 +112,12 @@ void InstallInventoryNatives(Simulator& sim) {
     std::memcpy(out + 16, &groupHash, sizeof groupHash);
     r.Bool(true);
   });
-  sim.Handle("ItemFitsSlot", [&sim, &inventory](const Call& c, Result& r) {
+  sim.Handle("InventoryFitsSlotId", [&sim, &inventory](const Call& c, Result& r) {
     auto fits = inventory.fits.find(c.U(0));
     if (fits == inventory.fits.end()) r.Bool(c.U(1) == sim.Hash("SLOTID_SATCHEL"));
     else r.Bool(fits->second.count(c.U(1)) != 0);
   });
-  sim.Handle("DefaultSlotForItem", [&sim](const Call&, Result& r) {
+  sim.Handle("GetDefaultItemSlotInfo", [&sim](const Call&, Result& r) {
     r.Int(static_cast<int32_t>(sim.Hash("SLOTID_SATCHEL")));
   });
 

@@ -62,7 +62,7 @@ void InstallPlayerStateNatives(Simulator& sim) {
     sim.Event("player", on ? "mounts a horse" : "dismounts");
     return true;
   });
-  flag("player.seated", &p.seated, "seated");
+  flag("player.sitting", &p.sitting, "sitting");
   flag("player.on_foot", &p.onFoot, "on foot");
   flag("player.running", &p.running, "running");
   flag("player.sprinting", &p.sprinting, "sprinting");
@@ -71,9 +71,9 @@ void InstallPlayerStateNatives(Simulator& sim) {
   flag("player.underwater", &p.underwater, "under water");
   number("player.submerged", &p.submerged, "submerged to");
   number("player.speed", &p.speed, "speed");
-  number("player.move_rate", &p.moveRate, "move rate");
+  number("player.move_blend_ratio", &p.moveBlendRatio, "move blend ratio");
   flag("player.melee", &p.melee, "in melee combat");
-  flag("player.busy", &p.busy, "busy");
+  flag("player.being_grappled", &p.beingGrappled, "being grappled");
   sim.AddSetter("player.melee_opponent", [&sim, &p](const std::string& value) {
     bool on = false;
     if (!ParseBool(value, on)) return false;
@@ -98,22 +98,22 @@ void InstallPlayerStateNatives(Simulator& sim) {
     return true;
   });
   flag("player.hit_opponent", &p.hitOpponent, "hits the opponent");
-  flag("player.melee_hit_test", &p.meleeHitTest, "melee hit test");
-  flag("player.jaw_test", &p.jawTest, "jaw state test");
-  flag("player.breath_test", &p.breathTest, "breath state test");
+  flag("player.melee_action", &p.meleeAction, "performing a melee action");
+  flag("player.grappling", &p.grappling, "grappling");
+  flag("player.walking", &p.walking, "walking");
   sim.AddSetter("player.weapon", [&sim, &p](const std::string& value) {
     if (value.empty()) return false;
     p.weapon = sim.Hash(value);
     sim.Event("player", "holds " + value);
     return true;
   });
-  flag("player.free_to_animate", &p.freeToAnimate, "free to animate");
-  flag("player.emote_blocked", &p.emoteBlocked, "emotes blocked");
-  flag("player.action_restricted", &p.actionRestricted, "actions restricted");
+  flag("player.weapon_holstered", &p.weaponHolstered, "weapon holstered");
+  flag("player.crouching", &p.crouching, "crouching");
+  flag("player.aiming", &p.aiming, "aiming");
   flag("player.control", &p.hasControl, "player control");
   flag("player.config_flag_408", &p.configFlag408, "config flag 408");
   flag("camera.first_person", &p.firstPerson, "first-person camera");
-  flag("cutscene", &p.cutscene, "cutscene");
+  flag("camera.anim_scene", &p.animSceneCamera, "animation-scene camera");
   flag("deadeye.active", &p.deadEyeActive, "Dead Eye active");
   sim.AddSetter("deadeye.core", [&sim, &p](const std::string& value) {
     int core = 0;
@@ -129,7 +129,7 @@ void InstallPlayerStateNatives(Simulator& sim) {
     sim.Handle(native, [predicate](const Call& c, Result& r) { r.Bool(predicate(c)); });
   };
   answer("IsPedOnMount", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.mounted; });
-  answer("IsPedMountedOrSeated", [&p, isPlayer](const Call& c) { return isPlayer(c) && (p.mounted || p.seated); });
+  answer("IsPedSitting", [&p, isPlayer](const Call& c) { return isPlayer(c) && (p.mounted || p.sitting); });
   answer("IsPedOnFoot", [&p, isPlayer](const Call& c) { return !isPlayer(c) || p.onFoot; });
   answer("IsPedRunning", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.running; });
   answer("IsPedSprinting", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.sprinting; });
@@ -145,66 +145,66 @@ void InstallPlayerStateNatives(Simulator& sim) {
     return entity && entity->type == SimEntity::Type::Object && (p.propsUnderwater || p.underwater);
   });
   answer("IsPedInMeleeCombat", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.melee; });
-  answer("IsPedBusyState", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.busy; });
-  answer("HasEntityBeenDamagedBy", [&p, &player](const Call& c) {
+  answer("GetPedIsBeingGrappled", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.beingGrappled; });
+  answer("HasEntityBeenDamagedByEntity", [&p, &player](const Call& c) {
     if (p.meleeOpponent == 0) return false;
     if (c.I(0) == player && c.I(1) == p.meleeOpponent) return p.hitByOpponentBone != 0;
     if (c.I(0) == p.meleeOpponent && c.I(1) == player) return p.hitOpponent;
     return false;
   });
-  answer("PedMeleeHitTest", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.meleeHitTest; });
-  answer("PedStateTestJaw", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.jawTest; });
-  answer("PedStateTestBreath", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.breathTest; });
-  answer("IsPedFreeToAnimate", [&p, isPlayer](const Call& c) { return !isPlayer(c) || p.freeToAnimate; });
-  answer("IsPedEmoteBlocked", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.emoteBlocked; });
-  answer("IsPlayerActionRestricted", [&p](const Call&) { return p.actionRestricted; });
-  answer("PlayerHasControl", [&p](const Call&) { return p.hasControl; });
+  answer("IsPedPerformingMeleeAction", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.meleeAction; });
+  answer("GetPedIsGrappling", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.grappling; });
+  answer("IsPedWalking", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.walking; });
+  answer("IsPedCurrentWeaponHolstered", [&p, isPlayer](const Call& c) { return !isPlayer(c) || p.weaponHolstered; });
+  answer("GetPedCrouchMovement", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.crouching; });
+  answer("IsAimCamActive", [&p](const Call&) { return p.aiming; });
+  answer("IsPlayerControlOn", [&p](const Call&) { return p.hasControl; });
   answer("GetPedConfigFlag", [&p, isPlayer](const Call& c) { return c.I(1) != 408 || !isPlayer(c) || p.configFlag408; });
-  answer("IsFirstPersonView", [&p](const Call&) { return p.firstPerson; });
-  answer("CutsceneRunning", [&p](const Call&) { return p.cutscene; });
-  answer("IsDeadEyeActive", [&p](const Call&) { return p.deadEyeActive; });
+  answer("IsFirstPersonCameraActive", [&p](const Call&) { return p.firstPerson; });
+  answer("IsAnimSceneCamActive", [&p](const Call&) { return p.animSceneCamera; });
+  answer("IsSpecialAbilityActive", [&p](const Call&) { return p.deadEyeActive; });
   answer("IsWeaponValid", [&sim](const Call& c) { return c.U(0) != 0 && c.U(0) != sim.Hash("WEAPON_UNARMED"); });
 
-  sim.Handle("PedSubmergedLevel", [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.submerged : 0.0f); });
-  sim.Handle("PedMoveRate", [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.moveRate : 0.0f); });
+  sim.Handle("GetEntitySubmergedLevel", [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.submerged : 0.0f); });
+  sim.Handle("GetPedDesiredMoveBlendRatio", [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.moveBlendRatio : 0.0f); });
   sim.Handle("GetEntitySpeed", [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.speed : 0.0f); });
-  sim.Handle("GetPedMeleeOpponent", [&p, isPlayer](const Call& c, Result& r) { r.Int(isPlayer(c) ? p.meleeOpponent : 0); });
+  sim.Handle("GetCurrentTargetForPed", [&p, isPlayer](const Call& c, Result& r) { r.Int(isPlayer(c) ? p.meleeOpponent : 0); });
   sim.Handle("GetPedLastDamageBone", [&p, isPlayer](const Call& c, Result& r) {
     int* bone = c.P<int>(1);
     bool hit = isPlayer(c) && p.hitByOpponentBone != 0;
     if (bone && hit) *bone = p.hitByOpponentBone;
     r.Bool(hit);
   });
-  sim.Handle("GetPedWeaponInHand", [&p, isPlayer](const Call& c, Result& r) {
+  sim.Handle("GetCurrentPedWeapon", [&p, isPlayer](const Call& c, Result& r) {
     uint32_t* weapon = c.P<uint32_t>(1);
     if (weapon && isPlayer(c)) *weapon = p.weapon;
     r.Bool(isPlayer(c));
   });
-  sim.Handle("UnarmedWeaponOf", [&sim](const Call&, Result& r) { r.Int(static_cast<int32_t>(sim.Hash("WEAPON_UNARMED"))); });
+  sim.Handle("GetDefaultUnarmedWeaponHash", [&sim](const Call&, Result& r) { r.Int(static_cast<int32_t>(sim.Hash("WEAPON_UNARMED"))); });
 
-  sim.Handle("GetPedAttributeValue", [&p, isPlayer](const Call& c, Result& r) {
+  sim.Handle("GetAttributeCoreValue", [&p, isPlayer](const Call& c, Result& r) {
     r.Int(isPlayer(c) && c.I(1) == 2 ? p.deadEyeCore : 0);
   });
-  sim.Handle("SetPedAttributeValue", [&sim, &p, isPlayer](const Call& c, Result&) {
+  sim.Handle("SetAttributeCoreValue", [&sim, &p, isPlayer](const Call& c, Result&) {
     if (!isPlayer(c) || c.I(1) != 2) return;
     // The game keeps an attribute core within 0..100 whatever is written.
     const int core = c.I(2) < 0 ? 0 : (c.I(2) > 100 ? 100 : c.I(2));
     sim.Event("deadeye", "core " + std::to_string(p.deadEyeCore) + " -> " + std::to_string(core));
     p.deadEyeCore = core;
   });
-  sim.Handle("RestoreDeadEye", [&sim, &p](const Call& c, Result&) {
+  sim.Handle("SpecialAbilityRestoreByAmount", [&sim, &p](const Call& c, Result&) {
     p.deadEyeBar += c.F(1);
     char text[64];
     std::snprintf(text, sizeof text, "Dead Eye restored by %g (bar %g)", static_cast<double>(c.F(1)),
                   static_cast<double>(p.deadEyeBar));
     sim.Event("deadeye", text);
   });
-  sim.Handle("SetPedFacialMood", [&sim, &p](const Call& c, Result&) {
+  sim.Handle("RequestPedFacialMoodThisFrame", [&sim, &p](const Call& c, Result&) {
     if (p.facialMood == c.U(1)) return;
     p.facialMood = c.U(1);
     sim.Event("player", "facial mood " + sim.hashes.Name(c.U(1)));
   });
-  sim.Handle("GetEntityHeadingDeg", [&sim](const Call& c, Result& r) {
+  sim.Handle("GetEntityHeading", [&sim](const Call& c, Result& r) {
     const SimEntity* entity = sim.world.entities.Find(c.I(0));
     r.Float(entity ? entity->heading : 0.0f);
   });

@@ -8,7 +8,7 @@ namespace sim {
 
 struct PlayerState {
   bool mounted = false;  // on a horse (also counts as mounted or seated)
-  bool seated = false;   // mounted or seated without a horse
+  bool sitting = false;   // mounted or seated without a horse
   bool onFoot = true;
   bool running = false;
   bool sprinting = false;
@@ -17,27 +17,27 @@ struct PlayerState {
   bool underwater = false;
   float submerged = 0.0f;  // 0..1
   float speed = 0.0f;      // m/s
-  float moveRate = 0.0f;
+  float moveBlendRatio = 0.0f;
   bool melee = false;
-  bool busy = false;
+  bool beingGrappled = false;
   int meleeOpponent = 0;  // ped handle, 0 = none
   bool opponentDead = false;
   int hitByOpponentBone = 0;  // bone id of the last hit the player took, 0 = none
   bool hitOpponent = false;
-  bool meleeHitTest = false;
-  bool jawTest = false;
-  bool breathTest = false;
+  bool meleeAction = false;
+  bool grappling = false;
+  bool walking = false;
   uint32_t weapon = 0;  // weapon hash in hand; the unarmed hash when unarmed
-  bool freeToAnimate = true;
-  bool emoteBlocked = false;
-  bool actionRestricted = false;
+  bool weaponHolstered = true;
+  bool crouching = false;
+  bool aiming = false;
   bool hasControl = true;
   bool configFlag408 = true;
   bool firstPerson = false;
-  bool cutscene = false;
+  bool animSceneCamera = false;
   bool deadEyeActive = false;
   int deadEyeCore = 50;      // attribute core 2, 0..100
-  float deadEyeBar = 0.0f;   // what RestoreDeadEye added
+  float deadEyeBar = 0.0f;   // what SpecialAbilityRestoreByAmount added
   bool propsUnderwater = false;
   uint32_t facialMood = 0;
 };

@@ -45,50 +45,50 @@ void InstallPromptNatives(Simulator& sim) {
     return p;
   };
 
-  sim.Handle("PromptBeginRegister", [&prompts](const Call&, Result& r) {
+  sim.Handle("UiPromptRegisterBegin", [&prompts](const Call&, Result& r) {
     SimPrompt p;
     p.handle = prompts.FreeHandle();
     prompts.all[p.handle] = p;
     r.Int(p.handle);
   });
-  sim.Handle("PromptSetControl", [live](const Call& c, Result&) {
+  sim.Handle("UiPromptSetControlAction", [live](const Call& c, Result&) {
     if (SimPrompt* p = live(c)) p->control = c.U(1);
   });
-  sim.Handle("PromptSetLabel", [live](const Call& c, Result&) {
+  sim.Handle("UiPromptSetText", [live](const Call& c, Result&) {
     if (SimPrompt* p = live(c)) p->label = c.S(1);
   });
-  sim.Handle("PromptSetHoldTime", [live](const Call& c, Result&) {
+  sim.Handle("UiPromptSetHoldMode", [live](const Call& c, Result&) {
     if (SimPrompt* p = live(c)) p->holdMs = c.I(1);
   });
-  sim.Handle("PromptSetAttribute", [live](const Call& c, Result&) {
+  sim.Handle("UiPromptSetAttribute", [live](const Call& c, Result&) {
     SimPrompt* p = live(c);
     if (p && c.I(1) == 10) p->attribute10 = c.B(2);
   });
-  sim.Handle("PromptSetPriority", [live](const Call& c, Result&) {
+  sim.Handle("UiPromptSetPriority", [live](const Call& c, Result&) {
     if (SimPrompt* p = live(c)) p->priority = c.I(1);
   });
-  sim.Handle("PromptSetVisible", [&sim, live](const Call& c, Result&) {
+  sim.Handle("UiPromptSetVisible", [&sim, live](const Call& c, Result&) {
     SimPrompt* p = live(c);
     if (!p) return;
     SetVisible(sim, *p, c.B(1));
     if (!p->visible) ResetHold(*p);
   });
-  sim.Handle("PromptSetEnabled", [live](const Call& c, Result&) {
+  sim.Handle("UiPromptSetEnabled", [live](const Call& c, Result&) {
     SimPrompt* p = live(c);
     if (!p) return;
     p->enabled = c.B(1);
     if (!p->enabled) ResetHold(*p);
   });
-  sim.Handle("PromptEndRegister", [&sim, live](const Call& c, Result&) {
+  sim.Handle("UiPromptRegisterEnd", [&sim, live](const Call& c, Result&) {
     SimPrompt* p = live(c);
     if (!p) return;
-    if (p->registered) sim.Error("PromptEndRegister twice on prompt " + std::to_string(p->handle));
+    if (p->registered) sim.Error("UiPromptRegisterEnd twice on prompt " + std::to_string(p->handle));
     const bool visible = p->visible;
     p->visible = false;
     p->registered = true;
     SetVisible(sim, *p, visible);
   });
-  sim.Handle("PromptDelete", [&sim, &prompts, live](const Call& c, Result&) {
+  sim.Handle("UiPromptDelete", [&sim, &prompts, live](const Call& c, Result&) {
     SimPrompt* p = live(c);
     if (!p) return;
     SetVisible(sim, *p, false);
@@ -101,10 +101,10 @@ void InstallPromptNatives(Simulator& sim) {
       r.Bool(p != nullptr && answer(*p));
     });
   };
-  query("PromptIsValid", [](const SimPrompt&) { return true; });
-  query("PromptIsActive", [](const SimPrompt& p) { return Prompts::Active(p); });
-  query("PromptHoldRunning", [](const SimPrompt& p) { return Prompts::Active(p) && p.running; });
-  query("PromptHoldCompleted", [](const SimPrompt& p) { return Prompts::Active(p) && p.completed; });
+  query("UiPromptIsValid", [](const SimPrompt&) { return true; });
+  query("UiPromptIsActive", [](const SimPrompt& p) { return Prompts::Active(p); });
+  query("UiPromptIsHoldModeRunning", [](const SimPrompt& p) { return Prompts::Active(p) && p.running; });
+  query("UiPromptHasHoldModeCompleted", [](const SimPrompt& p) { return Prompts::Active(p) && p.completed; });
 
   // Before the script's pass: a working prompt whose control is held counts
   // the hold; it completes once the hold time has passed, and stays completed

@@ -11,7 +11,7 @@ namespace sim {
 
 struct SimPrompt {
   int handle = 0;
-  bool registered = false;  // PromptEndRegister was called
+  bool registered = false;  // UiPromptRegisterEnd was called
   uint32_t control = 0;
   std::string label;
   int holdMs = 0;

@@ -58,8 +58,8 @@ bool ParseList(const std::string& text, std::vector<T>& out) {
 
 void InstallRandomNatives(Simulator& sim) {
   RandomSource& random = sim.world.random;
-  sim.Handle("RandomIntInRange", [&random](const Call& c, Result& r) { r.Int(random.NextInt(c.I(0), c.I(1))); });
-  sim.Handle("RandomFloatInRange",
+  sim.Handle("GetRandomIntInRange", [&random](const Call& c, Result& r) { r.Int(random.NextInt(c.I(0), c.I(1))); });
+  sim.Handle("GetRandomFloatInRange",
              [&random](const Call& c, Result& r) { r.Float(random.NextFloat(c.F(0), c.F(1))); });
 
   sim.AddSetter("random.seed", [&sim, &random](const std::string& value) {

@@ -1,9 +1,9 @@
 // The game's random numbers: seeded, or a scripted sequence.
 //
-// RandomIntInRange(min, max) answers min..max with both ends included, so that
+// GetRandomIntInRange(min, max) answers min..max with both ends included, so that
 // every row of a table indexed by a draw can come up. The game leaves that
 // bound open; the plug-in must not depend on it either way.
-// RandomFloatInRange(min, max) answers min <= x < max.
+// GetRandomFloatInRange(min, max) answers min <= x < max.
 //
 // Values queued by a test or a session ("set random.ints 3 5 7", "set
 // random.floats 0.5") are answered first, one per call of the matching native,
@@ -50,8 +50,8 @@ class RandomSource {
   float NextFloat(float min, float max);
 
   bool clampQueued = true;
-  uint64_t intDraws = 0;    // calls of RandomIntInRange so far
-  uint64_t floatDraws = 0;  // calls of RandomFloatInRange so far
+  uint64_t intDraws = 0;    // calls of GetRandomIntInRange so far
+  uint64_t floatDraws = 0;  // calls of GetRandomFloatInRange so far
 
  private:
   uint64_t NextBits();

@@ -32,12 +32,12 @@ void End(Simulator& sim, int ped, const char* how) {
 void InstallScenarioNatives(Simulator& sim) {
   Scenarios& scenarios = sim.world.scenarios;
 
-  // StartScenarioInPlace(ped, type, duration, playEnter, variation, heading, ...)
-  sim.Handle("StartScenarioInPlace", [&sim, &scenarios](const Call& c, Result&) {
+  // TaskStartScenarioInPlaceHash(ped, type, duration, playEnter, variation, heading, ...)
+  sim.Handle("TaskStartScenarioInPlaceHash", [&sim, &scenarios](const Call& c, Result&) {
     const int ped = c.I(0);
     if (ped == 0) return;
     if (!sim.world.entities.Exists(ped)) {
-      sim.Error("StartScenarioInPlace on ped " + std::to_string(ped) + ", which does not exist");
+      sim.Error("TaskStartScenarioInPlaceHash on ped " + std::to_string(ped) + ", which does not exist");
       return;
     }
     End(sim, ped, "replaced");
@@ -51,13 +51,13 @@ void InstallScenarioNatives(Simulator& sim) {
   });
   // Clearing a ped's tasks ends whatever it does: its scenario, clip, emote
   // and item interactions.
-  sim.Handle("StopPedTasks", [&sim](const Call& c, Result&) {
+  sim.Handle("ClearPedTasks", [&sim](const Call& c, Result&) {
     End(sim, c.I(0), "tasks stopped");
     EndAnimationsOf(sim, c.I(0), "tasks stopped");
   });
-  sim.Handle("ResetPedTasks", [&sim](const Call& c, Result&) { End(sim, c.I(0), "tasks reset"); });
-  sim.Handle("IsPedUsingScenario", [&scenarios](const Call& c, Result& r) { r.Bool(scenarios.Of(c.I(0))); });
-  sim.Handle("GetPedScenarioHash", [&scenarios](const Call& c, Result& r) {
+  sim.Handle("HidePedWeapons", [&sim](const Call& c, Result&) { End(sim, c.I(0), "tasks reset"); });
+  sim.Handle("IsPedUsingAnyScenario", [&scenarios](const Call& c, Result& r) { r.Bool(scenarios.Of(c.I(0))); });
+  sim.Handle("GetActiveDynamicScenario", [&scenarios](const Call& c, Result& r) {
     const RunningScenario* s = scenarios.Of(c.I(0));
     r.Int(s ? static_cast<int32_t>(Scenarios::ReportedHash(*s)) : 0);
   });

@@ -9,7 +9,7 @@
 namespace sim {
 
 struct Screen {
-  std::unordered_set<std::string> texts;  // game texts made by MakeLiteralText, kept for their addresses
+  std::unordered_set<std::string> texts;  // game texts made by VarString, kept for their addresses
   // The frame each text was last drawn on: a text drawn again on the next
   // frame is still the same showing of it (a notice and a message may be on
   // screen together).

@@ -11,27 +11,27 @@ namespace Animations {
 
 void AnimationTask::Execute() {
   if (!LoadClipDictionary(dictionary.c_str())) return;
-  native::PlayClip(*ped, dictionary.c_str(), clip.c_str(), blendIn, blendOut, durationMs, clipFlags, rate, 0,
+  native::TaskPlayAnim(*ped, dictionary.c_str(), clip.c_str(), blendIn, blendOut, durationMs, clipFlags, rate, 0,
                    extraFlags, 0, filter.c_str(), 0);
 }
 std::string AnimationTask::GetName() { return "AnimationTask_" + dictionary + "_" + clip; }
 
 void PlayEmoteTask::Execute() {
-  native::PlayEmote(FramePlayerPed(), 0, 0, emote, 1, 1, 0, 0, flag != 0 ? 1 : 0);
+  native::TaskPlayEmoteWithHash(FramePlayerPed(), 0, 0, emote, 1, 1, 0, 0, flag != 0 ? 1 : 0);
 }
 std::string PlayEmoteTask::GetName() { return "PlayEmoteTask_" + std::to_string(static_cast<int32_t>(emote)); }
 
 void ItemInteractionTask::Execute() {
-  native::StartItemInteraction(FramePlayerPed(), HashName(item), HashName(interaction), 1, 0, 0.0f);
+  native::StartTaskItemInteraction(FramePlayerPed(), HashName(item), HashName(interaction), 1, 0, 0.0f);
 }
 std::string ItemInteractionTask::GetName() { return "ItemInteractionTask_" + item + "_" + interaction; }
 
 void SetAnimCurrentTimeTask::Execute() {
-  native::SetClipTime(*entity, dictionary.c_str(), clip.c_str(), phase);
+  native::SetEntityAnimCurrentTime(*entity, dictionary.c_str(), clip.c_str(), phase);
 }
 std::string SetAnimCurrentTimeTask::GetName() { return "SetAnimCurrentTimeTask_" + dictionary + "_" + clip; }
 
-void TaskCancelCurrentAnimation::Execute() { native::CancelCurrentAnimation(FramePlayerPed(), 1, 1); }
+void TaskCancelCurrentAnimation::Execute() { native::StopAnimPlayback(FramePlayerPed(), 1, 1); }
 std::string TaskCancelCurrentAnimation::GetName() {
   return "TaskCancelCurrentAnimation_" + std::to_string(durationMs);
 }
@@ -46,9 +46,9 @@ void SpawnPedTask::Execute() {
     *ped = 0;
     return;
   }
-  const float heading = native::GetEntityHeadingDeg(FramePlayerPed());
-  const Ped spawned = native::CreatePedAt(hash, position.x, position.y, position.z, heading, 0, 0, 0, 0);
-  native::InitSpawnedPed(spawned, 1);
+  const float heading = native::GetEntityHeading(FramePlayerPed());
+  const Ped spawned = native::CreatePed(hash, position.x, position.y, position.z, heading, 0, 0, 0, 0);
+  native::SetRandomOutfitVariation(spawned, 1);
   if (freezePosition) native::FreezeEntityPosition(spawned, 1);
   if (invisible) {
     native::SetEntityAlpha(spawned, 0, false);
@@ -58,15 +58,15 @@ void SpawnPedTask::Execute() {
     native::SetEntityCollision(spawned, 0, 0);
     native::SetEntityCompletelyDisableCollision(spawned, 1, 0);
   }
-  native::SetSpawnedPedValue(spawned, spawnValue);
-  native::ReleaseModel(hash);
+  native::SetPedScale(spawned, spawnValue);
+  native::SetModelAsNoLongerNeeded(hash);
   *ped = spawned;
 }
 std::string SpawnPedTask::GetName() { return "SpawnPedTask_" + model; }
 
 void DeleteEntityTask::Execute() {
   Entity copy = *entity;
-  if (!native::IsMissionEntity(copy)) native::SetMissionEntity(copy, false, true);
+  if (!native::IsEntityAMissionEntity(copy)) native::SetEntityAsMissionEntity(copy, false, true);
   native::DeleteEntity(&copy);
 }
 std::string DeleteEntityTask::GetName() {

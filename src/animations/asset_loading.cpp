@@ -55,28 +55,28 @@ void ForgetAssetsGivenUp() { assetsGivenUp.clear(); }
 
 bool LoadModel(const char* name, Hash& model) {
   model = HashName(name);
-  if (!native::ModelExists(model) || !native::ModelIsUsable(model)) return false;
-  native::RequestModelLoad(model, 0);
+  if (!native::IsModelInCdImage(model) || !native::IsModelValid(model)) return false;
+  native::RequestModel(model, 0);
   const Hash hash = model;
-  return WaitForNamedAsset("model", name, [hash] { return native::IsModelLoaded(hash); });
+  return WaitForNamedAsset("model", name, [hash] { return native::HasModelLoaded(hash); });
 }
 
 bool LoadEffectAsset(const char* name) {
   const Hash asset = HashName(name);
-  if (!native::IsAssetLoaded(asset)) native::RequestAsset(name);
-  if (!WaitForNamedAsset("effect asset", name, [asset] { return native::IsAssetLoaded(asset); })) return false;
-  native::UseAssetForNextEffect(name);
+  if (!native::HasNamedPtfxAssetLoaded(asset)) native::RequestAnimDict(name);
+  if (!WaitForNamedAsset("effect asset", name, [asset] { return native::HasNamedPtfxAssetLoaded(asset); })) return false;
+  native::UseParticleFxAsset(name);
   return true;
 }
 
 bool LoadClipDictionary(const char* dictionary) {
-  if (!native::IsClipDictionaryLoaded(dictionary)) native::RequestAsset(dictionary);
+  if (!native::HasAnimDictLoaded(dictionary)) native::RequestAnimDict(dictionary);
   return WaitForNamedAsset("animation dictionary", dictionary,
-                           [dictionary] { return native::IsClipDictionaryLoaded(dictionary); });
+                           [dictionary] { return native::HasAnimDictLoaded(dictionary); });
 }
 
 bool LoadSoundSet(const char* soundSet) {
-  return WaitForNamedAsset("sound set", soundSet, [soundSet] { return native::LoadSoundSet(soundSet, 1); });
+  return WaitForNamedAsset("sound set", soundSet, [soundSet] { return native::PrepareSoundSet(soundSet, 1); });
 }
 
 }  // namespace Animations

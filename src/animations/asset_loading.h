@@ -28,13 +28,13 @@ bool WaitForAsset(const std::function<bool()>& loaded);
 // settings, which the script only sees once a wait is over, keeps the list).
 void ForgetAssetsGivenUp();
 
-// ModelExists, ModelIsUsable, RequestModelLoad, then the wait on
-// IsModelLoaded. False when the model does not exist, is not usable or did not load.
+// IsModelInCdImage, IsModelValid, RequestModel, then the wait on
+// HasModelLoaded. False when the model does not exist, is not usable or did not load.
 bool LoadModel(const char* name, Hash& model);
-// IsAssetLoaded / RequestAsset / the wait, then UseAssetForNextEffect. False
-// (and no UseAssetForNextEffect) when the asset did not load.
+// HasNamedPtfxAssetLoaded / RequestAnimDict / the wait, then UseParticleFxAsset. False
+// (and no UseParticleFxAsset) when the asset did not load.
 bool LoadEffectAsset(const char* name);
-// IsClipDictionaryLoaded / RequestAsset / the wait.
+// HasAnimDictLoaded / RequestAnimDict / the wait.
 bool LoadClipDictionary(const char* dictionary);
 // LoadSoundSet until it reports the set loaded.
 bool LoadSoundSet(const char* soundSet);

@@ -13,11 +13,11 @@ namespace {
 std::string Suffix(int value) { return std::to_string(value); }
 
 void RemoveLoopedEffect(int* effect) {
-  if (native::DoesLoopedEffectExist(*effect)) native::StopLoopedEffect(*effect, 1);
+  if (native::DoesParticleFxLoopedExist(*effect)) native::RemoveParticleFx(*effect, 1);
 }
 
 void MakeDeletable(Entity entity) {
-  if (!native::IsMissionEntity(entity)) native::SetMissionEntity(entity, false, true);
+  if (!native::IsEntityAMissionEntity(entity)) native::SetEntityAsMissionEntity(entity, false, true);
 }
 
 // Visits the entities within 1 m of the player whose model is `modelName`;
@@ -25,10 +25,10 @@ void MakeDeletable(Entity entity) {
 void ForEachNearbyProp(const std::string& modelName, const std::function<bool(Entity)>& visit) {
   const Vector3 position = native::GetEntityCoords(FramePlayerPed(), true, true);
   const int set = native::CreateItemSet(1);
-  const int count = native::CollectEntitiesNear(position.x, position.y, position.z, 1.0f, set, 3);
+  const int count = native::GetEntitiesNearPoint(position.x, position.y, position.z, 1.0f, set, 3);
   const Hash model = HashName(modelName);
   for (int i = 0; i < count; ++i) {
-    const Entity entry = native::GetItemSetEntry(i, set);
+    const Entity entry = native::GetIndexedItemInItemSet(i, set);
     if (native::GetEntityModel(entry) == model && !visit(entry)) break;
   }
   native::DestroyItemSet(set);
@@ -41,14 +41,14 @@ void SpawnPropTask::Execute() {
   const Vector3 position = native::GetEntityCoords(player, true, false);
   Hash hash = 0;
   if (LoadModel(model.c_str(), hash)) {
-    *handle = native::CreatePropObject(hash, position.x, position.y, position.z, 0, 0, 0, 0, 0);
+    *handle = native::CreateObject(hash, position.x, position.y, position.z, 0, 0, 0, 0, 0);
   } else {
     *handle = 0;
   }
   native::AttachEntityToEntity(*handle, FramePlayerPed(), bone, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 1,
                                0, 2, 1, 0, 0);
   native::SetEntityAlpha(*handle, alpha, false);
-  native::MarkPropLifecycle(*handle, 0);
+  native::SetEntityCanBeDamaged(*handle, 0);
 }
 std::string SpawnPropTask::GetName() { return "SpawnPropTask_" + model; }
 
@@ -81,10 +81,10 @@ void DestroyPropTask::Execute() {
       return true;
     });
   }
-  if (onlyIfAttached && !native::IsEntityAttachedTo(*handle, FramePlayerPed())) return;
+  if (onlyIfAttached && !native::IsEntityAttachedToEntity(*handle, FramePlayerPed())) return;
   native::SetEntityVisible(*handle, false);
-  native::MarkPropLifecycle(*handle, 1);
-  native::SetMissionEntity(*handle, false, true);
+  native::SetEntityCanBeDamaged(*handle, 1);
+  native::SetEntityAsMissionEntity(*handle, false, true);
   native::DetachEntity(*handle, 1, 1);
   native::DeleteObject(handle);
 }
@@ -100,12 +100,12 @@ void PlayFxOnPropTask::Execute() {
     // Only reached with an effect variable: a looped effect lives in one.
     if (!effect) return;
     if (*effect == 0) {
-      *effect = native::StartLoopedEffectOnEntity(effectName.c_str(), *prop, x, y, z, rx, ry, rz, scale, 1, 1, 1);
+      *effect = native::StartNetworkedParticleFxLoopedOnEntity(effectName.c_str(), *prop, x, y, z, rx, ry, rz, scale, 1, 1, 1);
     }
-    native::SetLoopedEffectAlpha(*effect, alpha);
+    native::SetParticleFxLoopedAlpha(*effect, alpha);
   } else {
-    native::SetNextEffectAlpha(alpha);
-    native::StartEffectOnEntity(effectName.c_str(), *prop, x, y, z, rx, ry, rz, scale, 1, 1, 1);
+    native::SetParticleFxNonLoopedAlpha(alpha);
+    native::StartNetworkedParticleFxNonLoopedOnEntity(effectName.c_str(), *prop, x, y, z, rx, ry, rz, scale, 1, 1, 1);
   }
 }
 std::string PlayFxOnPropTask::GetName() { return "PlayFxOnPropTask_" + asset + "_" + effectName; }
@@ -119,20 +119,20 @@ void PlayFxOnPedBoneTask::Execute() {
   if (looped) {
     if (!effect) return;
     if (*effect == 0) {
-      *effect = native::StartLoopedEffectOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz,
+      *effect = native::StartParticleFxLoopedOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz,
                                                    bone, scale, 1, 1, 1);
     }
-    native::SetLoopedEffectAlpha(*effect, alpha);
+    native::SetParticleFxLoopedAlpha(*effect, alpha);
   } else {
-    native::SetNextEffectAlpha(alpha);
-    native::StartEffectOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz, bone, scale, 1, 1,
+    native::SetParticleFxNonLoopedAlpha(alpha);
+    native::StartParticleFxNonLoopedOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz, bone, scale, 1, 1,
                                  1);
   }
 }
 std::string PlayFxOnPedBoneTask::GetName() { return "PlayFxOnBoneTask_" + asset + "_" + effectName; }
 
 void SetFxAlphaOnPropTask::Execute() {
-  if (effect) native::SetLoopedEffectAlpha(*effect, alpha);
+  if (effect) native::SetParticleFxLoopedAlpha(*effect, alpha);
 }
 std::string SetFxAlphaOnPropTask::GetName() { return "SetFxAlphaOnPropTask"; }
 
@@ -153,7 +153,7 @@ void SetEntityAlphaTask::Execute() {
   } else {
     target = *handle;
   }
-  if (onlyIfAttached && !native::IsEntityAttachedTo(target, FramePlayerPed())) return;
+  if (onlyIfAttached && !native::IsEntityAttachedToEntity(target, FramePlayerPed())) return;
   native::SetEntityAlpha(target, static_cast<int>(alpha), alphaFlag != 0);
 }
 std::string SetEntityAlphaTask::GetName() { return "SetEntityAlphaTask_" + model; }
@@ -161,8 +161,8 @@ std::string SetEntityAlphaTask::GetName() { return "SetEntityAlphaTask_" + model
 void PlaySoundFromEntityTask::Execute() {
   if (!LoadSoundSet(soundSet.c_str())) return;
   if (x != 0.0f || y != 0.0f || z != 0.0f) {
-    const Vector3 position = native::GetOffsetFromEntityInWorld(FramePlayerPed(), x, y, z);
-    native::PlaySoundAtPosition(sound.c_str(), position.x, position.y, position.z, soundSet.c_str(), 1, 0, 0, 0);
+    const Vector3 position = native::GetOffsetFromEntityInWorldCoords(FramePlayerPed(), x, y, z);
+    native::PlaySoundFromPosition(sound.c_str(), position.x, position.y, position.z, soundSet.c_str(), 1, 0, 0, 0);
   } else {
     native::PlaySoundFromEntity(sound.c_str(), FramePlayerPed(), soundSet.c_str(), 1, 0, 0);
   }
@@ -170,8 +170,8 @@ void PlaySoundFromEntityTask::Execute() {
 std::string PlaySoundFromEntityTask::GetName() { return "PlaySoundFromEntityTask_" + soundSet + "_" + sound; }
 
 void StopSoundTask::Execute() {
-  native::StopSoundByName(sound.c_str(), soundSet.c_str());
-  native::ReleaseSoundByName(sound.c_str());
+  native::StopSoundWithName(sound.c_str(), soundSet.c_str());
+  native::ReleaseSoundSet(sound.c_str());
 }
 std::string StopSoundTask::GetName() { return "StopSoundTask_" + soundSet + "_" + sound; }
 

@@ -38,17 +38,17 @@ T Once(Kept<T>& kept, Read read) {
 
 }  // namespace
 
-Ped FramePlayerPed() { return Once(answers.playerPed, [] { return native::GetPlayerPed(); }); }
+Ped FramePlayerPed() { return Once(answers.playerPed, [] { return native::PlayerPedId(); }); }
 
 Hash FramePlayerModel() {
   return Once(answers.playerModel, [] { return native::GetEntityModel(FramePlayerPed()); });
 }
 
-int FramePlayerIndex() { return Once(answers.playerIndex, [] { return native::GetPlayerIndex(); }); }
+int FramePlayerIndex() { return Once(answers.playerIndex, [] { return native::PlayerId(); }); }
 
 int FrameGameTimer() { return Once(answers.gameTimer, [] { return native::GetGameTimer(); }); }
 
-bool FrameKeyboardActive() { return Once(answers.keyboardActive, [] { return native::IsKeyboardActive(0); }); }
+bool FrameKeyboardActive() { return Once(answers.keyboardActive, [] { return native::IsUsingKeyboardAndMouse(0); }); }
 
 void SuspendFrameReads() {
   suspended = open;

@@ -1,5 +1,5 @@
 // The game's name hash: Jenkins one-at-a-time over the lower-cased name, 32
-// bits, the same number the HashString native answers. Asking the game costs
+// bits, the same number the GetHashKey native answers. Asking the game costs
 // a trip through the hook; this costs nothing for a name known when the
 // plug-in is built, and a few instructions for one read from the settings.
 #pragma once

@@ -1,5 +1,5 @@
 // Typed wrappers for the whole native catalogue: one function per row, each
-// performing exactly one invocation. `native::GetPlayerPed()`, and so on.
+// performing exactly one invocation. `native::PlayerPedId()`, and so on.
 #pragma once
 
 #include "host/native_catalogue.h"

@@ -1,6 +1,6 @@
 // The game's numbers for the bones of a ped's skeleton that the plug-in names.
 // Effects and hit tests take these numbers; attaching a prop takes a bone
-// index instead, which BoneIndexOfPedBone or BoneIndexByName looks up.
+// index instead, which GetPedBoneIndex or GetEntityBoneIndexByName looks up.
 #pragma once
 
 // The head: a hit there knocks a smoke out of the mouth, and the exhales and

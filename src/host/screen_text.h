@@ -6,5 +6,5 @@
 #include "host/natives.h"
 
 inline void DrawScreenText(const char* text, float x, float y) {
-  native::DrawTextOnScreen(native::MakeLiteralText(10, "LITERAL_STRING", text), x, y);
+  native::DisplayText(native::VarString(10, "LITERAL_STRING", text), x, y);
 }

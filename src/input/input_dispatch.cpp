@@ -57,7 +57,7 @@ consteval Hash Control(std::string_view name) { return GameName(name); }
 constexpr HashedName kSmokePromptControl = Hashed("INPUT_FRONTEND_RB");
 
 bool PromptShowing(Prompt prompt) {
-  return prompt != 0 && native::PromptIsValid(prompt) && native::PromptIsActive(prompt);
+  return prompt != 0 && native::UiPromptIsValid(prompt) && native::UiPromptIsActive(prompt);
 }
 
 bool KeyboardActive() { return FrameKeyboardActive(); }
@@ -80,7 +80,7 @@ void EndPress() {
 bool RailingHandOffApplies() { return scenarioActive && scenarioVariation == kRailingVariation; }
 
 void StartSmoke(const SmokeKind& kind) {
-  if (!native::AnimDictExists(kind.dictionary)) {
+  if (!native::DoesAnimDictExist(kind.dictionary)) {
     ReportMissingDictionary();
     return;
   }
@@ -133,8 +133,8 @@ void UpdateControllerPromptWindow() {
   const int open = Since(FrameGameTimer(), controllerPromptWindowAt);
   if (open > 0 && open <= kPromptWindowMs) {
     // The kinds' controls belong to the prompts while the window is open.
-    native::DisableControlThisFrame(0, Control("INPUT_COVER"), true);
-    native::SetPedFrameFlag(FramePlayerPed(), 27, true);
+    native::DisableControlAction(0, Control("INPUT_COVER"), true);
+    native::SetPedResetFlag(FramePlayerPed(), 27, true);
   }
 }
 
@@ -177,7 +177,7 @@ void HandleScenarioMenuKey() {
   }
 }
 
-bool ControllerHeld(Hash control) { return native::IsDisabledControlHeld(0, control); }
+bool ControllerHeld(Hash control) { return native::IsDisabledControlPressed(0, control); }
 bool ControllerReleased(Hash control) { return native::IsDisabledControlJustReleased(0, control); }
 
 // A tap ends the quick smoke. Our own prop is dropped; before it came (the
@@ -229,7 +229,7 @@ bool HandleSmokeButton(const SmokeKind& kind, bool held, bool released) {
     if (!activeSequence.running) {
       if (CanQuickSmoke()) StartQuickSmoke(kind);
     } else if (QuickSmokeNow() == &kind) {
-      native::StopPedTasks(FramePlayerPed(), 0, 0);
+      native::ClearPedTasks(FramePlayerPed(), 0, 0);
       EndQuickSmoke(kind);
     } else {
       StartThrowAway(THROW_AWAY_FASTER);
@@ -308,13 +308,13 @@ bool ReloadKeysDown() {
 bool CanQuickSmoke() {
   const Ped player = FramePlayerPed();
   Hash weapon = 0;
-  native::GetPedWeaponInHand(player, &weapon, false, 1, false);
-  if (weapon != native::UnarmedWeaponOf(player)) return false;
-  if (native::PedMoveRate(player) > 1.0f) return false;
+  native::GetCurrentPedWeapon(player, &weapon, false, 1, false);
+  if (weapon != native::GetDefaultUnarmedWeaponHash(player)) return false;
+  if (native::GetPedDesiredMoveBlendRatio(player) > 1.0f) return false;
   if (activeSequence.running || scenarioActive) return false;
-  if (native::IsPedMountedOrSeated(player)) return false;
+  if (native::IsPedSitting(player)) return false;
   if (CurrentTaskPlaysEmote()) return false;
-  return !native::IsPedUsingScenario(player);
+  return !native::IsPedUsingAnyScenario(player);
 }
 
 void DispatchInput() {

@@ -45,9 +45,9 @@ constexpr SlotControls kSlotControls[kScenarioSlots] = {
 };
 
 // A handle of 0 is no prompt: it is never handed to the game.
-bool Exists(Prompt handle) { return handle != 0 && native::PromptIsValid(handle); }
-bool Completed(Prompt handle) { return handle != 0 && native::PromptHoldCompleted(handle); }
-bool Holding(Prompt handle) { return handle != 0 && native::PromptHoldRunning(handle); }
+bool Exists(Prompt handle) { return handle != 0 && native::UiPromptIsValid(handle); }
+bool Completed(Prompt handle) { return handle != 0 && native::UiPromptHasHoldModeCompleted(handle); }
+bool Holding(Prompt handle) { return handle != 0 && native::UiPromptIsHoldModeRunning(handle); }
 
 void StartSlotScenario(int slot) {
   if (slot == 2 && activeSequence.running) {
@@ -73,7 +73,7 @@ bool HandleSmokingPage() {
     return false;
   }
   if (Completed(standCigarettePrompt)) {
-    if (native::RandomIntInRange(1, 10) > 5) {
+    if (native::GetRandomIntInRange(1, 10) > 5) {
       StartScenario(Hashed("WORLD_HUMAN_SMOKE_CARRYING"), Hashed("WORLD_HUMAN_SMOKE_MALE_C"), false);
     } else {
       StartScenario(Hashed("WORLD_HUMAN_SMOKE"), Hashed("WORLD_HUMAN_SMOKE_MALE_A"), false);
@@ -102,28 +102,28 @@ void CreatePrompt(Prompt& handle, const char* controlName, const char* label, in
   if (controlName == nullptr || label == nullptr || *controlName == '\0' || *label == '\0') return;
   if (Exists(handle)) DeletePrompt(handle);
 
-  handle = native::PromptBeginRegister();
+  handle = native::UiPromptRegisterBegin();
   // The control arrives as text, from the menu's table or a caller: the
   // plug-in hashes it itself, once per prompt.
-  native::PromptSetControl(handle, HashName(controlName));
-  native::PromptSetLabel(handle, native::MakeLiteralText(10, "LITERAL_STRING", label));
-  native::PromptSetHoldTime(handle, holdMs);
-  if (attribute10) native::PromptSetAttribute(handle, 10, true);
-  native::PromptSetVisible(handle, false);
-  native::PromptSetPriority(handle, priority);
-  native::PromptSetEnabled(handle, false);
-  native::PromptEndRegister(handle);
+  native::UiPromptSetControlAction(handle, HashName(controlName));
+  native::UiPromptSetText(handle, native::VarString(10, "LITERAL_STRING", label));
+  native::UiPromptSetHoldMode(handle, holdMs);
+  if (attribute10) native::UiPromptSetAttribute(handle, 10, true);
+  native::UiPromptSetVisible(handle, false);
+  native::UiPromptSetPriority(handle, priority);
+  native::UiPromptSetEnabled(handle, false);
+  native::UiPromptRegisterEnd(handle);
 }
 
 void ShowPrompt(Prompt handle, bool on) {
   if (handle == 0) return;
-  native::PromptSetVisible(handle, on);
-  native::PromptSetEnabled(handle, on);
+  native::UiPromptSetVisible(handle, on);
+  native::UiPromptSetEnabled(handle, on);
 }
 
 void DeletePrompt(Prompt& handle) {
   if (handle == 0) return;
-  native::PromptDelete(handle);
+  native::UiPromptDelete(handle);
   // The game may hand the same number to the next prompt it registers.
   handle = 0;
 }
@@ -183,7 +183,7 @@ void SetScenarioMenu(bool open) {
   if (open) {
     const Ped player = FramePlayerPed();
     if (!native::IsPedOnFoot(player)) return;
-    if (!native::PlayerHasControl(FramePlayerIndex())) return;
+    if (!native::IsPlayerControlOn(FramePlayerIndex())) return;
     if (!SCENARIOS_ENABLED) return;
   }
   scenarioMenuOpen = open;
@@ -216,7 +216,7 @@ void HandlePromptCompletion() {
   ForEachKindLastFirst([&chosen](const SmokeKind& kind) { chosen = Completed(kind.choicePrompt) || chosen; });
   if (chosen) controllerPromptWindowAt = game_time::Earlier(FrameGameTimer(), 3000);
 
-  if (smokePrompt != 0 && native::PromptIsValid(smokePrompt) && native::PromptIsActive(smokePrompt) &&
+  if (smokePrompt != 0 && native::UiPromptIsValid(smokePrompt) && native::UiPromptIsActive(smokePrompt) &&
       activeSequence.running) {
     controllerChoiceArmed = true;
   }

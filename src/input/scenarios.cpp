@@ -78,14 +78,14 @@ void StartScenario(HashedName typeName, HashedName variationName, bool force) {
   scenarioType = type;
   scenarioVariation = variation;
 
-  native::StartScenarioInPlace(FramePlayerPed(), typeName.hash, 0, true, variationName.hash, -1.0f, true);
+  native::TaskStartScenarioInPlaceHash(FramePlayerPed(), typeName.hash, 0, true, variationName.hash, -1.0f, true);
 }
 
 void ClearScenarioFlags() {
   if (!scenarioActive) return;
   scenarioActive = false;
   sittingScenario = false;
-  native::StopPedTasks(FramePlayerPed(), 0, 0);
+  native::ClearPedTasks(FramePlayerPed(), 0, 0);
   ReleaseSittingCamera();
 }
 
@@ -104,7 +104,7 @@ void UpdateSittingCameraHold() {
   if (hold.releasePending) {
     hold.active = false;
     hold.releasePending = false;
-  } else if (hold.active && !native::IsFirstPersonView(0, 0, 0)) {
+  } else if (hold.active && !native::IsFirstPersonCameraActive(0, 0, 0)) {
     native::HoldSittingCamera(1);
   }
   if (hold.countdownFrames > 0 && --hold.countdownFrames == 0) {
@@ -113,7 +113,7 @@ void UpdateSittingCameraHold() {
   }
 }
 
-// Leaving a scenario by moving takes 90 frames of StopPedTasks and one reset.
+// Leaving a scenario by moving takes 90 frames of ClearPedTasks and one reset.
 void UpdateScenarioExit() {
   int frames = 0;
   const bool leaving = scenarioActive && IsPlayerMoving();
@@ -126,11 +126,11 @@ void UpdateScenarioExit() {
   scenarioActive = false;
   sittingScenario = false;
   scenarioExitCountdown = frames - 1;
-  native::StopPedTasks(FramePlayerPed(), 0, 0);
+  native::ClearPedTasks(FramePlayerPed(), 0, 0);
   // A hold that has not come on yet must not come on after the player left.
   if (leaving) CancelPendingSittingCamera();
   if (scenarioExitCountdown != 0) return;
   ReleaseSittingCamera();
-  native::ResetPedTasks(FramePlayerPed(), 0, 1);
+  native::HidePedWeapons(FramePlayerPed(), 0, 1);
 }
 

@@ -33,7 +33,7 @@ void StartScenario(const char* type, const char* variation, bool force);
 
 // Any of the four movement controls is pressed (all four are asked).
 bool IsPlayerMoving();
-// Ends a running scenario at once (one StopPedTasks) and releases the camera hold.
+// Ends a running scenario at once (one ClearPedTasks) and releases the camera hold.
 void ClearScenarioFlags();
 
 // Each frame: the sitting camera hold with its countdown, and the exit from a

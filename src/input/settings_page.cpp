@@ -125,7 +125,7 @@ void Save() {
 }
 
 void ReadControls() {
-  for (Hash control : kPageControls) native::DisableControlThisFrame(0, control, true);
+  for (Hash control : kPageControls) native::DisableControlAction(0, control, true);
   if (page.capturing >= 0) {
     if (native::IsDisabledControlJustPressed(0, kCancel)) {
       page.status = "Kept " + ShownValue(page, page.capturing);

@@ -11,9 +11,9 @@ void RestoreCheapBoxes(int count) {
   if (count <= 0) return;
   const Hash item = hiddenCheaperItem;
   ItemSlot record = FindItemSlot(item);
-  if (!native::InventoryItemCheck(&record)) return;
+  if (!native::InventoryIsGuidValid(&record)) return;
   uint8_t guid[32] = {};
-  native::InventoryAddItem(1, guid, &record, item, record.slot, count, GameName("ADD_REASON_DEFAULT"));
+  native::InventoryAddItemWithGuid(1, guid, &record, item, record.slot, count, GameName("ADD_REASON_DEFAULT"));
 }
 
 void GiveBackCheapBoxes() {

@@ -14,14 +14,14 @@ constexpr int kDeadEyeCore = 2;
 int SinceOrZero(int time) { return time == 0 ? 0 : GameMsSince(time); }
 
 bool DeadEyeBurstFull() {
-  return deadEyeBurstEnabled && native::GetPedAttributeValue(playerPed, kDeadEyeCore) == 100 &&
+  return deadEyeBurstEnabled && native::GetAttributeCoreValue(playerPed, kDeadEyeCore) == 100 &&
          SinceOrZero(smokeStartTime) < deadEyeBurstWindowMs;
 }
 
 }  // namespace
 
 void RegenerateDeadEye() {
-  if (native::IsDeadEyeActive(FramePlayerIndex())) return;
+  if (native::IsSpecialAbilityActive(FramePlayerIndex())) return;
   int intervalMs = 0;
   int amount = 0;
   if (DeadEyeBurstFull()) {
@@ -40,10 +40,10 @@ void RegenerateDeadEye() {
     if (EMBERWICK_PLANTED(dead_eye_two_arguments)) {
       native::Invoke<0x51345AE20F22C261ull, void, int, float>(FramePlayerIndex(), 1.5f);
     } else {
-      native::RestoreDeadEye(FramePlayerIndex(), 1.5f, 0, 0, 1);
+      native::SpecialAbilityRestoreByAmount(FramePlayerIndex(), 1.5f, 0, 0, 1);
     }
   } else if (amount != 0) {
-    const int core = native::GetPedAttributeValue(playerPed, kDeadEyeCore);
-    native::SetPedAttributeValue(playerPed, kDeadEyeCore, core + amount);
+    const int core = native::GetAttributeCoreValue(playerPed, kDeadEyeCore);
+    native::SetAttributeCoreValue(playerPed, kDeadEyeCore, core + amount);
   }
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-bool PropAttachedToPlayer() { return native::IsEntityAttachedTo(smokeProp, playerPed); }
+bool PropAttachedToPlayer() { return native::IsEntityAttachedToEntity(smokeProp, playerPed); }
 
 }  // namespace
 
@@ -19,7 +19,7 @@ bool PropFallsOut() {
   }
   const SmokeKind* kind = SmokedNow();
   if (activeSequence.elapsedMs > 1200 && kind && kind->fallsOutSubmergedAbove > 0.0f &&
-      native::PedSubmergedLevel(playerPed) > kind->fallsOutSubmergedAbove && PropAttachedToPlayer()) {
+      native::GetEntitySubmergedLevel(playerPed) > kind->fallsOutSubmergedAbove && PropAttachedToPlayer()) {
     return true;
   }
   return native::IsEntityUnderwater(playerPed, true);
@@ -30,5 +30,5 @@ bool PropFallsOut() {
 // came, a spawn that failed, a prop the game removed) it is over.
 bool SmokeLostItsProp() {
   if (!SmokedNow()) return false;
-  return !native::EntityExists(smokeProp) && !SmokePropStillToCome();
+  return !native::DoesEntityExist(smokeProp) && !SmokePropStillToCome();
 }

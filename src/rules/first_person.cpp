@@ -12,7 +12,7 @@
 
 void HidePropInFirstPerson() {
   if (!HIDE_PROP_IN_FIRST_PERSON) return;
-  if (propInMouth && native::IsFirstPersonView(0, 0, 0) && !native::CutsceneRunning()) {
+  if (propInMouth && native::IsFirstPersonCameraActive(0, 0, 0) && !native::IsAnimSceneCamActive()) {
     native::SetEntityAlpha(smokeProp, 0, false);
     // The catalogue's form of the call takes two more integers than the
     // fifteen values that park the prop; they are passed as 0.
@@ -22,7 +22,7 @@ void HidePropInFirstPerson() {
   }
   // Without a prop there is nothing to show again; re-seating then would
   // restart the sequence every frame and the prop would never appear.
-  if (!native::EntityExists(smokeProp)) return;
+  if (!native::DoesEntityExist(smokeProp)) return;
   if (native::GetEntityAlpha(smokeProp) != 0) return;
   native::SetEntityAlpha(smokeProp, 255, false);
   if (!propInMouth) return;

@@ -12,7 +12,7 @@
 
 namespace {
 
-bool PlayerHasControl() { return native::PlayerHasControl(FramePlayerIndex()); }
+bool PlayerHasControl() { return native::IsPlayerControlOn(FramePlayerIndex()); }
 
 }  // namespace
 
@@ -35,7 +35,7 @@ void InteractWithHandHeldProp() {
 void OpenWeaponWheel() {
   if (!rules::ControlHeld(rules::kWeaponWheelControl) || propInMouth) return;
   if (const SmokeKind* kind = SmokedNow()) MoveToMouth(*kind, false, false);
-  native::PushControlValue(0, rules::kWeaponWheelControl, 1.0f);
+  native::SetControlValueNextFrame(0, rules::kWeaponWheelControl, 1.0f);
 }
 
 void OpenJournal() {
@@ -53,7 +53,7 @@ void HandleControlLoss() {
 
 void SettleWhenHandIsNeeded() {
   if (propInMouth) return;
-  if (native::CutsceneRunning()) SettleInFingers();
+  if (native::IsAnimSceneCamActive()) SettleInFingers();
   const SmokeKind* kind = SmokedNow();
   if ((native::IsPedSprinting(playerPed) || native::IsPedRunning(playerPed)) && kind && RestsInFingers(*kind)) {
     SettleInFingers();

@@ -57,7 +57,7 @@ void KeepTipSmoke() {
   const TipEffect& smoke = ModelOf(*kind).smoke;
   if (Speed() > kFastSpeed) {
     RemoveParticleFxTask(smoke.slot).Execute();
-  } else if (*smoke.slot == 0 && native::EntityExists(smokeProp)) {
+  } else if (*smoke.slot == 0 && native::DoesEntityExist(smokeProp)) {
     // Not before the prop exists: the fallback lighting counts the cigarette
     // as in the mouth from its first frame on.
     building::OnTip(*kind, smoke)->Execute();
@@ -71,7 +71,7 @@ void AddBreathCloud() {
   float scale = 0.65f;
   if (MovingOnly(GameName("INPUT_MOVE_UP_ONLY")) && !OnFoot()) {
     alpha = Speed() > kFastSpeed ? 0.28f : 0.52f;
-  } else if (MovingOnly(GameName("INPUT_MOVE_DOWN_ONLY")) && OnFoot() && native::PedStateTestBreath(playerPed)) {
+  } else if (MovingOnly(GameName("INPUT_MOVE_DOWN_ONLY")) && OnFoot() && native::IsPedWalking(playerPed)) {
     alpha = 0.58f;
     offsetZ = -0.023f;
     rotX = 40.0f;
@@ -88,12 +88,12 @@ void AddBreathCloud() {
 }
 
 void QueueNextPuff() {
-  const bool restricted = native::IsPlayerActionRestricted();
+  const bool restricted = native::IsAimCamActive();
   const SmokeKind* kind = SmokedNow();
   if (!kind) return;
   const PuffGap& gap = kind->puffGap;
-  QueuePuffCycle(*kind, restricted ? native::RandomIntInRange(gap.restrictedMinMs, gap.restrictedMaxMs)
-                                   : native::RandomIntInRange(gap.minMs, gap.maxMs));
+  QueuePuffCycle(*kind, restricted ? native::GetRandomIntInRange(gap.restrictedMinMs, gap.restrictedMaxMs)
+                                   : native::GetRandomIntInRange(gap.minMs, gap.maxMs));
 }
 
 }  // namespace

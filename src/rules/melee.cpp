@@ -12,21 +12,21 @@
 void HandleMeleeHits() {
   // Asked again, not remembered from SettleWhenHandIsNeeded: the clips it may
   // have started since can change the answer.
-  if (!native::IsPedInMeleeCombat(playerPed) && !native::IsPedBusyState(playerPed)) return;
-  const Ped opponent = native::GetPedMeleeOpponent(playerPed);
+  if (!native::IsPedInMeleeCombat(playerPed) && !native::GetPedIsBeingGrappled(playerPed)) return;
+  const Ped opponent = native::GetCurrentTargetForPed(playerPed);
   int bone = 0;
   native::GetPedLastDamageBone(playerPed, &bone);
   if (propInMouth) {
-    if (native::HasEntityBeenDamagedBy(playerPed, opponent, true, true) &&
-        (bone == kHeadBone || (native::PedStateTestJaw(playerPed) && bone == kJawBone) ||
-         native::IsPedBusyState(playerPed))) {
+    if (native::HasEntityBeenDamagedByEntity(playerPed, opponent, true, true) &&
+        (bone == kHeadBone || (native::GetPedIsGrappling(playerPed) && bone == kJawBone) ||
+         native::GetPedIsBeingGrappled(playerPed))) {
       DropSmokeProp();
     }
     return;
   }
   const SmokeKind* kind = SmokedNow();
-  if (native::HasEntityBeenDamagedBy(opponent, playerPed, true, true) && !native::IsEntityDead(opponent) &&
-      native::PedMeleeHitTest(playerPed, true, false)) {
+  if (native::HasEntityBeenDamagedByEntity(opponent, playerPed, true, true) && !native::IsEntityDead(opponent) &&
+      native::IsPedPerformingMeleeAction(playerPed, true, false)) {
     DropSmokeProp();
   } else if (kind && kind->fallsFromHandInMelee) {
     DropSmokeProp();

@@ -15,8 +15,8 @@ constexpr int kWeaponAttachPoint = 10;
 
 bool HoldsWeapon() {
   Hash weapon = 0;
-  native::GetPedWeaponInHand(playerPed, &weapon, false, kWeaponAttachPoint, false);
-  return native::IsWeaponValid(weapon) && weapon != native::UnarmedWeaponOf(playerPed);
+  native::GetCurrentPedWeapon(playerPed, &weapon, false, kWeaponAttachPoint, false);
+  return native::IsWeaponValid(weapon) && weapon != native::GetDefaultUnarmedWeaponHash(playerPed);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace rules {
 inline constexpr Hash kWeaponWheelControl = GameName("INPUT_OPEN_WHEEL_MENU");
 inline constexpr const char* kFacialBrowsFilter = "facialonly_brows";
 
-inline bool ControlHeld(Hash control) { return native::IsDisabledControlHeld(0, control); }
+inline bool ControlHeld(Hash control) { return native::IsDisabledControlPressed(0, control); }
 inline bool ControlJustPressed(Hash control) { return native::IsControlJustPressed(0, control); }
 
 // The ambient clip with the posture's own flags.

@@ -12,7 +12,7 @@ Hash ChooseSmokingMood(const SmokeModel& model) {
   const int now = FrameGameTimer();
   if (smokingMoodTime != 0 && now != smokingMoodTime && GameMsSince(smokingMoodTime) <= 8500) return smokingMood;
   // Draws outside 1..7 (5 in 13) fall back on the first mood.
-  const int r = native::RandomIntInRange(0, 12);
+  const int r = native::GetRandomIntInRange(0, 12);
   smokingMood = model.moods[(r >= 1 && r <= 7) ? r : 0];
   smokingMoodTime = now;
   return smokingMood;
@@ -22,5 +22,5 @@ void ShowSmokingMood() {
   const SmokeKind* kind = SmokedNow();
   if (!kind || !ModelOf(*kind).moods) return;
   smokingMood = ChooseSmokingMood(ModelOf(*kind));
-  native::SetPedFacialMood(FramePlayerPed(), smokingMood, 6);
+  native::RequestPedFacialMoodThisFrame(FramePlayerPed(), smokingMood, 6);
 }

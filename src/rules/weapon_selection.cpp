@@ -63,7 +63,7 @@ const char* ScanQuickSelect() {
 
 void SwallowSelection(const char* pressed) {
   if (holsterBlockUntil != 0 && FrameGameTimer() != holsterBlockUntil) {
-    for (Hash control : kQuickSelectHashes) native::DisableControlThisFrame(0, control, false);
+    for (Hash control : kQuickSelectHashes) native::DisableControlAction(0, control, false);
     if (pressed != kNoControl) {
       quickSelectReplayArmed = true;
       pendingQuickSelect = pressed;
@@ -79,7 +79,7 @@ bool HandHeldEmoteFinished() {
   for (const SmokeKind* kind : kSmokeKinds) {
     if (!kind->handHeldClipsHoldTheSelection) continue;
     for (const char* clip : kEmoteClips) {
-      if (native::GetEntityAnimTime(playerPed, kind->dictionary, clip) != 0.0f) return false;
+      if (native::GetEntityAnimCurrentTime(playerPed, kind->dictionary, clip) != 0.0f) return false;
     }
   }
   return true;
@@ -87,9 +87,9 @@ bool HandHeldEmoteFinished() {
 
 void ReleaseSwallowedSelection() {
   if (!quickSelectReplayArmed) return;
-  if (!native::IsControlActive(0, GameName("INPUT_TOGGLE_HOLSTER"))) return;
+  if (!native::IsControlEnabled(0, GameName("INPUT_TOGGLE_HOLSTER"))) return;
   if (!HandHeldEmoteFinished()) return;
-  for (Hash control : kQuickSelectHashes) native::EnableControl(0, control, true);
+  for (Hash control : kQuickSelectHashes) native::EnableControlAction(0, control, true);
   quickSelectReplayTime = FrameGameTimer() + quickSelectReplayDelay;
   quickSelectReplayArmed = false;
   holsterBlockUntil = 0;
@@ -101,7 +101,7 @@ void ReplaySelection() {
   if (elapsed > 40) {
     quickSelectReplayTime = 0;
   } else if (elapsed > 20) {
-    native::PushControlValue(0, ControlHash(pendingQuickSelect), 1.0f);
+    native::SetControlValueNextFrame(0, ControlHash(pendingQuickSelect), 1.0f);
   }
 }
 
@@ -116,7 +116,7 @@ const char* UpdateWeaponSelection() {
 }
 
 void PutAwayForWeapon(const char* pressed) {
-  if (propInMouth || !native::IsPedFreeToAnimate(playerPed) || pressed == kNoControl) return;
+  if (propInMouth || !native::IsPedCurrentWeaponHolstered(playerPed) || pressed == kNoControl) return;
   if (activeSequence.elapsedMs <= 1000) return;
   if (CurrentTaskPlays("outro") || CurrentTaskPlays("intro")) return;
   const SmokeKind* kind = SmokedNow();
@@ -126,7 +126,7 @@ void PutAwayForWeapon(const char* pressed) {
     quickSelectReplayTime = FrameGameTimer() + (kind ? kind->toMouthForWeaponMs : 1000);
     return;
   }
-  native::StopPedTasks(playerPed, 0, 0);
-  native::PushControlValue(0, ControlHash(pendingQuickSelect), 1.0f);
+  native::ClearPedTasks(playerPed, 0, 0);
+  native::SetControlValueNextFrame(0, ControlHash(pendingQuickSelect), 1.0f);
   quickSelectReplayTime = FrameGameTimer() + 30;
 }

@@ -22,7 +22,7 @@ TaskPtr FinishClip(const SmokeKind& kind, const FinishStep& step) {
                                          kind.handClipIkFlags, 1.0f, step.blendOut, 1.2f, kind.handClipFilter);
 }
 
-bool PlayerHasNoControl() { return !native::PlayerHasControl(FramePlayerIndex()); }
+bool PlayerHasNoControl() { return !native::IsPlayerControlOn(FramePlayerIndex()); }
 
 // The start of every move to the hand. False when the move must not happen.
 bool LeaveTheMouth() {
@@ -35,9 +35,9 @@ bool LeaveTheMouth() {
   propInMouth = false;
   SettleWhatTheCutSequenceOwed();
   ClearPending(activeSequence);
-  if (!native::IsPedFreeToAnimate(FramePlayerPed())) {
+  if (!native::IsPedCurrentWeaponHolstered(FramePlayerPed())) {
     Append(activeSequence, std::make_unique<TaskDelay>(250));
-    native::ResetPedTasks(FramePlayerPed(), 0, 0);
+    native::HidePedWeapons(FramePlayerPed(), 0, 0);
   }
   return true;
 }

@@ -12,7 +12,7 @@ namespace {
 const LightingVariant& ChooseVariant(const SmokeKind& kind, bool quickStyle) {
   const Lighting& lighting = kind.lighting;
   if (building::MustUseFallback()) return lighting.fallback;
-  if (quickStyle && (!lighting.quickPlaysEmote || !native::IsPedEmoteBlocked(FramePlayerPed()))) {
+  if (quickStyle && (!lighting.quickPlaysEmote || !native::GetPedCrouchMovement(FramePlayerPed()))) {
     return lighting.quick;
   }
   return lighting.standard;
@@ -41,7 +41,7 @@ void StartLighting(const SmokeKind& kind, int startDelayMs, bool quickStyle) {
   activeSequence.quickEmote = false;
   manualPuff = false;
 
-  if (building::HolsterInputActive() && native::IsPedFreeToAnimate(FramePlayerPed())) {
+  if (building::HolsterInputActive() && native::IsPedCurrentWeaponHolstered(FramePlayerPed())) {
     building::BlockHolster(kind.lighting.holsterBlockMs, 150);
   }
   if (startDelayMs >= 1) building::Next<Animations::TaskDelay>(activeSequence, startDelayMs);

@@ -32,14 +32,14 @@ void MoveToMouth(const SmokeKind& kind, bool direct, bool cutCurrent, bool quick
   QueueSteps(kind, direct ? move.direct : raise.steps);
   building::QueueSettle();
   QueueSteps(kind, move.settled);
-  QueuePuffCycle(kind, native::RandomIntInRange(1000, 2000));
+  QueuePuffCycle(kind, native::GetRandomIntInRange(1000, 2000));
   Start(s);
 }
 
 namespace building {
 
 bool MouthMoveRefusedForControlLoss() {
-  return DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(FramePlayerIndex());
+  return DISABLE_ON_CONTROL_LOSS && !native::IsPlayerControlOn(FramePlayerIndex());
 }
 
 void BeginMouthMove() {
@@ -53,7 +53,7 @@ void QueueCut() {
 }
 
 void QueueSettle() {
-  if (native::IsPedMountedOrSeated(FramePlayerPed())) {
+  if (native::IsPedSitting(FramePlayerPed())) {
     Append(activeSequence,
            WanderBase(2000, UpperBodyAnimFlags(), 0x8000082, 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
   } else {

@@ -8,7 +8,7 @@ namespace {
 
 void QueueNoseExhale(const NoseExhale& nose) {
   const float alpha = DrawValue(nose.alpha);
-  const int draw = nose.chance ? native::RandomIntInRange(0, 10) : 0;
+  const int draw = nose.chance ? native::GetRandomIntInRange(0, 10) : 0;
   const int atMs = DrawValue(nose.atMs);
   if (nose.chance && draw < nose.chance->fromDraw) return;
   const bool early = nose.chance && draw >= nose.chance->earlyFromDraw;
@@ -24,7 +24,7 @@ void QueuePuffCycle(const SmokeKind& kind, int durationMs) {
   building::Next<Animations::TaskDelay>(s, durationMs);
   if (durationMs > 3500) QueueNoseExhale(cycle.nose);
 
-  const bool unseen = cycle.drawUnseenInFirstPerson && HIDE_PROP_IN_FIRST_PERSON && native::IsFirstPersonView(0, 0, 0);
+  const bool unseen = cycle.drawUnseenInFirstPerson && HIDE_PROP_IN_FIRST_PERSON && native::IsFirstPersonCameraActive(0, 0, 0);
   if (!unseen) QueueSteps(kind, cycle.draw);
 
   building::Next<Animations::TaskDelay>(s, DrawValue(cycle.exhaleAfterMs));

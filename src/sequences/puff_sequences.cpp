@@ -22,7 +22,7 @@ class VariantDraw {
   std::vector<int> Run() {
     std::vector<int> variants;
     for (int i = 0; i < count_; ++i) {
-      int v = native::RandomIntInRange(1, firstMax_);
+      int v = native::GetRandomIntInRange(1, firstMax_);
       if (!Admissible(v, i, kTimesPerCall)) v = Redraw(i);
       ++chosen_[v];
       previous_ = v;
@@ -64,7 +64,7 @@ class VariantDraw {
       while (LowestAdmissible(sureMax, i, timesPerCall) == 0) ++timesPerCall;
     }
     for (int n = 0; n < kMaxRedraws; ++n) {
-      int v = native::RandomIntInRange(1, redrawMax_);
+      int v = native::GetRandomIntInRange(1, redrawMax_);
       if (Admissible(v, i, timesPerCall)) return v;
     }
     return LowestAdmissible(sureMax, i, timesPerCall);

@@ -69,7 +69,7 @@ inline TaskPtr LightingExhale() {
 }
 
 inline bool HolsterInputActive() {
-  return native::IsControlActive(0, GameName("INPUT_TOGGLE_HOLSTER"));
+  return native::IsControlEnabled(0, GameName("INPUT_TOGGLE_HOLSTER"));
 }
 
 // Weapon selection is swallowed for a while when the holster input was
@@ -81,13 +81,13 @@ inline void BlockHolster(int blockMs, int replayDelayMs) {
 
 // The player may not play our own clips: the game's own interaction takes over.
 inline bool MustUseFallback() {
-  return !native::IsPedFreeToAnimate(FramePlayerPed()) || !native::PlayerHasControl(FramePlayerIndex()) ||
-         native::IsPlayerActionRestricted();
+  return !native::IsPedCurrentWeaponHolstered(FramePlayerPed()) || !native::IsPlayerControlOn(FramePlayerIndex()) ||
+         native::IsAimCamActive();
 }
 
 inline void RaiseSmokingAttribute() {
   Ped player = FramePlayerPed();
-  native::SetPedAttributeValue(player, 2, native::GetPedAttributeValue(player, 2) + 10);
+  native::SetAttributeCoreValue(player, 2, native::GetAttributeCoreValue(player, 2) + 10);
 }
 
 }  // namespace building

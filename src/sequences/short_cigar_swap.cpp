@@ -36,7 +36,7 @@ void SwapToShortModel() {
 
   ClearPending(activeSequence);
   if (propInMouth) {
-    QueuePuffCycle(*kind, native::RandomIntInRange(4500, 6500));
+    QueuePuffCycle(*kind, native::GetRandomIntInRange(4500, 6500));
   } else {
     QueuePuffs(*kind, 9, false);
     QueueFinish(*kind);

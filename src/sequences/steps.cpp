@@ -107,7 +107,7 @@ void Play(const SmokeKind& kind, const Step& step) {
       building::QueueDummyPed(step.atMs, step.spawnAtMs, step.freezeAtMs, step.seat,
                               step.flags == StepFlags::upperBody ? UpperBodyIkFlags() : step.ikFlags);
       break;
-    case StepDoes::puffCycle: QueuePuffCycle(kind, native::RandomIntInRange(step.minMs, step.maxMs)); break;
+    case StepDoes::puffCycle: QueuePuffCycle(kind, native::GetRandomIntInRange(step.minMs, step.maxMs)); break;
     case StepDoes::chooseModel:
       kind.fit.model = ModelFromSettings(kind);
       UpdatePropAttachment();
@@ -135,9 +135,9 @@ void QueueSteps(const SmokeKind& kind, std::span<const Step> steps) {
 }
 
 float DrawValue(const Drawn& value) {
-  return value.min == value.max ? value.min : native::RandomFloatInRange(value.min, value.max);
+  return value.min == value.max ? value.min : native::GetRandomFloatInRange(value.min, value.max);
 }
 
 int DrawValue(const DrawnMs& value) {
-  return value.min == value.max ? value.min : native::RandomIntInRange(value.min, value.max);
+  return value.min == value.max ? value.min : native::GetRandomIntInRange(value.min, value.max);
 }

@@ -24,11 +24,11 @@ bool SomethingUninterruptiblePlays() {
 // kinds that can be flicked tell a low hand.
 bool DecideFlick(bool throwFaster) {
   if (throwFaster) return true;
-  const bool drawn = native::RandomIntInRange(0, 10) >= 6;
+  const bool drawn = native::GetRandomIntInRange(0, 10) >= 6;
   for (const SmokeKind* kind : kSmokeKinds) {
     if (!kind->flick) continue;
     for (const char* clip : kPuffClips) {
-      if (native::GetEntityAnimTime(playerPed, kind->dictionary, clip) > kFlickPhase) return true;
+      if (native::GetEntityAnimCurrentTime(playerPed, kind->dictionary, clip) > kFlickPhase) return true;
     }
   }
   return drawn;
@@ -47,11 +47,11 @@ void QueueThrow(const SmokeKind& kind, const ThrowMove& move, const PropPush& pu
 }  // namespace
 
 void StartThrowAway(bool throwFaster) {
-  if (FORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS && !native::PlayerHasControl(FramePlayerIndex())) {
+  if (FORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS && !native::IsPlayerControlOn(FramePlayerIndex())) {
     StopSmokingNow();
     return;
   }
-  if (native::CutsceneRunning()) {
+  if (native::IsAnimSceneCamActive()) {
     StopSmokingNow();
     return;
   }
@@ -69,8 +69,8 @@ void StartThrowAway(bool throwFaster) {
   cigarLitTime = 0;
 
   Ped player = FramePlayerPed();
-  if (!native::IsPedFreeToAnimate(player)) {
-    native::ResetPedTasks(player, 0, 0);
+  if (!native::IsPedCurrentWeaponHolstered(player)) {
+    native::HidePedWeapons(player, 0, 0);
     Next<TaskDelay>(activeSequence, 200);
   }
 
@@ -83,7 +83,7 @@ void StartThrowAway(bool throwFaster) {
     }
   }
 
-  if (native::IsPedMountedOrSeated(FramePlayerPed())) {
+  if (native::IsPedSitting(FramePlayerPed())) {
     Append(activeSequence,
            building::WanderBase(2000, 7191, 0x8000082, 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
   }

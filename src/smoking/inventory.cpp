@@ -27,13 +27,13 @@ struct ItemInfo {
   uint8_t bytes[56];
 };
 
-int ItemCount(Hash item) { return native::InventoryItemCount(kPlayerInventory, item, 1); }
+int ItemCount(Hash item) { return native::InventoryGetInventoryItemCountWithItemId(kPlayerInventory, item, 1); }
 
 void RemoveItems(Hash item, int count) {
-  native::InventoryRemoveItem(kPlayerInventory, item, count, GameName("REMOVE_REASON_USED"));
+  native::InventoryRemoveInventoryItemWithItemId(kPlayerInventory, item, count, GameName("REMOVE_REASON_USED"));
 }
 
-bool ItemFits(Hash item, Hash slot) { return native::ItemFitsSlot(item, slot); }
+bool ItemFits(Hash item, Hash slot) { return native::InventoryFitsSlotId(item, slot); }
 
 Hash ItemGroup(const ItemInfo& info) {
   Hash group;
@@ -91,12 +91,12 @@ void HideCheaperItemsFor(const SmokeKind& kind) {
 ItemSlot FindItemSlot(Hash item) {
   ItemSlot slot{};
   uint8_t noParent[32] = {};
-  native::InventoryItemGuid(kPlayerInventory, noParent, GameName("CHARACTER"),
+  native::InventoryGetGuidFromItemId(kPlayerInventory, noParent, GameName("CHARACTER"),
                             GameName("SLOTID_NONE"), slot.parentGuid);
   slot.slot = GameName("SLOTID_SATCHEL");
 
   ItemInfo info{};
-  if (native::ItemKeyIsValid(item, 0) && native::ItemInfoFill(item, &info)) {
+  if (native::ItemDatabaseIsKeyValid(item, 0) && native::ItemDatabaseFilloutItemInfo(item, &info)) {
     switch (ItemGroup(info)) {
       case kUpgradeGroup:
         if (ItemFits(item, GameName("SLOTID_UPGRADE"))) slot.slot = GameName("SLOTID_UPGRADE");
@@ -110,9 +110,9 @@ ItemSlot FindItemSlot(Hash item) {
         } else {
           uint8_t parent[32];
           std::memcpy(parent, slot.parentGuid, sizeof parent);
-          native::InventoryItemGuid(kPlayerInventory, parent, GameName("WARDROBE"),
+          native::InventoryGetGuidFromItemId(kPlayerInventory, parent, GameName("WARDROBE"),
                                     GameName("SLOTID_WARDROBE"), slot.parentGuid);
-          slot.slot = native::DefaultSlotForItem(item, GameName("WARDROBE"));
+          slot.slot = native::GetDefaultItemSlotInfo(item, GameName("WARDROBE"));
         }
         return slot;
       default:
@@ -121,6 +121,6 @@ ItemSlot FindItemSlot(Hash item) {
   }
   if (ItemFits(item, GameName("SLOTID_SATCHEL"))) slot.slot = GameName("SLOTID_SATCHEL");
   else if (ItemFits(item, GameName("SLOTID_WARDROBE"))) slot.slot = GameName("SLOTID_WARDROBE");
-  else slot.slot = native::DefaultSlotForItem(item, GameName("CHARACTER"));
+  else slot.slot = native::GetDefaultItemSlotInfo(item, GameName("CHARACTER"));
   return slot;
 }

@@ -62,7 +62,7 @@ float TurnTowards(float r, float target) {
 void BeginEasing(const SmokeKind& kind) {
   const PropSeat& seat = kind.fit.mouth;
   Vector3 world = native::GetEntityCoords(smokeProp, false, true);
-  Vector3 local = native::WorldToEntityOffset(mouthMarkerProp, world.x, world.y, world.z);
+  Vector3 local = native::GetOffsetFromEntityGivenWorldCoords(mouthMarkerProp, world.x, world.y, world.z);
   mouthEaseState.deltaX = local.x - seat.x;
   mouthEaseState.deltaY = local.y - seat.y;
   mouthEaseState.deltaZ = local.z - seat.z;
@@ -84,8 +84,8 @@ void StepEasing(const SmokeKind& kind) {
   e.rotZ = TurnTowards(e.rotZ, seat.rz);
   SetSmokeProp(seat.x + e.deltaX, seat.y + e.deltaY, seat.z + e.deltaZ, e.rotX, e.rotY, e.rotZ);
 
-  bool close = native::AbsFloat(e.deltaX) < kEaseDoneDistance && native::AbsFloat(e.deltaY) < kEaseDoneDistance &&
-               native::AbsFloat(e.deltaZ) < kEaseDoneDistance;
+  bool close = native::Absf(e.deltaX) < kEaseDoneDistance && native::Absf(e.deltaY) < kEaseDoneDistance &&
+               native::Absf(e.deltaZ) < kEaseDoneDistance;
   bool turned = std::abs(AngleDelta(e.rotX, seat.rx)) < kEaseDoneAngle &&
                 std::abs(AngleDelta(e.rotY, seat.ry)) < kEaseDoneAngle &&
                 std::abs(AngleDelta(e.rotZ, seat.rz)) < kEaseDoneAngle;
@@ -105,10 +105,10 @@ void UpdateMouthEasing() {
   const SmokeKind* kind = SmokedNow();
   if (!kind) return;
   if (!mouthEaseActive) {
-    if (!native::EntityExists(mouthMarkerProp) || !native::EntityExists(smokeProp)) return;
+    if (!native::DoesEntityExist(mouthMarkerProp) || !native::DoesEntityExist(smokeProp)) return;
     int now = FrameGameTimer();
     if (mouthEaseWaitStart == 0) mouthEaseWaitStart = now;
-    if (native::CutsceneRunning()) {
+    if (native::IsAnimSceneCamActive()) {
       SeatInMouth(kind->fit.mouth);
       return;
     }

@@ -20,11 +20,11 @@ namespace {
 bool PlayerModelIs(Hash model) { return FramePlayerModel() == model; }
 
 void UpdateBones() {
-  mouthBoneIndex = native::BoneIndexOfPedBone(FramePlayerPed(), kStoryMouthBone);
-  handBoneIndex = native::BoneIndexByName(FramePlayerPed(), "ph_r_hand");
-  fingerBoneIndex = native::BoneIndexByName(FramePlayerPed(), "skel_r_finger13");
-  matchBoneIndex = native::BoneIndexByName(FramePlayerPed(), "skel_r_finger02");
-  handAuxBoneIndex = native::BoneIndexByName(FramePlayerPed(), "xh_r_hand00");
+  mouthBoneIndex = native::GetPedBoneIndex(FramePlayerPed(), kStoryMouthBone);
+  handBoneIndex = native::GetEntityBoneIndexByName(FramePlayerPed(), "ph_r_hand");
+  fingerBoneIndex = native::GetEntityBoneIndexByName(FramePlayerPed(), "skel_r_finger13");
+  matchBoneIndex = native::GetEntityBoneIndexByName(FramePlayerPed(), "skel_r_finger02");
+  handAuxBoneIndex = native::GetEntityBoneIndexByName(FramePlayerPed(), "xh_r_hand00");
 }
 
 enum class Rig {
@@ -78,7 +78,7 @@ void UpdatePropAttachment() {
   UpdateBones();
   const bool laterStory = PlayerModelIs(GameName("PLAYER_THREE")) || PlayerModelIs(GameName("CS_JOHNMARSTON"));
   const bool storyCharacter = IsStoryCharacter();
-  if (!storyCharacter) mouthBoneIndex = native::BoneIndexByName(FramePlayerPed(), "skel_head");
+  if (!storyCharacter) mouthBoneIndex = native::GetEntityBoneIndexByName(FramePlayerPed(), "skel_head");
   const Rig rig = !storyCharacter ? Rig::head : laterStory ? Rig::laterStory : Rig::arthur;
   for (const SmokeKind* kind : kSmokeKinds) Fit(*kind, rig);
 }

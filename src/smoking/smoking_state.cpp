@@ -49,7 +49,7 @@ bool Queued(const SequenceRunner& runner, const Entity* handle) {
 }  // namespace
 
 bool HeldByPlayer(Entity prop) {
-  return prop != 0 && native::EntityExists(prop) && native::IsEntityAttachedTo(prop, playerPed);
+  return prop != 0 && native::DoesEntityExist(prop) && native::IsEntityAttachedToEntity(prop, playerPed);
 }
 
 bool SmokePropHeld() { return HeldByPlayer(smokeProp); }
@@ -70,18 +70,18 @@ bool LightingOwesItsProps() {
 
 bool CanStartSmoking() {
   const Ped player = FramePlayerPed();
-  if (DISABLE_ON_CONTROL_LOSS && !native::PlayerHasControl(FramePlayerIndex())) return false;
+  if (DISABLE_ON_CONTROL_LOSS && !native::IsPlayerControlOn(FramePlayerIndex())) return false;
   if (native::IsPedInMeleeCombat(player)) return false;
-  if (native::IsPedBusyState(player)) return false;
-  return native::PedSubmergedLevel(player) <= 0.47f;
+  if (native::GetPedIsBeingGrappled(player)) return false;
+  return native::GetEntitySubmergedLevel(player) <= 0.47f;
 }
 
 bool IsPedInSmokingScenario() {
-  if (native::GetPedScenarioHash(playerPed) == kLeanFenceLivestockScenario) return false;
-  return native::IsPedUsingScenario(playerPed);
+  if (native::GetActiveDynamicScenario(playerPed) == kLeanFenceLivestockScenario) return false;
+  return native::IsPedUsingAnyScenario(playerPed);
 }
 
-bool UpperBodyOnly() { return native::IsPedMountedOrSeated(playerPed) || IsPedInSmokingScenario(); }
+bool UpperBodyOnly() { return native::IsPedSitting(playerPed) || IsPedInSmokingScenario(); }
 
 int UpperBodyAnimFlags() { return UpperBodyOnly() ? 7191 : 25; }
 int UpperBodyIkFlags() { return UpperBodyOnly() ? 0x8000082 : 0x10000; }

@@ -65,9 +65,9 @@ void DestroyHeldProp(Entity& prop) {
 }  // namespace
 
 bool DeleteDummyPed() {
-  const bool existed = native::EntityExists(dummyPed);
+  const bool existed = native::DoesEntityExist(dummyPed);
   if (existed) {
-    if (!native::IsMissionEntity(dummyPed)) native::SetMissionEntity(dummyPed, false, true);
+    if (!native::IsEntityAMissionEntity(dummyPed)) native::SetEntityAsMissionEntity(dummyPed, false, true);
     Entity copy = dummyPed;
     native::DeleteEntity(&copy);
   }

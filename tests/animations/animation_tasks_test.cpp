@@ -21,8 +21,8 @@ constexpr const char* kDictionary = "script_mp@emotes@smoke_cigarette@male@unarm
 TEST_F(AnimationTasks, AClipPlaysWithThirteenArgumentsAndAnEmptyFilter) {
   AnimationTask task(&playerPed, kDictionary, "smoke_cigarette_puff", 2500, 31, 4, 2.0f, -3.0f, 1.25f, "");
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"IsClipDictionaryLoaded", "IsClipDictionaryLoaded", "PlayClip"}));
-  const auto& clip = Only("PlayClip");
+  EXPECT_EQ(Actions(), (Names{"HasAnimDictLoaded", "HasAnimDictLoaded", "TaskPlayAnim"}));
+  const auto& clip = Only("TaskPlayAnim");
   ASSERT_EQ(clip.words.size(), 13u);
   EXPECT_EQ(clip.I(0), Player());
   EXPECT_EQ(clip.S(1), kDictionary);
@@ -47,8 +47,8 @@ TEST_F(AnimationTasks, TheClipReadsThePedVariableWhenItExecutes) {
   AnimationTask task(&ped, kDictionary, "base", 100, 0, 0, 1.0f, 1.0f, 1.0f, "upperbody");
   ped = Player();
   Run(task);
-  EXPECT_EQ(Only("PlayClip").I(0), Player());
-  EXPECT_EQ(Only("PlayClip").S(11), "upperbody");
+  EXPECT_EQ(Only("TaskPlayAnim").I(0), Player());
+  EXPECT_EQ(Only("TaskPlayAnim").S(11), "upperbody");
 }
 
 TEST_F(AnimationTasks, AClipRunsForItsDurationAndReportsItsPhase) {
@@ -56,10 +56,10 @@ TEST_F(AnimationTasks, AClipRunsForItsDurationAndReportsItsPhase) {
   Run(task);
   Ms(500);
   float phase = -1.0f;
-  OnScript([&] { phase = native::GetEntityAnimTime(Player(), kDictionary, "base"); });
+  OnScript([&] { phase = native::GetEntityAnimCurrentTime(Player(), kDictionary, "base"); });
   EXPECT_NEAR(phase, 0.5f, 0.05f);
   Ms(600);
-  OnScript([&] { phase = native::GetEntityAnimTime(Player(), kDictionary, "base"); });
+  OnScript([&] { phase = native::GetEntityAnimCurrentTime(Player(), kDictionary, "base"); });
   EXPECT_EQ(phase, 0.0f);
   EXPECT_TRUE(sim.timeline.Contains("clip", "base ended"));
 }
@@ -70,29 +70,29 @@ TEST_F(AnimationTasks, ADictionaryThatIsNotLoadedIsRequestedAndWaitedFor) {
   Run(task);
   auto names = Actions();
   ASSERT_GE(names.size(), 3u);
-  EXPECT_EQ(names[0], "IsClipDictionaryLoaded");
-  EXPECT_EQ(names[1], "RequestAsset");
-  EXPECT_EQ(names.back(), "PlayClip");
-  EXPECT_EQ(CountCalls("IsClipDictionaryLoaded"), 5u);  // first ask, then 3 frames of waiting
+  EXPECT_EQ(names[0], "HasAnimDictLoaded");
+  EXPECT_EQ(names[1], "RequestAnimDict");
+  EXPECT_EQ(names.back(), "TaskPlayAnim");
+  EXPECT_EQ(CountCalls("HasAnimDictLoaded"), 5u);  // first ask, then 3 frames of waiting
 }
 
 TEST_F(AnimationTasks, AnEmotePlaysWithItsFlag) {
   PlayEmoteTask task(0x8B7C5F2Bu, 5, 3000);
   Run(task);
-  const auto& emote = Only("PlayEmote");
+  const auto& emote = Only("TaskPlayEmoteWithHash");
   const uint32_t expected[] = {static_cast<uint32_t>(Player()), 0, 0, 0x8B7C5F2Bu, 1, 1, 0, 0, 1};
   for (int i = 0; i < 9; ++i) EXPECT_EQ(emote.U(i), expected[i]) << i;
   EXPECT_TRUE(sim.world.animation.EmotePlaying(Player()));
   PlayEmoteTask quiet(1u, 0, 10);
   Run(quiet);
-  EXPECT_EQ(Only("PlayEmote").I(8), 0);
+  EXPECT_EQ(Only("TaskPlayEmoteWithHash").I(8), 0);
 }
 
 TEST_F(AnimationTasks, AnItemInteractionStartsWithTheHashesOfItsNames) {
   ItemInteractionTask task;
   Run(task);
-  EXPECT_EQ(CountCalls("HashString"), 0u);
-  const auto& start = Only("StartItemInteraction");
+  EXPECT_EQ(CountCalls("GetHashKey"), 0u);
+  const auto& start = Only("StartTaskItemInteraction");
   EXPECT_EQ(start.I(0), Player());
   EXPECT_EQ(start.U(1), sim.Hash("ID_XH_R_HAND00"));
   EXPECT_EQ(start.U(2), sim.Hash("QUICK_SMOKE_CIGARETTE_LEFT_HAND"));
@@ -111,13 +111,13 @@ TEST_F(AnimationTasks, SetAnimTimeMovesTheDummyPedsClip) {
   Run(clip);
   SetAnimCurrentTimeTask task(&dummyPed);
   Run(task);
-  const auto& set = Only("SetClipTime");
+  const auto& set = Only("SetEntityAnimCurrentTime");
   EXPECT_EQ(set.I(0), dummyPed);
   EXPECT_EQ(set.S(1), "mech_inventory@smoking@cigarette");
   EXPECT_EQ(set.S(2), "quick_right");
   EXPECT_FLOAT_EQ(set.F(3), 0.1f);
   float phase = 0.0f;
-  OnScript([&] { phase = native::GetEntityAnimTime(dummyPed, "mech_inventory@smoking@cigarette", "quick_right"); });
+  OnScript([&] { phase = native::GetEntityAnimCurrentTime(dummyPed, "mech_inventory@smoking@cigarette", "quick_right"); });
   EXPECT_NEAR(phase, 0.1f, 0.02f);
 }
 
@@ -126,7 +126,7 @@ TEST_F(AnimationTasks, CancelEndsThePlayersAnimations) {
   Run(emote);
   TaskCancelCurrentAnimation task(250);
   Run(task);
-  const auto& cancel = Only("CancelCurrentAnimation");
+  const auto& cancel = Only("StopAnimPlayback");
   EXPECT_EQ(cancel.I(0), Player());
   EXPECT_EQ(cancel.I(1), 1);
   EXPECT_EQ(cancel.I(2), 1);
@@ -145,17 +145,17 @@ TEST_F(AnimationTasks, TheDummyPedSpawnsAboveThePlayerInvisible) {
   sim.world.entities.Find(Player())->heading = 45.0f;
   SpawnPedTask task(&dummyPed);
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "ModelExists", "ModelIsUsable", "RequestModelLoad", "IsModelLoaded",
-                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "FreezeEntityPosition",
-                              "SetEntityAlpha", "SetEntityVisible", "SetSpawnedPedValue", "ReleaseModel"}));
+  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "IsModelInCdImage", "IsModelValid", "RequestModel", "HasModelLoaded",
+                              "GetEntityHeading", "CreatePed", "SetRandomOutfitVariation", "FreezeEntityPosition",
+                              "SetEntityAlpha", "SetEntityVisible", "SetPedScale", "SetModelAsNoLongerNeeded"}));
   EXPECT_EQ(Only("GetEntityCoords").I(1), 0);
   EXPECT_EQ(Only("GetEntityCoords").I(2), 1);
-  const auto& create = Only("CreatePedAt");
+  const auto& create = Only("CreatePed");
   EXPECT_EQ(create.U(0), sim.Hash("A_C_Rabbit_01"));
   EXPECT_EQ(create.F(3), 4.0f);
   EXPECT_EQ(create.F(4), 45.0f);
-  EXPECT_FLOAT_EQ(Only("SetSpawnedPedValue").F(1), 0.1f);
-  EXPECT_EQ(Only("ReleaseModel").U(0), sim.Hash("A_C_Rabbit_01"));
+  EXPECT_FLOAT_EQ(Only("SetPedScale").F(1), 0.1f);
+  EXPECT_EQ(Only("SetModelAsNoLongerNeeded").U(0), sim.Hash("A_C_Rabbit_01"));
   const sim::SimEntity* ped = sim.world.entities.Find(dummyPed);
   ASSERT_NE(ped, nullptr);
   EXPECT_EQ(ped->type, sim::SimEntity::Type::Ped);
@@ -170,9 +170,9 @@ TEST_F(AnimationTasks, TheThirdSpawnOptionAppliesBothCalls) {
   task.freezePosition = 0;
   task.collisionOff = 1;
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "ModelExists", "ModelIsUsable", "RequestModelLoad", "IsModelLoaded",
-                              "GetEntityHeadingDeg", "CreatePedAt", "InitSpawnedPed", "SetEntityCollision",
-                              "SetEntityCompletelyDisableCollision", "SetSpawnedPedValue", "ReleaseModel"}));
+  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "IsModelInCdImage", "IsModelValid", "RequestModel", "HasModelLoaded",
+                              "GetEntityHeading", "CreatePed", "SetRandomOutfitVariation", "SetEntityCollision",
+                              "SetEntityCompletelyDisableCollision", "SetPedScale", "SetModelAsNoLongerNeeded"}));
   EXPECT_EQ(Only("SetEntityCompletelyDisableCollision").I(1), 1);
 }
 
@@ -182,7 +182,7 @@ TEST_F(AnimationTasks, AMissingPedModelLeavesZero) {
   SpawnPedTask task(&dummyPed);
   Run(task);
   EXPECT_EQ(dummyPed, 0);
-  EXPECT_EQ(CountCalls("CreatePedAt"), 0u);
+  EXPECT_EQ(CountCalls("CreatePed"), 0u);
 }
 
 TEST_F(AnimationTasks, DeleteEntityDeletesThroughALocalCopy) {
@@ -191,13 +191,13 @@ TEST_F(AnimationTasks, DeleteEntityDeletesThroughALocalCopy) {
   const int ped = dummyPed;
   DeleteEntityTask task(&dummyPed);
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"IsMissionEntity", "DeleteEntity"}));
+  EXPECT_EQ(Actions(), (Names{"IsEntityAMissionEntity", "DeleteEntity"}));
   EXPECT_NE(Only("DeleteEntity").words[0], reinterpret_cast<uintptr_t>(&dummyPed));
   EXPECT_EQ(dummyPed, ped);  // the variable keeps its value
   EXPECT_FALSE(sim.world.entities.Exists(ped));
   Run(task);  // the same handle again: nothing left to delete
-  EXPECT_EQ(Only("IsMissionEntity").I(0), ped);
-  EXPECT_EQ(Only("SetMissionEntity").I(0), ped);
+  EXPECT_EQ(Only("IsEntityAMissionEntity").I(0), ped);
+  EXPECT_EQ(Only("SetEntityAsMissionEntity").I(0), ped);
   EXPECT_EQ(CountCalls("DeleteEntity"), 1u);
   EXPECT_EQ(sim.timeline.Count("ped", "deleted"), 1u);
   EXPECT_TRUE(NoErrors());

@@ -27,8 +27,8 @@ TEST_F(AssetLoading, AModelThatNeverLoadsIsGivenUpAndTheHandleStaysZero) {
   const uint64_t before = sim.Frame();
   Run(task);
   EXPECT_EQ(handle, 0);
-  EXPECT_EQ(CountCalls("IsModelLoaded"), static_cast<size_t>(kAssetLoadTimeoutFrames) + 1);
-  EXPECT_EQ(CountCalls("CreatePropObject"), 0u);
+  EXPECT_EQ(CountCalls("HasModelLoaded"), static_cast<size_t>(kAssetLoadTimeoutFrames) + 1);
+  EXPECT_EQ(CountCalls("CreateObject"), 0u);
   EXPECT_LE(sim.Frame() - before, static_cast<uint64_t>(kAssetLoadTimeoutFrames) + 2);
   EXPECT_TRUE(sim.world.entities.CreatedByPlugin().empty());
   EXPECT_TRUE(NoErrors());
@@ -41,9 +41,9 @@ TEST_F(AssetLoading, AnEffectAssetThatNeverLoadsStartsNoEffect) {
   PlayFxOnPropTask task(&smokeProp, &effect, "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
   Run(task);
   EXPECT_EQ(effect, 0);
-  EXPECT_EQ(CountCalls("UseAssetForNextEffect"), 0u);
-  EXPECT_EQ(CountCalls("StartLoopedEffectOnEntity"), 0u);
-  EXPECT_EQ(CountCalls("RequestAsset"), 1u);
+  EXPECT_EQ(CountCalls("UseParticleFxAsset"), 0u);
+  EXPECT_EQ(CountCalls("StartNetworkedParticleFxLoopedOnEntity"), 0u);
+  EXPECT_EQ(CountCalls("RequestAnimDict"), 1u);
 }
 
 // Three tasks in a row need an effect asset that never comes: the script is
@@ -58,7 +58,7 @@ TEST_F(AssetLoading, AnAssetGivenUpIsNotWaitedForAgainUntilItArrives) {
   PlayFxOnPropTask second(&smokeProp, &effects[1], "ent_anim_cig_smoke", 1, 0, 0, 0, 0, 0, 0, 1, 10);
   Run(second);
   EXPECT_LE(sim.Frame() - before, static_cast<uint64_t>(kAssetLoadTimeoutFrames) + 2);
-  EXPECT_EQ(CountCalls("IsAssetLoaded"), 2u);  // the second: a look and one ask
+  EXPECT_EQ(CountCalls("HasNamedPtfxAssetLoaded"), 2u);  // the second: a look and one ask
   EXPECT_EQ(effects[0] + effects[1], 0);
 
   sim.world.assets.Configure(sim, "anm_smoking", {false, false, 0});
@@ -75,7 +75,7 @@ TEST_F(AssetLoading, ADictionaryOrSoundSetThatNeverLoadsPlaysNothing) {
   PlaySoundFromEntityTask sound;
   Run(clip);
   Run(sound);
-  EXPECT_EQ(CountCalls("PlayClip"), 0u);
+  EXPECT_EQ(CountCalls("TaskPlayAnim"), 0u);
   EXPECT_EQ(CountCalls("PlaySoundFromEntity"), 0u);
   EXPECT_TRUE(sim.world.effects.loopedSounds.empty());
 }
@@ -110,7 +110,7 @@ TEST_F(AssetLoading, ATasksDurationCountsFromTheEndOfItsLoad) {
   // Thirty frames of about 16.7 ms passed inside Execute.
   EXPECT_GE(activeSequence.currentStartTicks - started, 30 * 16'000 * 10);
   EXPECT_EQ(sim.SystemTime100ns() - activeSequence.currentStartTicks, sim.FrameUs() * 10);  // the frame it loaded in
-  EXPECT_EQ(CountCalls("PlayClip"), 1u);
+  EXPECT_EQ(CountCalls("TaskPlayAnim"), 1u);
 }
 
 TEST_F(AssetLoading, OffTheScriptFiberALoadIsNotWaitedFor) {
@@ -119,8 +119,8 @@ TEST_F(AssetLoading, OffTheScriptFiberALoadIsNotWaitedFor) {
   scriptFiberAvailable = false;  // as during the library unload
   AnimationTask clip(&playerPed, "slow@dict", "base", 100, 0, 0, 1, 1, 1, "");
   clip.Execute();  // on the test's own thread, like DllMain's
-  EXPECT_EQ(CountCalls("PlayClip"), 0u);
-  EXPECT_EQ(CountCalls("IsClipDictionaryLoaded"), 2u);
+  EXPECT_EQ(CountCalls("TaskPlayAnim"), 0u);
+  EXPECT_EQ(CountCalls("HasAnimDictLoaded"), 2u);
   EXPECT_TRUE(NoErrors()) << sim.Errors().front();
 }
 
@@ -133,7 +133,7 @@ TEST_F(AssetLoading, UnloadingWhileATaskWaitsForItsAssetDoesNotYield) {
   sim.ClearCalls();
   sim.Detach();  // ResetPluginState advances the active sequence on the unloading thread
   EXPECT_TRUE(NoErrors()) << sim.Errors().front();
-  EXPECT_EQ(CountCalls("PlayClip"), 0u);
+  EXPECT_EQ(CountCalls("TaskPlayAnim"), 0u);
 }
 
 }  // namespace

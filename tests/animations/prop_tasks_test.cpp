@@ -17,11 +17,11 @@ TEST_F(PropTasks, SpawnCreatesAttachesFadesAndMarksTheProp) {
   Entity handle = 0;
   SpawnPropTask task(&handle, "p_cigarette01x", 123, 200);
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "ModelExists", "ModelIsUsable", "RequestModelLoad", "IsModelLoaded",
-                              "CreatePropObject", "AttachEntityToEntity", "SetEntityAlpha", "MarkPropLifecycle"}));
+  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "IsModelInCdImage", "IsModelValid", "RequestModel", "HasModelLoaded",
+                              "CreateObject", "AttachEntityToEntity", "SetEntityAlpha", "SetEntityCanBeDamaged"}));
   EXPECT_EQ(Only("GetEntityCoords").I(1), 1);
   EXPECT_EQ(Only("GetEntityCoords").I(2), 0);
-  EXPECT_EQ(Only("CreatePropObject").U(0), sim.Hash("p_cigarette01x"));
+  EXPECT_EQ(Only("CreateObject").U(0), sim.Hash("p_cigarette01x"));
   const auto& attach = Only("AttachEntityToEntity");
   ASSERT_EQ(attach.words.size(), 17u);
   EXPECT_EQ(attach.I(0), handle);
@@ -31,7 +31,7 @@ TEST_F(PropTasks, SpawnCreatesAttachesFadesAndMarksTheProp) {
   const int tail[] = {0, 0, 1, 0, 2, 1, 0, 0};
   for (int i = 0; i < 8; ++i) EXPECT_EQ(attach.I(9 + i), tail[i]) << i;
   EXPECT_EQ(Only("SetEntityAlpha").I(1), 200);
-  EXPECT_EQ(Only("MarkPropLifecycle").I(1), 0);
+  EXPECT_EQ(Only("SetEntityCanBeDamaged").I(1), 0);
 
   const sim::SimEntity* prop = sim.world.entities.Find(handle);
   ASSERT_NE(prop, nullptr);
@@ -51,8 +51,8 @@ TEST_F(PropTasks, SpawnOfAMissingModelLeavesZeroAndStillAttachesIt) {
   SpawnPropTask task(&handle, "p_missing01x", 5, 255);
   Run(task);
   EXPECT_EQ(handle, 0);
-  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "ModelExists", "AttachEntityToEntity", "SetEntityAlpha",
-                              "MarkPropLifecycle"}));
+  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "IsModelInCdImage", "AttachEntityToEntity", "SetEntityAlpha",
+                              "SetEntityCanBeDamaged"}));
   EXPECT_EQ(Only("AttachEntityToEntity").I(0), 0);
   EXPECT_TRUE(sim.world.entities.CreatedByPlugin().empty());
   EXPECT_TRUE(NoErrors());
@@ -85,8 +85,8 @@ TEST_F(PropTasks, DetachMakesThePropDeletableAndMayClearTheHandle) {
   sim.world.entities.Find(kept)->attachedTo = Player();
   DetachPropTask keep(&kept, false);
   Run(keep);
-  EXPECT_EQ(Actions(), (Names{"DetachEntity", "IsMissionEntity", "SetMissionEntity"}));
-  const auto& mission = Only("SetMissionEntity");
+  EXPECT_EQ(Actions(), (Names{"DetachEntity", "IsEntityAMissionEntity", "SetEntityAsMissionEntity"}));
+  const auto& mission = Only("SetEntityAsMissionEntity");
   EXPECT_EQ(mission.I(1), 0);
   EXPECT_EQ(mission.I(2), 1);
   EXPECT_NE(kept, 0);
@@ -95,7 +95,7 @@ TEST_F(PropTasks, DetachMakesThePropDeletableAndMayClearTheHandle) {
   Entity cleared = HeldProp("p_match01x");
   DetachPropTask clear(&cleared, true);
   Run(clear);
-  EXPECT_EQ(Actions(), (Names{"DetachEntity", "IsMissionEntity"}));  // already a mission entity
+  EXPECT_EQ(Actions(), (Names{"DetachEntity", "IsEntityAMissionEntity"}));  // already a mission entity
   EXPECT_EQ(cleared, 0);
 }
 
@@ -129,9 +129,9 @@ TEST_F(PropTasks, DestroyHidesMarksDetachesAndDeletesThroughTheVariable) {
   const int prop = handle;
   DestroyPropTask task(&handle, "p_cigarette01x", false, true);
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"IsEntityAttachedTo", "SetEntityVisible", "MarkPropLifecycle", "SetMissionEntity",
+  EXPECT_EQ(Actions(), (Names{"IsEntityAttachedToEntity", "SetEntityVisible", "SetEntityCanBeDamaged", "SetEntityAsMissionEntity",
                               "DetachEntity", "DeleteObject"}));
-  EXPECT_EQ(Only("MarkPropLifecycle").I(1), 1);
+  EXPECT_EQ(Only("SetEntityCanBeDamaged").I(1), 1);
   EXPECT_EQ(Only("DeleteObject").words[0], reinterpret_cast<uintptr_t>(&handle));
   EXPECT_EQ(handle, 0);
   EXPECT_FALSE(sim.world.entities.Exists(prop));
@@ -144,7 +144,7 @@ TEST_F(PropTasks, DestroyOnlyIfAttachedLeavesAReleasedPropAlone) {
   Run(detach);
   DestroyPropTask destroy(&handle, "p_cigarette01x", false, true);
   Run(destroy);
-  EXPECT_EQ(Actions(), (Names{"IsEntityAttachedTo"}));
+  EXPECT_EQ(Actions(), (Names{"IsEntityAttachedToEntity"}));
   EXPECT_TRUE(sim.world.entities.Exists(handle));
 }
 
@@ -163,8 +163,8 @@ TEST_F(PropTasks, DestroyWithTheSearchDeletesEveryMatchingPropNearby) {
   EXPECT_TRUE(sim.world.entities.Exists(far));
   EXPECT_FALSE(sim.world.entities.Exists(held));  // and then its own prop
   EXPECT_EQ(CountCalls("DeleteEntity"), 2u);
-  EXPECT_EQ(Only("CollectEntitiesNear").F(3), 1.0f);
-  EXPECT_EQ(Only("CollectEntitiesNear").I(5), 3);
+  EXPECT_EQ(Only("GetEntitiesNearPoint").F(3), 1.0f);
+  EXPECT_EQ(Only("GetEntitiesNearPoint").I(5), 3);
   EXPECT_EQ(Only("CreateItemSet").I(0), 1);
   auto names = Actions();
   EXPECT_EQ(names.back(), "DeleteObject");
@@ -178,26 +178,26 @@ TEST_F(PropTasks, ALoopedEffectOnThePropReplacesThePreviousOne) {
   int effect = 0;
   PlayFxOnPropTask task(&smokeProp, &effect, "ent_anim_cig_smoke", 0.8f, 0.0f, 0.01f, 0.0f, 0.0f, 90.0f, 0.0f, 1.5f, 100);
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"DoesLoopedEffectExist", "IsAssetLoaded", "IsAssetLoaded", "UseAssetForNextEffect",
-                              "StartLoopedEffectOnEntity", "SetLoopedEffectAlpha"}));
-  EXPECT_EQ(Only("DoesLoopedEffectExist").I(0), 0);
-  EXPECT_EQ(Only("UseAssetForNextEffect").S(0), "anm_smoking");
-  const auto& start = Only("StartLoopedEffectOnEntity");
+  EXPECT_EQ(Actions(), (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "HasNamedPtfxAssetLoaded", "UseParticleFxAsset",
+                              "StartNetworkedParticleFxLoopedOnEntity", "SetParticleFxLoopedAlpha"}));
+  EXPECT_EQ(Only("DoesParticleFxLoopedExist").I(0), 0);
+  EXPECT_EQ(Only("UseParticleFxAsset").S(0), "anm_smoking");
+  const auto& start = Only("StartNetworkedParticleFxLoopedOnEntity");
   EXPECT_EQ(start.S(0), "ent_anim_cig_smoke");
   EXPECT_EQ(start.I(1), smokeProp);
   EXPECT_EQ(start.F(3), 0.01f);
   EXPECT_EQ(start.F(6), 90.0f);
   EXPECT_EQ(start.F(8), 1.5f);
   EXPECT_EQ(start.I(9), 1);
-  EXPECT_EQ(Only("SetLoopedEffectAlpha").F(1), 0.8f);
+  EXPECT_EQ(Only("SetParticleFxLoopedAlpha").F(1), 0.8f);
   const int first = effect;
   ASSERT_NE(first, 0);
   EXPECT_TRUE(sim.timeline.Contains("effect", "looped effect ent_anim_cig_smoke #" + std::to_string(first) +
                                                   " started on p_cigarette01x #" + std::to_string(smokeProp)));
 
   Run(task);
-  EXPECT_EQ(Actions().front(), "DoesLoopedEffectExist");
-  EXPECT_EQ(Calls("StopLoopedEffect").at(0)->I(0), first);
+  EXPECT_EQ(Actions().front(), "DoesParticleFxLoopedExist");
+  EXPECT_EQ(Calls("RemoveParticleFx").at(0)->I(0), first);
   EXPECT_FALSE(sim.world.effects.Running(first));
   EXPECT_TRUE(sim.world.effects.Running(effect));
   EXPECT_EQ(sim.world.effects.looped.size(), 1u);  // one variable, one running effect
@@ -209,9 +209,9 @@ TEST_F(PropTasks, AOneShotEffectOnABoneUsesTheNextEffectAlpha) {
   PlayFxOnPedBoneTask task(&effect, 21030, "core", "ent_anim_cig_exhale_mth", 0.4f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
                            0.0f, 1.0f);
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"DoesLoopedEffectExist", "IsAssetLoaded", "IsAssetLoaded", "UseAssetForNextEffect",
-                              "SetNextEffectAlpha", "StartEffectOnPedBone"}));
-  const auto& start = Only("StartEffectOnPedBone");
+  EXPECT_EQ(Actions(), (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "HasNamedPtfxAssetLoaded", "UseParticleFxAsset",
+                              "SetParticleFxNonLoopedAlpha", "StartParticleFxNonLoopedOnPedBone"}));
+  const auto& start = Only("StartParticleFxNonLoopedOnPedBone");
   EXPECT_EQ(start.I(1), Player());
   EXPECT_EQ(start.I(8), 21030);
   EXPECT_EQ(start.F(9), 1.0f);
@@ -229,11 +229,11 @@ TEST_F(PropTasks, ALoopedEffectOnABoneIsKeptInItsVariable) {
   task.looped = 1;
   Run(task);
   ASSERT_NE(effect, 0);
-  EXPECT_EQ(Only("StartLoopedEffectOnPedBone").I(8), 31086);
+  EXPECT_EQ(Only("StartParticleFxLoopedOnPedBone").I(8), 31086);
   RemoveParticleFxTask remove(&effect);
   Run(remove);
-  EXPECT_EQ(Actions(), (Names{"DoesLoopedEffectExist", "StopLoopedEffect"}));
-  EXPECT_EQ(Only("StopLoopedEffect").I(1), 1);
+  EXPECT_EQ(Actions(), (Names{"DoesParticleFxLoopedExist", "RemoveParticleFx"}));
+  EXPECT_EQ(Only("RemoveParticleFx").I(1), 1);
   EXPECT_EQ(effect, 0);
   EXPECT_TRUE(sim.world.effects.looped.empty());
 }
@@ -248,8 +248,8 @@ TEST_F(PropTasks, EffectAlphaAndRemovalTolerateANullVariable) {
   int effect = 1234;
   SetFxAlphaOnPropTask set(&effect, 0.25f);
   Run(set);
-  EXPECT_EQ(Only("SetLoopedEffectAlpha").I(0), 1234);
-  EXPECT_EQ(Only("SetLoopedEffectAlpha").F(1), 0.25f);
+  EXPECT_EQ(Only("SetParticleFxLoopedAlpha").I(0), 1234);
+  EXPECT_EQ(Only("SetParticleFxLoopedAlpha").F(1), 0.25f);
 }
 
 TEST_F(PropTasks, EntityAlphaFindsTheInteractionCigaretteNextToThePlayer) {
@@ -258,9 +258,9 @@ TEST_F(PropTasks, EntityAlphaFindsTheInteractionCigaretteNextToThePlayer) {
   SetEntityAlphaTask task(&smokeProp);
   task.alpha = 128.9f;
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "CreateItemSet", "CollectEntitiesNear", "GetItemSetEntry",
-                              "GetEntityModel", "GetItemSetEntry", "GetEntityModel", "DestroyItemSet",
-                              "IsEntityAttachedTo", "SetEntityAlpha"}));
+  EXPECT_EQ(Actions(), (Names{"GetEntityCoords", "CreateItemSet", "GetEntitiesNearPoint", "GetIndexedItemInItemSet",
+                              "GetEntityModel", "GetIndexedItemInItemSet", "GetEntityModel", "DestroyItemSet",
+                              "IsEntityAttachedToEntity", "SetEntityAlpha"}));
   EXPECT_EQ(Only("SetEntityAlpha").I(0), cigarette);
   EXPECT_EQ(Only("SetEntityAlpha").I(1), 128);  // truncated
   EXPECT_EQ(sim.world.entities.Find(cigarette)->alpha, 128);
@@ -269,16 +269,16 @@ TEST_F(PropTasks, EntityAlphaFindsTheInteractionCigaretteNextToThePlayer) {
 TEST_F(PropTasks, EntityAlphaWithNoMatchChangesNothing) {
   SetEntityAlphaTask task(&smokeProp);
   Run(task);
-  EXPECT_EQ(Only("IsEntityAttachedTo").I(0), 0);
+  EXPECT_EQ(Only("IsEntityAttachedToEntity").I(0), 0);
   EXPECT_EQ(CountCalls("SetEntityAlpha"), 0u);
 }
 
 TEST_F(PropTasks, SoundFromThePlayerKeepsLoopingUntilStopped) {
   PlaySoundFromEntityTask play;
   Run(play);
-  EXPECT_EQ(Actions(), (Names{"LoadSoundSet", "PlaySoundFromEntity"}));
-  EXPECT_EQ(Only("LoadSoundSet").S(0), "Player_Campfire_Sounds");
-  EXPECT_EQ(Only("LoadSoundSet").I(1), 1);
+  EXPECT_EQ(Actions(), (Names{"PrepareSoundSet", "PlaySoundFromEntity"}));
+  EXPECT_EQ(Only("PrepareSoundSet").S(0), "Player_Campfire_Sounds");
+  EXPECT_EQ(Only("PrepareSoundSet").I(1), 1);
   const auto& sound = Only("PlaySoundFromEntity");
   EXPECT_EQ(sound.S(0), "cook_meat_sizzle_loop");
   EXPECT_EQ(sound.I(1), Player());
@@ -290,9 +290,9 @@ TEST_F(PropTasks, SoundFromThePlayerKeepsLoopingUntilStopped) {
 
   StopSoundTask stop;
   Run(stop);
-  EXPECT_EQ(Actions(), (Names{"StopSoundByName", "ReleaseSoundByName"}));
-  EXPECT_EQ(Only("StopSoundByName").S(1), "Player_Campfire_Sounds");
-  EXPECT_EQ(Only("ReleaseSoundByName").S(0), "cook_meat_sizzle_loop");
+  EXPECT_EQ(Actions(), (Names{"StopSoundWithName", "ReleaseSoundSet"}));
+  EXPECT_EQ(Only("StopSoundWithName").S(1), "Player_Campfire_Sounds");
+  EXPECT_EQ(Only("ReleaseSoundSet").S(0), "cook_meat_sizzle_loop");
   EXPECT_TRUE(sim.world.effects.loopedSounds.empty());
 }
 
@@ -301,8 +301,8 @@ TEST_F(PropTasks, ASoundWithAnOffsetPlaysAtThatPlaceNearThePlayer) {
   PlaySoundFromEntityTask play;
   play.y = 0.5f;
   Run(play);
-  EXPECT_EQ(Actions(), (Names{"LoadSoundSet", "GetOffsetFromEntityInWorld", "PlaySoundAtPosition"}));
-  const auto& sound = Only("PlaySoundAtPosition");
+  EXPECT_EQ(Actions(), (Names{"PrepareSoundSet", "GetOffsetFromEntityInWorldCoords", "PlaySoundFromPosition"}));
+  const auto& sound = Only("PlaySoundFromPosition");
   EXPECT_EQ(sound.F(1), 10.0f);
   EXPECT_EQ(sound.F(2), 20.5f);
   EXPECT_EQ(sound.S(4), "Player_Campfire_Sounds");
@@ -314,7 +314,7 @@ TEST_F(PropTasks, ASoundSetThatLoadsLateIsWaitedFor) {
   PlaySoundFromEntityTask play;
   const uint64_t before = sim.Frame();
   Run(play);
-  EXPECT_EQ(CountCalls("LoadSoundSet"), 6u);
+  EXPECT_EQ(CountCalls("PrepareSoundSet"), 6u);
   EXPECT_EQ(CountCalls("PlaySoundFromEntity"), 1u);
   EXPECT_GE(sim.Frame() - before, 5u);
 }

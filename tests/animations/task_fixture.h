@@ -25,7 +25,7 @@ class TaskTest : public PluginTest {
   std::vector<std::string> Actions() const {
     std::vector<std::string> names;
     for (const std::string& name : CallNames()) {
-      if (name != "GetPlayerPed" && name != "HashString") names.push_back(name);
+      if (name != "PlayerPedId" && name != "GetHashKey") names.push_back(name);
     }
     return names;
   }

@@ -396,7 +396,7 @@ TEST_F(Settings, ALoadEndsWithTheResetThatEndsARunningScenario) {
   scenarioActive = true;
   sim.ClearCalls();
   Reload("[General]\nCOMPATIBILITY_MODE_ENABLED=yes\n");
-  EXPECT_EQ(CountCalls("StopPedTasks"), 1u);
+  EXPECT_EQ(CountCalls("ClearPedTasks"), 1u);
   EXPECT_FALSE(scenarioActive);
   EXPECT_TRUE(compatibilityMode);
 }

@@ -38,10 +38,10 @@ class FrameCost : public test::PluginTest {
     SCOPED_TRACE(stats.Report());
     const sim::FrameCountSummary all = stats.AllNatives();
     EXPECT_LE(median ? all.median : all.max, perFrame);
-    EXPECT_EQ(stats.Native(Index("HashString")).max, 0u);
-    EXPECT_LE(stats.Native(Index("GetPlayerPed")).max, 1u);
+    EXPECT_EQ(stats.Native(Index("GetHashKey")).max, 0u);
+    EXPECT_LE(stats.Native(Index("PlayerPedId")).max, 1u);
     EXPECT_LE(stats.Native(Index("GetGameTimer")).max, 1u);
-    EXPECT_LE(stats.Native(Index("IsKeyboardActive")).max, 1u);
+    EXPECT_LE(stats.Native(Index("IsUsingKeyboardAndMouse")).max, 1u);
     EXPECT_LE(stats.Native(Index("GetEntityModel")).max, 1u);
   }
 };
@@ -56,7 +56,7 @@ TEST_F(FrameCost, IdleFrameStaysWithinItsBudget) {
 // starts.
 TEST_F(FrameCost, SmokingFrameStaysWithinItsBudget) {
   std::string error;
-  ASSERT_TRUE(sim.Set("player.emote_blocked", "true", error)) << error;
+  ASSERT_TRUE(sim.Set("player.crouching", "true", error)) << error;
   auto holdSmokeKey = [this] {
     sim.KeyDown('N');
     Ms(500);

@@ -1,5 +1,5 @@
 // The plug-in hashes its game names itself, at build time; the game (here the
-// simulator's HashString) must get the very same numbers, and the simulator
+// simulator's GetHashKey) must get the very same numbers, and the simulator
 // must print every one of them as its name.
 #include <gtest/gtest.h>
 

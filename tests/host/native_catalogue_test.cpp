@@ -150,14 +150,14 @@ TEST(NativeCatalogue, TheComparisonCatchesACountAKindAndAResult) {
     Row row;
     const char* expected;
   } cases[] = {
-      {{"RestoreDeadEye", 0x51345AE20F22C261ull, Kind::None, {Kind::Word, Kind::Float}},
+      {{"SpecialAbilityRestoreByAmount", 0x51345AE20F22C261ull, Kind::None, {Kind::Word, Kind::Float}},
        "PLAYER::_SPECIAL_ABILITY_RESTORE_BY_AMOUNT: pushes 2 arguments, the game takes 5"},
-      {{"StartItemInteraction", 0xAE72E7DF013AAA61ull, Kind::None,
+      {{"StartTaskItemInteraction", 0xAE72E7DF013AAA61ull, Kind::None,
         {Kind::Word, Kind::Word, Kind::Word, Kind::Word, Kind::Word, Kind::Word}},
        "TASK::START_TASK_ITEM_INTERACTION: argument 6 is a 32-bit word, the game takes a float"},
       {{"GetGameTimer", 0x4F67E8ECA7D3F667ull, Kind::Float, {}},
        "MISC::GET_GAME_TIMER: reads a float, the game gives a 32-bit word"},
-      {{"MakeLiteralText", 0xFA925AC00EB830B9ull, Kind::String, {}},
+      {{"VarString", 0xFA925AC00EB830B9ull, Kind::String, {}},
        "MISC::VAR_STRING: pushes 0 arguments, the game takes at least 1"},
       {{"Invented", 0x1234ull, Kind::None, {}}, "no native of the game has this hash"},
   };

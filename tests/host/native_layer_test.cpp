@@ -28,10 +28,10 @@ void CallWithDefaults(R (*wrapper)(A...)) {
 
 TEST(NativeLayer, PushesNarrowValuesIntoTheLowHalfOfAZeroedWord) {
   sim::Simulator world;
-  native::RandomIntInRange(-1, 7);
-  native::SetNextEffectAlpha(-50.0f);
+  native::GetRandomIntInRange(-1, 7);
+  native::SetParticleFxNonLoopedAlpha(-50.0f);
   native::SetEntityVisible(5, true);
-  native::RandomFloatInRange(1.0f, 0.5f);
+  native::GetRandomFloatInRange(1.0f, 0.5f);
   const auto& calls = world.Calls();
   ASSERT_EQ(calls.size(), 4u);
   EXPECT_EQ(calls[0].words[0], 0x00000000FFFFFFFFull);
@@ -44,7 +44,7 @@ TEST(NativeLayer, PushesNarrowValuesIntoTheLowHalfOfAZeroedWord) {
 TEST(NativeLayer, PushesStringsAndOutParametersAsAddresses) {
   sim::Simulator world;
   static const char kDictionary[] = "mech_inventory@smoking@cigarette";
-  native::AnimDictExists(kDictionary);
+  native::DoesAnimDictExist(kDictionary);
   Entity handle = 77;
   native::DeleteObject(&handle);
   const auto& calls = world.Calls();
@@ -56,7 +56,7 @@ TEST(NativeLayer, PushesStringsAndOutParametersAsAddresses) {
 
 TEST(NativeLayer, NoArgumentNativeIsInitThenCall) {
   sim::Simulator world;
-  native::GetPlayerPed();
+  native::PlayerPedId();
   ASSERT_EQ(world.Calls().size(), 1u);
   EXPECT_TRUE(world.Calls()[0].words.empty());
   EXPECT_TRUE(world.Errors().empty());
@@ -64,8 +64,8 @@ TEST(NativeLayer, NoArgumentNativeIsInitThenCall) {
 
 TEST(NativeLayer, VectorResultKeepsEachComponentAtTheStartOfItsWord) {
   sim::Simulator world;
-  world.Handle("WorldToEntityOffset", [](const sim::Call&, sim::Result& r) { r.Vector(1.5f, -2.0f, 3.25f); });
-  Vector3 v = native::WorldToEntityOffset(1, 0.0f, 0.0f, 0.0f);
+  world.Handle("GetOffsetFromEntityGivenWorldCoords", [](const sim::Call&, sim::Result& r) { r.Vector(1.5f, -2.0f, 3.25f); });
+  Vector3 v = native::GetOffsetFromEntityGivenWorldCoords(1, 0.0f, 0.0f, 0.0f);
   unsigned char raw[sizeof v];
   std::memcpy(raw, &v, sizeof v);
   float z = 0;
@@ -104,21 +104,21 @@ TEST(NativeCatalogue, EveryWrapperInvokesItsOwnHashOnce) {
 TEST(NativeCatalogue, ArgumentCountsFixedByTheirCallers) {
   auto count = [](const char* name) { return sim::FindNative(name)->args.size(); };
   EXPECT_EQ(count("AttachEntityToEntity"), 17u);
-  EXPECT_EQ(count("PlayClip"), 13u);
+  EXPECT_EQ(count("TaskPlayAnim"), 13u);
   EXPECT_EQ(count("ApplyForceToEntity"), 14u);
-  EXPECT_EQ(count("PlayEmote"), 9u);
-  EXPECT_EQ(count("StartLoopedEffectOnPedBone"), 13u);
-  EXPECT_EQ(count("StartLoopedEffectOnEntity"), 12u);
-  EXPECT_EQ(count("InventoryAddItem"), 7u);
-  EXPECT_EQ(count("CutsceneRunning"), 0u);
+  EXPECT_EQ(count("TaskPlayEmoteWithHash"), 9u);
+  EXPECT_EQ(count("StartParticleFxLoopedOnPedBone"), 13u);
+  EXPECT_EQ(count("StartNetworkedParticleFxLoopedOnEntity"), 12u);
+  EXPECT_EQ(count("InventoryAddItemWithGuid"), 7u);
+  EXPECT_EQ(count("IsAnimSceneCamActive"), 0u);
 }
 
 TEST(NativeCatalogue, HashStringIsTheGamesNameHash) {
   sim::Simulator world;
   // The hash the plug-in relies on for the fence scenario variation.
-  EXPECT_EQ(native::HashString("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F"), 0xDE41D495u);
-  EXPECT_EQ(native::HashString("player_zero"), native::HashString("PLAYER_ZERO"));
-  EXPECT_EQ(world.hashes.Name(native::HashString("INPUT_OPEN_JOURNAL")), "INPUT_OPEN_JOURNAL");
+  EXPECT_EQ(native::GetHashKey("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F"), 0xDE41D495u);
+  EXPECT_EQ(native::GetHashKey("player_zero"), native::GetHashKey("PLAYER_ZERO"));
+  EXPECT_EQ(world.hashes.Name(native::GetHashKey("INPUT_OPEN_JOURNAL")), "INPUT_OPEN_JOURNAL");
 }
 
 }  // namespace

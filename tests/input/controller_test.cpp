@@ -50,15 +50,15 @@ TEST_F(ControllerInput, TheSatchelButtonShowsTheSmokeHintAndTheScenarioPrompt) {
   EXPECT_TRUE(cigar->attribute10);
 
   // RB and RT belong to the prompts while the window is open.
-  EXPECT_GT(CountCalls("DisableControlThisFrame"), 0u);
+  EXPECT_GT(CountCalls("DisableControlAction"), 0u);
 
   // The window closes by itself after 3750 ms.
   Ms(3800);
   EXPECT_TRUE(VisiblePrompts().empty());
   EXPECT_EQ(controllerPromptWindowAt, 0);
-  const size_t disables = CountCalls("DisableControlThisFrame");
+  const size_t disables = CountCalls("DisableControlAction");
   Frames(10);
-  EXPECT_EQ(CountCalls("DisableControlThisFrame"), disables);
+  EXPECT_EQ(CountCalls("DisableControlAction"), disables);
   ExpectNoErrors();
 }
 

@@ -80,13 +80,13 @@ TEST_F(KeyboardInput, ATapWhileIdleStartsTheQuickCigaretteEmote) {
   Boot();
   TapKey(kKeyN);
   EXPECT_TRUE(QuickSmoking(kCigarette));
-  EXPECT_EQ(CountCalls("PlayEmote"), 1u);
+  EXPECT_EQ(CountCalls("TaskPlayEmoteWithHash"), 1u);
 
   // A second tap during the emote stops it and drops the prop.
   Ms(1500);
-  const size_t stopsBefore = CountCalls("StopPedTasks");
+  const size_t stopsBefore = CountCalls("ClearPedTasks");
   TapKey(kKeyN);
-  EXPECT_EQ(CountCalls("StopPedTasks"), stopsBefore + 1);
+  EXPECT_EQ(CountCalls("ClearPedTasks"), stopsBefore + 1);
   EXPECT_FALSE(QuickSmoking(kCigarette));
 }
 
@@ -295,12 +295,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Refusal{"NoItem", "", "", "[Smoking]\nBLOCK_SMOKING_IF_NO_ITEM=true\n", true},
         Refusal{"Melee", "player.melee", "true", "", true}, Refusal{"Water", "player.submerged", "0.5", "", true},
-        Refusal{"Busy", "player.busy", "true", "", true},
+        Refusal{"Busy", "player.being_grappled", "true", "", true},
         Refusal{"NoControl", "player.control", "false", "[Cutscenes]\nDISABLE_ON_CONTROL_LOSS=true\n", true},
         // Riding only keeps the quick emote from starting; lighting is allowed.
         Refusal{"Mounted", "player.mounted", "true", "", false},
         Refusal{"Armed", "player.weapon", "WEAPON_REVOLVER_CATTLEMAN", "", false},
-        Refusal{"Running", "player.move_rate", "2.0", "", false}),
+        Refusal{"Running", "player.move_blend_ratio", "2.0", "", false}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
 }  // namespace

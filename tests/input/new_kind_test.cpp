@@ -54,7 +54,7 @@ class NewKind : private CherootListed, public test::InputTest {
 TEST_F(NewKind, IsLitMovedAndThrownAwayLikeTheKindsThePlugInShips) {
   ASSERT_EQ(kSmokeKinds[kSmokeKinds.size() - 1], &kCheroot);
   Boot();
-  Set("player.move_rate", "1.5");  // the standard lighting
+  Set("player.move_blend_ratio", "1.5");  // the standard lighting
   HoldKey(kKeyH, 500);
   ASSERT_TRUE(Smoking(kCheroot));
   Ms(4000);

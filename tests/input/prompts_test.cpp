@@ -69,8 +69,8 @@ TEST_F(ScenarioMenu, CustomSlotsShowTheirLabelsAndStartTheirScenarios) {
   ExpectScenario("WORLD_HUMAN_SHOPKEEPER", "WORLD_HUMAN_SHOPKEEPER_MALE_A");
   EXPECT_TRUE(scenarioActive);
   EXPECT_FALSE(sittingScenario);
-  ASSERT_EQ(CountCalls("StartScenarioInPlace"), 1u);
-  const sim::RecordedCall& call = *Calls("StartScenarioInPlace")[0];
+  ASSERT_EQ(CountCalls("TaskStartScenarioInPlaceHash"), 1u);
+  const sim::RecordedCall& call = *Calls("TaskStartScenarioInPlaceHash")[0];
   EXPECT_EQ(call.I(0), sim.world.entities.player);
   EXPECT_EQ(call.I(2), 0);
   EXPECT_EQ(call.I(3), 1);
@@ -119,7 +119,7 @@ TEST_F(ScenarioMenu, SittingDownPassesTheEmptyVariationAndHoldsTheCamera) {
   Choose("INPUT_INTERACT_OPTION1");
   ExpectScenario("WORLD_HUMAN_SIT_SMOKE", "");
   EXPECT_TRUE(sittingScenario);
-  EXPECT_EQ(Calls("StartScenarioInPlace")[0]->U(4), 0u);  // hash of the empty name
+  EXPECT_EQ(Calls("TaskStartScenarioInPlaceHash")[0]->U(4), 0u);  // hash of the empty name
 }
 
 TEST_F(ScenarioMenu, AReloadDeletesTheMenuAndTheNextOpenShowsTheNewLabels) {

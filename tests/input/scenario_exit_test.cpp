@@ -36,8 +36,8 @@ TEST_F(ScenarioExit, SteeringOutOfASittingScenarioStopsTasksFor90FramesAndReleas
   EXPECT_FALSE(UsingScenario());
   Steer(false);
   Frames(89);
-  EXPECT_EQ(CountCalls("StopPedTasks"), 90u);
-  EXPECT_EQ(CountCalls("ResetPedTasks"), 1u);
+  EXPECT_EQ(CountCalls("ClearPedTasks"), 90u);
+  EXPECT_EQ(CountCalls("HidePedWeapons"), 1u);
   // The hold lets go 70 frames after the exit ends, and stays off.
   Frames(71);
   EXPECT_FALSE(sittingCameraHold->active);
@@ -72,7 +72,7 @@ TEST_F(ScenarioExit, AReloadWithinTheFirst90FramesNeverHoldsTheCamera) {
   sim.KeyUp(0x23);
   EXPECT_FALSE(scenarioActive);
   EXPECT_FALSE(UsingScenario());
-  EXPECT_EQ(CountCalls("StopPedTasks"), 1u);
+  EXPECT_EQ(CountCalls("ClearPedTasks"), 1u);
   Frames(400);
   EXPECT_EQ(CountCalls("HoldSittingCamera"), 0u);
 }

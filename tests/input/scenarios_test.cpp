@@ -27,8 +27,8 @@ class Scenarios : public test::InputTest {
 TEST_F(Scenarios, StartsInPlaceWithTheTypeAndVariationHashes) {
   Boot();
   Start("GENERIC_SIT_GROUND_SCENARIO", "");
-  ASSERT_EQ(CountCalls("StartScenarioInPlace"), 1u);
-  const sim::RecordedCall& call = *Calls("StartScenarioInPlace")[0];
+  ASSERT_EQ(CountCalls("TaskStartScenarioInPlaceHash"), 1u);
+  const sim::RecordedCall& call = *Calls("TaskStartScenarioInPlaceHash")[0];
   EXPECT_EQ(call.U(1), sim.Hash("GENERIC_SIT_GROUND_SCENARIO"));
   EXPECT_EQ(call.U(4), sim.Hash(""));
   EXPECT_TRUE(scenarioActive);
@@ -42,7 +42,7 @@ TEST_F(Scenarios, StartsInPlaceWithTheTypeAndVariationHashes) {
   // A second one without force only restarts the menu countdown.
   promptRefreshCountdown = 3;
   Start("WORLD_HUMAN_LEAN_RAILING", "WORLD_HUMAN_LEAN_RAILING_SMOKING_MALE_B");
-  EXPECT_EQ(CountCalls("StartScenarioInPlace"), 1u);
+  EXPECT_EQ(CountCalls("TaskStartScenarioInPlaceHash"), 1u);
   EXPECT_EQ(promptRefreshCountdown, 80);
   EXPECT_EQ(PlayerScenario(), "GENERIC_SIT_GROUND_SCENARIO");
 }
@@ -51,7 +51,7 @@ TEST_F(Scenarios, NothingStartsWhileThePlayerSteers) {
   Boot();
   ControlDown("INPUT_MOVE_UP_ONLY");
   Start("WORLD_HUMAN_SMOKE", "WORLD_HUMAN_SMOKE_MALE_A");
-  EXPECT_EQ(CountCalls("StartScenarioInPlace"), 0u);
+  EXPECT_EQ(CountCalls("TaskStartScenarioInPlaceHash"), 0u);
   EXPECT_FALSE(scenarioActive);
   EXPECT_EQ(promptRefreshCountdown, 80);
 }
@@ -82,7 +82,7 @@ TEST_F(Scenarios, OtherScenariosAreLeftAloneWhenLighting) {
   Boot();
   Start("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK", "WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F");
   HoldKey(kKeyN, 500);
-  EXPECT_EQ(CountCalls("StartScenarioInPlace"), 1u);
+  EXPECT_EQ(CountCalls("TaskStartScenarioInPlaceHash"), 1u);
   EXPECT_TRUE(Smoking(kCigarette));
 }
 

@@ -37,7 +37,7 @@ class SettingsPage : public test::InputTest {
     sim.ClearCalls();
     Frames(1);
     std::vector<std::string> texts;
-    for (const sim::RecordedCall* call : Calls("DrawTextOnScreen")) texts.push_back(call->strings[0]);
+    for (const sim::RecordedCall* call : Calls("DisplayText")) texts.push_back(call->strings[0]);
     return texts;
   }
   bool Shows(const std::string& piece) {
@@ -77,7 +77,7 @@ TEST_F(SettingsPage, RebindToggleMendSaveAndReload) {
   EXPECT_FALSE(activeSequence.running);
   sim.ClearCalls();
   Frames(1);
-  EXPECT_EQ(CountCalls("DisableControlThisFrame"), 6u);
+  EXPECT_EQ(CountCalls("DisableControlAction"), 6u);
 
   Press("DOWN");
   Press("ACCEPT");
@@ -193,7 +193,7 @@ TEST_F(SettingsPage, CostsNoMoreNativesPerFrameThanASmokeBetweenPuffs) {
     std::string names;
     for (const std::string& name : CallNames()) names += name + " ";
     EXPECT_LE(CallNames().size(), 45u) << row << ": " << names;
-    EXPECT_EQ(CountCalls("HashString"), 0u);
+    EXPECT_EQ(CountCalls("GetHashKey"), 0u);
   }
 }
 

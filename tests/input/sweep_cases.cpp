@@ -121,14 +121,14 @@ std::vector<Way> Ways() {
     // A quick lighting that plays the game's emote is not chosen while emotes
     // are blocked; any quick lighting is not chosen while the player moves.
     const std::pair<std::string, std::string> noQuickLighting =
-        kind->lighting.quickPlaysEmote ? std::pair<std::string, std::string>{"player.emote_blocked", "true"}
-                                       : std::pair<std::string, std::string>{"player.move_rate", "1.5"};
+        kind->lighting.quickPlaysEmote ? std::pair<std::string, std::string>{"player.crouching", "true"}
+                                       : std::pair<std::string, std::string>{"player.move_blend_ratio", "1.5"};
     ways.push_back({"standard " + name, kind, "", {noQuickLighting}, false, false});
     ways.push_back({"quick " + name, kind, "", {}, false, false});
-    ways.push_back({"fallback " + name, kind, "", {{"player.free_to_animate", "false"}}, false, false});
+    ways.push_back({"fallback " + name, kind, "", {{"player.weapon_holstered", "false"}}, false, false});
     // Lit as what it burns down to.
     if (kind->burnsDown) {
-      ways.push_back({name + " with its alternative model", kind, "", {{"player.move_rate", "1.5"}}, false, true});
+      ways.push_back({name + " with its alternative model", kind, "", {{"player.move_blend_ratio", "1.5"}}, false, true});
     }
   }
   // The game's emotes last as long as the quick smokes that play them.
@@ -195,7 +195,7 @@ std::vector<Interruption> Interruptions() {
        p.Set("player.melee_opponent", "false");
        p.Set("player.melee", "false");
      }},
-    {"cutscene", "", [](Play& p) { p.Episode("cutscene", "true", "false", 1500); }},
+    {"cutscene", "", [](Play& p) { p.Episode("camera.anim_scene", "true", "false", 1500); }},
     {"loss of control (stops)",
      "[Cutscenes]\nDISABLE_ON_CONTROL_LOSS=true\n",
      [](Play& p) { p.Episode("player.control", "false", "true", 1500); }},

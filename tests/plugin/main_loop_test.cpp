@@ -32,11 +32,11 @@ TEST_F(MainLoop, DetachUnregistersBeforeItResets) {
   Start();
   scenarioActive = true;  // so that the reset has something to end
   bool registeredDuringReset = true;
-  sim.Handle("StopPedTasks", [&](const sim::Call&, sim::Result&) {
+  sim.Handle("ClearPedTasks", [&](const sim::Call&, sim::Result&) {
     registeredDuringReset = sim.RegisteredScriptMain() != nullptr || sim.KeyboardHandlerRegistered() != nullptr;
   });
   sim.Detach();
-  EXPECT_EQ(CountCalls("StopPedTasks"), 1u);
+  EXPECT_EQ(CountCalls("ClearPedTasks"), 1u);
   EXPECT_FALSE(registeredDuringReset);
   EXPECT_FALSE(scenarioActive);
   EXPECT_TRUE(sim.Errors().empty()) << sim.Errors().front();
@@ -47,7 +47,7 @@ TEST_F(MainLoop, RefreshesThePlayerOncePerFrameWhenDisabled) {
   ENABLED = false;
   sim.ClearCalls();
   Frames(10);
-  EXPECT_EQ(CountCalls("GetPlayerPed"), 10u);
+  EXPECT_EQ(CountCalls("PlayerPedId"), 10u);
   EXPECT_EQ(playerPed, sim.world.entities.player);
 }
 
@@ -62,14 +62,14 @@ TEST_F(MainLoop, LeavingAScenarioStopsTasksFor90FramesAndResetsOnce) {
   EXPECT_EQ(scenarioExitCountdown, 89);
   PlayerMoves(false);
   Frames(88);
-  EXPECT_EQ(CountCalls("StopPedTasks"), 89u);
-  EXPECT_EQ(CountCalls("ResetPedTasks"), 0u);
+  EXPECT_EQ(CountCalls("ClearPedTasks"), 89u);
+  EXPECT_EQ(CountCalls("HidePedWeapons"), 0u);
   Frames(1);
-  EXPECT_EQ(CountCalls("StopPedTasks"), 90u);
-  ASSERT_EQ(CountCalls("ResetPedTasks"), 1u);
-  EXPECT_EQ(Calls("ResetPedTasks")[0]->I(2), 1);
+  EXPECT_EQ(CountCalls("ClearPedTasks"), 90u);
+  ASSERT_EQ(CountCalls("HidePedWeapons"), 1u);
+  EXPECT_EQ(Calls("HidePedWeapons")[0]->I(2), 1);
   Frames(5);
-  EXPECT_EQ(CountCalls("StopPedTasks"), 90u);
+  EXPECT_EQ(CountCalls("ClearPedTasks"), 90u);
 }
 
 TEST_F(MainLoop, MovingAgainDuringTheExitDoesNotRestartIt) {
@@ -78,8 +78,8 @@ TEST_F(MainLoop, MovingAgainDuringTheExitDoesNotRestartIt) {
   PlayerMoves(true);
   sim.ClearCalls();
   Frames(120);
-  EXPECT_EQ(CountCalls("StopPedTasks"), 90u);
-  EXPECT_EQ(CountCalls("ResetPedTasks"), 1u);
+  EXPECT_EQ(CountCalls("ClearPedTasks"), 90u);
+  EXPECT_EQ(CountCalls("HidePedWeapons"), 1u);
 }
 
 TEST_F(MainLoop, SittingCameraHoldStartsAfter90FramesAndIsReleasedAfter70More) {
@@ -106,7 +106,7 @@ TEST_F(MainLoop, SittingCameraHoldStartsAfter90FramesAndIsReleasedAfter70More) {
 
 TEST_F(MainLoop, NoCameraHoldInFirstPerson) {
   Start();
-  sim.Handle("IsFirstPersonView", [](const sim::Call&, sim::Result& r) { r.Bool(true); });
+  sim.Handle("IsFirstPersonCameraActive", [](const sim::Call&, sim::Result& r) { r.Bool(true); });
   sittingCameraHold->active = true;
   sim.ClearCalls();
   Frames(5);

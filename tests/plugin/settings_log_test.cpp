@@ -41,7 +41,7 @@ class SettingsLog : public test::InputTest {
   // The frames on which the notice's text was drawn since the calls were cleared.
   size_t Drawn(const std::string& text) const {
     size_t count = 0;
-    for (const sim::RecordedCall* call : Calls("DrawTextOnScreen")) count += call->strings[0] == text ? 1 : 0;
+    for (const sim::RecordedCall* call : Calls("DisplayText")) count += call->strings[0] == text ? 1 : 0;
     return count;
   }
   std::string Version() const { return kEmberwickVersion; }
@@ -79,7 +79,7 @@ TEST_F(SettingsLog, ALoadStartsTheLogAfreshWithWhatItFoundAndANoticeWhenLinesNee
   sim.ClearCalls();
   Start();
   Frames(10);
-  EXPECT_EQ(CountCalls("DrawTextOnScreen"), 0u);
+  EXPECT_EQ(CountCalls("DisplayText"), 0u);
   ASSERT_FALSE(LogLines().empty());
   EXPECT_EQ(LogLines().back(), "Every line of Emberwick.ini reads as written");
 }
@@ -124,7 +124,7 @@ TEST_F(SettingsLog, AReloadIsLoggedAndShownOncePerPressOfItsKeys) {
   sim.KeyUp(kKeyEnd);
   Frames(2);
   EXPECT_EQ(LogLinesWith("Settings reloaded"), 2u);
-  EXPECT_EQ(CountCalls("DrawTextOnScreen"), 0u);
+  EXPECT_EQ(CountCalls("DisplayText"), 0u);
 }
 
 TEST_F(SettingsLog, TheFileBesideTheModuleWinsOverTheWorkingFolders) {
@@ -178,7 +178,7 @@ TEST_F(SettingsLog, AFolderThatCannotBeWrittenMeansNoLogAndThePluginPlaysOn) {
   std::filesystem::create_directory(workDir + "/Emberwick.log");
   Boot("[General]\nKEY_SMOK=F5\n");
   EXPECT_TRUE(host::LogPath().empty());
-  EXPECT_GE(CountCalls("DrawTextOnScreen"), 1u) << "the notice does not need the log";
+  EXPECT_GE(CountCalls("DisplayText"), 1u) << "the notice does not need the log";
   HoldKey(kKeyN, 500);
   EXPECT_TRUE(activeSequence.running);
   EXPECT_TRUE(sim.Errors().empty());

@@ -18,7 +18,7 @@ class SmokeInTheWorld : public ControllerWorld {
   // smoke takes the same course.
   void BeginSmoking(const std::string& ini = "[General]\nENABLED=true\n") {
     Begin(ini);
-    Set("player.emote_blocked", "true");
+    Set("player.crouching", "true");
     Frames(2);
   }
 
@@ -42,7 +42,7 @@ class SmokeInTheWorld : public ControllerWorld {
   // Plug-in presses of a control, as game ms of the frames they land on.
   std::vector<int64_t> ReplayedAt(const std::string& control) {
     std::vector<int64_t> at;
-    for (const sim::RecordedCall* call : CallsWithHash("PushControlValue", control)) at.push_back(call->gameMs);
+    for (const sim::RecordedCall* call : CallsWithHash("SetControlValueNextFrame", control)) at.push_back(call->gameMs);
     return at;
   }
 };
@@ -93,7 +93,7 @@ TEST_F(SmokeInTheWorld, ACutsceneSettlesAHandHeldCigaretteAndTheSmokeGoesOn) {
   BeginSmoking();
   LightCigaretteInHand();
   const int prop = smokeProp;
-  Set("cutscene", "true");
+  Set("camera.anim_scene", "true");
   Set("player.control", "false");
   EXPECT_TRUE(RunUntil([this] { return PropOnBone(fingerBoneIndex); }, 12000));
   Ms(2000);
@@ -105,7 +105,7 @@ TEST_F(SmokeInTheWorld, LosingControlStopsTheSmokeWhenSoConfigured) {
   BeginSmoking("[Cutscenes]\nDISABLE_ON_CONTROL_LOSS=true\nFORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS=true\n");
   LightCigaretteInHand();
   const int prop = smokeProp;
-  Set("cutscene", "true");
+  Set("camera.anim_scene", "true");
   Set("player.control", "false");
   Frames(2);
   EXPECT_TRUE(SmokeOver());
@@ -118,7 +118,7 @@ TEST_F(SmokeInTheWorld, LosingControlStopsTheSmokeWhenSoConfigured) {
 TEST_F(SmokeInTheWorld, LosingControlPutsAHandHeldCigaretteInTheMouthWhenSoConfigured) {
   BeginSmoking("[Cutscenes]\nFORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS=true\n");
   LightCigaretteInHand();
-  Set("cutscene", "true");
+  Set("camera.anim_scene", "true");
   Set("player.control", "false");
   Frames(1);
   EXPECT_TRUE(propInMouth);

@@ -103,7 +103,7 @@ class PuffCycle : public test::PluginTest {
   }
   size_t Draws(int min, int max) {
     size_t n = 0;
-    for (const sim::RecordedCall* call : Calls("RandomIntInRange")) n += call->I(0) == min && call->I(1) == max;
+    for (const sim::RecordedCall* call : Calls("GetRandomIntInRange")) n += call->I(0) == min && call->I(1) == max;
     return n;
   }
   // Delays of this length queued or playing.
@@ -217,9 +217,9 @@ TEST_F(PuffCycle, ACigaretteCycleQueuesPauseNoseGlowExhalesInOrder) {
 
   std::vector<std::string> draws;
   for (const sim::RecordedCall& call : sim.Calls()) {
-    if (call.info && std::string(call.Name()) == "RandomIntInRange")
+    if (call.info && std::string(call.Name()) == "GetRandomIntInRange")
       draws.push_back(std::to_string(call.I(0)) + ".." + std::to_string(call.I(1)));
-    if (call.info && std::string(call.Name()) == "RandomFloatInRange")
+    if (call.info && std::string(call.Name()) == "GetRandomFloatInRange")
       draws.push_back(std::to_string(call.F(0)).substr(0, 4) + ".." + std::to_string(call.F(1)).substr(0, 4));
   }
   EXPECT_EQ(draws, (std::vector<std::string>{"0.50..0.95", "0..10", "5500..5580", "700..1080", "0.60..0.80",
@@ -250,8 +250,8 @@ TEST_F(PuffCycle, TheNoseExhaleDependsOnThePauseAndTheRoll) {
   OnScript([] { QueuePuffCycle(kCigarette, 3500); });
   EXPECT_EQ(PendingEffect("ent_anim_cig_exhale_nse"), nullptr);
   EXPECT_EQ(Draws(0, 10), 0u);
-  EXPECT_EQ(CountCalls("RandomIntInRange"), 1u);  // the delay before the exhale
-  EXPECT_EQ(CountCalls("RandomFloatInRange"), 2u);
+  EXPECT_EQ(CountCalls("GetRandomIntInRange"), 1u);  // the delay before the exhale
+  EXPECT_EQ(CountCalls("GetRandomFloatInRange"), 2u);
 }
 
 TEST_F(PuffCycle, ACigarCycleGlowsItsEmberUpAndDownAndLeavesItLit) {
@@ -299,7 +299,7 @@ TEST_F(PuffCycle, ACigarCycleGlowsItsEmberUpAndDownAndLeavesItLit) {
   EXPECT_FLOAT_EQ(longExhale->alpha, 0.67f);
   EXPECT_FLOAT_EQ(longExhale->scale, 0.9f);
   EXPECT_EQ(Draws(600, 950), 1u);
-  EXPECT_EQ(CountCalls("RandomFloatInRange"), 0u);
+  EXPECT_EQ(CountCalls("GetRandomFloatInRange"), 0u);
 }
 
 TEST_F(PuffCycle, ACigarCycleInFirstPersonWithTheHiddenPropKeepsOnlyPauseAndExhales) {
@@ -331,23 +331,23 @@ TEST_F(PuffCycle, TheGlowStepsPlayAtTheirOffsetsIntoTheGlow) {
     ::Start(activeSequence);
   });
   ControllerMs(6000);
-  std::vector<const sim::RecordedCall*> starts = Calls("StartLoopedEffectOnEntity");
+  std::vector<const sim::RecordedCall*> starts = Calls("StartNetworkedParticleFxLoopedOnEntity");
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0]->S(0), "ent_anim_cig_smoke_cigar");
   const int64_t glowAt = starts[0]->gameMs;
   std::vector<int64_t> alphaTimes;
-  for (const sim::RecordedCall* call : Calls("SetLoopedEffectAlpha")) alphaTimes.push_back(call->gameMs - glowAt);
+  for (const sim::RecordedCall* call : Calls("SetParticleFxLoopedAlpha")) alphaTimes.push_back(call->gameMs - glowAt);
   ASSERT_EQ(alphaTimes.size(), 1u + 25u);  // the start's own alpha, then the steps
   EXPECT_EQ(alphaTimes[0], 0);
   EXPECT_GT(alphaTimes[1], 550);
   EXPECT_LE(alphaTimes[1], 552);
   EXPECT_GT(alphaTimes.back(), 2790);
   EXPECT_LE(alphaTimes.back(), 2792);
-  ASSERT_EQ(CountCalls("StopLoopedEffect"), 1u);
-  EXPECT_GT(Calls("StopLoopedEffect")[0]->gameMs - glowAt, 2820);
+  ASSERT_EQ(CountCalls("RemoveParticleFx"), 1u);
+  EXPECT_GT(Calls("RemoveParticleFx")[0]->gameMs - glowAt, 2820);
   EXPECT_EQ(cigarSmokeFx, 0);
 
-  std::vector<const sim::RecordedCall*> exhales = Calls("StartEffectOnPedBone");
+  std::vector<const sim::RecordedCall*> exhales = Calls("StartParticleFxNonLoopedOnPedBone");
   ASSERT_GE(exhales.size(), 2u);
   EXPECT_EQ(exhales[0]->S(0), "ent_anim_cig_exhale_mth_short");
   EXPECT_EQ(exhales[1]->S(0), "ent_anim_cig_exhale_mth");
@@ -400,7 +400,7 @@ TEST_F(PuffCycle, TheChainRunsOneCycleAtATimeForAsLongAsThePropIsInTheMouth) {
   // Each short exhale queued exactly one cycle: one pause draw per exhale played.
   const size_t exhales = [&] {
     size_t n = 0;
-    for (const sim::RecordedCall* call : Calls("StartEffectOnPedBone"))
+    for (const sim::RecordedCall* call : Calls("StartParticleFxNonLoopedOnPedBone"))
       n += call->S(0) == "ent_anim_cig_exhale_mth_short";
     return n;
   }();
@@ -411,14 +411,14 @@ TEST_F(PuffCycle, TheChainRunsOneCycleAtATimeForAsLongAsThePropIsInTheMouth) {
 }
 
 TEST_F(PuffCycle, ACigarChainsCigarCyclesAndRestrictedActionShortensCigarettePauses) {
-  sim.world.player.actionRestricted = true;
+  sim.world.player.aiming = true;
   ExhaleComesNext(kCigarette);
   ControllerMs(100);
   EXPECT_EQ(Draws(4500, 6500), 1u);
   EXPECT_EQ(Draws(7000, 9800), 0u);
   ResetToIdle(activeSequence);
 
-  sim.world.player.actionRestricted = false;
+  sim.world.player.aiming = false;
   sim.ClearCalls();
   ExhaleComesNext(kCigar);
   ControllerMs(100);
@@ -430,7 +430,7 @@ TEST_F(PuffCycle, ACigarChainsCigarCyclesAndRestrictedActionShortensCigarettePau
   sim.ClearCalls();
   ExhaleComesNext(kCigarette, true);
   ControllerMs(100);
-  EXPECT_EQ(CountCalls("RandomIntInRange"), 0u);
+  EXPECT_EQ(CountCalls("GetRandomIntInRange"), 0u);
 }
 
 TEST_F(PuffCycle, ExhalesFadeAtSpeed) {
@@ -484,8 +484,8 @@ TEST_F(PuffCycle, TheCigarettesTipSmokeGoesAtAGallopAndComesBackBelowIt) {
     ::Start(activeSequence);
     UpdateInMouthEffects();
   });
-  ASSERT_EQ(CountCalls("StartLoopedEffectOnEntity"), 1u);
-  const sim::RecordedCall* start = Calls("StartLoopedEffectOnEntity")[0];
+  ASSERT_EQ(CountCalls("StartNetworkedParticleFxLoopedOnEntity"), 1u);
+  const sim::RecordedCall* start = Calls("StartNetworkedParticleFxLoopedOnEntity")[0];
   EXPECT_EQ(start->S(0), "cs_cig_smoke");
   EXPECT_EQ(start->I(1), smokeProp);
   EXPECT_FLOAT_EQ(start->F(2), ModelOf(kCigarette).tip.x);
@@ -493,16 +493,16 @@ TEST_F(PuffCycle, TheCigarettesTipSmokeGoesAtAGallopAndComesBackBelowIt) {
   EXPECT_FLOAT_EQ(start->F(8), 0.45f);
   EXPECT_NE(tipSmokeFx, 0);
   OnScript([] { UpdateInMouthEffects(); });
-  EXPECT_EQ(CountCalls("StartLoopedEffectOnEntity"), 1u);  // already burning
+  EXPECT_EQ(CountCalls("StartNetworkedParticleFxLoopedOnEntity"), 1u);  // already burning
 
   Riding(6.0f);
   OnScript([] { UpdateInMouthEffects(); });
-  EXPECT_EQ(CountCalls("StopLoopedEffect"), 1u);
+  EXPECT_EQ(CountCalls("RemoveParticleFx"), 1u);
   EXPECT_EQ(tipSmokeFx, 0);
 
   Riding(4.2f);
   OnScript([] { UpdateInMouthEffects(); });
-  EXPECT_EQ(CountCalls("StartLoopedEffectOnEntity"), 2u);
+  EXPECT_EQ(CountCalls("StartNetworkedParticleFxLoopedOnEntity"), 2u);
   EXPECT_NE(tipSmokeFx, 0);
 
   // A cigar has no tip smoke of this kind.
@@ -511,7 +511,7 @@ TEST_F(PuffCycle, TheCigarettesTipSmokeGoesAtAGallopAndComesBackBelowIt) {
     activeSequence.smoke = &kCigar;
     UpdateInMouthEffects();
   });
-  EXPECT_EQ(CountCalls("StartLoopedEffectOnEntity"), 2u);
+  EXPECT_EQ(CountCalls("StartNetworkedParticleFxLoopedOnEntity"), 2u);
 }
 
 struct BreathCase {
@@ -538,7 +538,7 @@ TEST_F(PuffCycle, TheBreathCloudDependsOnHowThePlayerMoves) {
     SCOPED_TRACE(c.name);
     if (c.riding) Riding(c.speed);
     else OnFootAt(c.speed);
-    sim.world.player.breathTest = c.breathTest;
+    sim.world.player.walking = c.breathTest;
     for (const char* control :
          {"INPUT_MOVE_UP_ONLY", "INPUT_MOVE_LEFT_ONLY", "INPUT_MOVE_DOWN_ONLY", "INPUT_MOVE_RIGHT_ONLY"}) {
       Control(control, c.pressed && std::string(control) == c.pressed);

@@ -31,7 +31,7 @@ TEST_F(SmokingController, AWeaponSelectedWithTheCigaretteInHandIsReplayedOnceASe
   PressOnce(kLongarm);
   EXPECT_EQ(pendingQuickSelect, QuickSelectControls[8]);  // the very literal, not a copy
   Ms(1500);
-  auto pushes = CallsWithHash("PushControlValue", kLongarm);
+  auto pushes = CallsWithHash("SetControlValueNextFrame", kLongarm);
   ASSERT_FALSE(pushes.empty());
   for (const sim::RecordedCall* push : pushes) {
     EXPECT_GT(push->gameMs - pressedAt, 1020);
@@ -62,13 +62,13 @@ TEST_F(SmokingController, ASelectionDuringTheHolsterBlockIsSwallowedThenReplayed
   Control("INPUT_SELECT_QUICKSELECT_SIDEARMS_LEFT", "release");
   EXPECT_TRUE(quickSelectReplayArmed);
   EXPECT_EQ(pendingQuickSelect, QuickSelectControls[1]);
-  EXPECT_EQ(CountCalls("DisableControlThisFrame"), 27u);  // all nine, every frame
+  EXPECT_EQ(CountCalls("DisableControlAction"), 27u);  // all nine, every frame
   Ms(1200);
   EXPECT_EQ(holsterBlockUntil, 0);
   EXPECT_FALSE(quickSelectReplayArmed);
-  auto enables = Calls("EnableControl");
+  auto enables = Calls("EnableControlAction");
   ASSERT_EQ(enables.size(), 9u);
-  auto pushes = CallsWithHash("PushControlValue", "INPUT_SELECT_QUICKSELECT_SIDEARMS_LEFT");
+  auto pushes = CallsWithHash("SetControlValueNextFrame", "INPUT_SELECT_QUICKSELECT_SIDEARMS_LEFT");
   ASSERT_EQ(pushes.size(), 1u);
   // 21 to 40 ms after the 20 ms replay delay.
   EXPECT_GT(pushes[0]->gameMs - enables[0]->gameMs, 40);
@@ -82,10 +82,10 @@ TEST_F(SmokingController, MovingToTheMouthImmediatelyStopsTasksAndPressesAtOnceA
   sim.ClearCalls();
   const int pressedAt = sim.GameTimerMs();
   PressOnce(kLongarm);
-  ASSERT_EQ(CountCalls("StopPedTasks"), 1u);
-  EXPECT_EQ(Calls("StopPedTasks")[0]->I(0), sim.world.entities.player);
+  ASSERT_EQ(CountCalls("ClearPedTasks"), 1u);
+  EXPECT_EQ(Calls("ClearPedTasks")[0]->I(0), sim.world.entities.player);
   Ms(500);
-  auto pushes = CallsWithHash("PushControlValue", kLongarm);
+  auto pushes = CallsWithHash("SetControlValueNextFrame", kLongarm);
   ASSERT_GE(pushes.size(), 2u);
   EXPECT_EQ(pushes[0]->gameMs, pressedAt);
   for (size_t i = 1; i < pushes.size(); ++i) {
@@ -120,7 +120,7 @@ TEST_F(SmokingController, DeadEyeBurstGivesThreePointsEvery700MsForTheFirst37Sec
   const int start = smokeStartTime;
   sim.ClearCalls();
   Ms(45000);
-  std::vector<const sim::RecordedCall*> sets = Calls("SetPedAttributeValue");
+  std::vector<const sim::RecordedCall*> sets = Calls("SetAttributeCoreValue");
   ASSERT_FALSE(sets.empty());
   int previousAt = start;
   int burstSteps = 0;
@@ -142,7 +142,7 @@ TEST_F(SmokingController, DeadEyeBurstGivesThreePointsEvery700MsForTheFirst37Sec
   EXPECT_GE(constantSteps, 1);
   EXPECT_EQ(sim.world.player.deadEyeCore, 100);
   EXPECT_TRUE(sim.timeline.Contains("deadeye", "Dead Eye restored by 1.5"));
-  for (const sim::RecordedCall* restore : Calls("RestoreDeadEye")) {
+  for (const sim::RecordedCall* restore : Calls("SpecialAbilityRestoreByAmount")) {
     EXPECT_LT(restore->gameMs - start, 37000);
     EXPECT_FLOAT_EQ(restore->F(1), 1.5f);
     ASSERT_EQ(restore->words.size(), 5u);
@@ -158,13 +158,13 @@ TEST_F(SmokingController, AFullCoreRestoresTheBarEvery1800Ms) {
   FakeSmoke(kCigarette, "p_cigarette01x", handBoneIndex);
   sim.ClearCalls();
   Ms(10000);
-  auto restores = Calls("RestoreDeadEye");
+  auto restores = Calls("SpecialAbilityRestoreByAmount");
   ASSERT_EQ(restores.size(), 5u);  // 1.8 s apart, from 1.8 s on
   for (size_t i = 1; i < restores.size(); ++i) {
     EXPECT_GT(restores[i]->gameMs - restores[i - 1]->gameMs, 1800);
     EXPECT_LT(restores[i]->gameMs - restores[i - 1]->gameMs, 1820);
   }
-  EXPECT_EQ(CountCalls("SetPedAttributeValue"), 0u);
+  EXPECT_EQ(CountCalls("SetAttributeCoreValue"), 0u);
 }
 
 TEST_F(SmokingController, TheConstantRateGivesSixInTheMouthAndSevenInTheHand) {
@@ -184,13 +184,13 @@ TEST_F(SmokingController, NothingIsGivenWhileDeadEyeIsInUse) {
   FakeSmoke(kCigarette, "p_cigarette01x", handBoneIndex);
   sim.ClearCalls();
   Ms(5000);
-  EXPECT_EQ(CountCalls("SetPedAttributeValue") + CountCalls("RestoreDeadEye"), 0u);
+  EXPECT_EQ(CountCalls("SetAttributeCoreValue") + CountCalls("SpecialAbilityRestoreByAmount"), 0u);
 }
 
 // Frames on which the message was drawn, as game ms since `since`.
 std::vector<int64_t> MessageDrawnAt(const sim::Simulator& sim, int64_t since) {
   std::vector<int64_t> at;
-  for (const sim::RecordedCall* call : sim.CallsNamed("DrawTextOnScreen")) at.push_back(call->gameMs - since);
+  for (const sim::RecordedCall* call : sim.CallsNamed("DisplayText")) at.push_back(call->gameMs - since);
   return at;
 }
 
@@ -210,8 +210,8 @@ TEST_P(MissingDictionaryMessage, IsDrawnFrom16MsTo6400MsAfterTheFailure) {
   EXPECT_LT(drawn.back(), 6400);
   EXPECT_GT(drawn.back(), 6350);
   EXPECT_EQ(animDictMissingTime, 0);
-  ASSERT_FALSE(Calls("DrawTextOnScreen").empty());
-  EXPECT_FLOAT_EQ(Calls("DrawTextOnScreen")[0]->F(1), 0.07f);
+  ASSERT_FALSE(Calls("DisplayText").empty());
+  EXPECT_FLOAT_EQ(Calls("DisplayText")[0]->F(1), 0.07f);
   EXPECT_TRUE(sim.timeline.Contains(
       "screen", "Animation dictionary missing. Online Content Unlocker or version.dll not working."));
 }
@@ -241,8 +241,8 @@ TEST_P(MountRule, AWeaponDrawnInTheSaddleSettlesTheCigaretteOncePerRide) {
   auto attaches = Calls("AttachEntityToEntity");
   ASSERT_EQ(attaches.size(), 1u);
   EXPECT_EQ(attaches[0]->I(2), fingerBoneIndex);
-  ASSERT_EQ(CountCalls("PlayClip"), 1u);
-  EXPECT_EQ(Calls("PlayClip")[0]->S(2), "base");
+  ASSERT_EQ(CountCalls("TaskPlayAnim"), 1u);
+  EXPECT_EQ(Calls("TaskPlayAnim")[0]->S(2), "base");
   EXPECT_EQ(test::CurrentTaskName(), "TaskDelay_6000");
   const size_t settles = CountCalls("AttachEntityToEntity");
   Ms(20000);
@@ -282,7 +282,7 @@ TEST_F(SmokingController, AVanishedTemporaryPedIsForgottenOnceNoSmokeCanSpawnIt)
   EXPECT_EQ(dummyPedTime, 0);
   sim.ClearCalls();
   Ms(1000);
-  EXPECT_EQ(CountCalls("EntityExists"), 0u);
+  EXPECT_EQ(CountCalls("DoesEntityExist"), 0u);
 }
 
 TEST_F(SmokingController, TheCheapBoxesAreGivenBackOnceAfter650MsEvenAfterTheSmokeEnded) {
@@ -384,13 +384,13 @@ class CigarMood : public SmokingController, public ::testing::WithParamInterface
 TEST_P(CigarMood, FollowsTheDrawAndTheModelAndHoldsFor8500Ms) {
   Begin();
   const MoodCase mood = GetParam();
-  sim.Handle("RandomIntInRange", [mood](const sim::Call&, sim::Result& r) { r.Int(mood.draw); });
+  sim.Handle("GetRandomIntInRange", [mood](const sim::Call&, sim::Result& r) { r.Int(mood.draw); });
   kCigar.fit.model = mood.shortCigar ? kCigar.alternativeModel : kCigar.standardModel;
   FakeSmoke(kCigar, ModelOf(kCigar).name, mouthBoneIndex);
   propInMouth = true;
   sim.ClearCalls();
   Ms(8000);
-  auto moods = Calls("SetPedFacialMood");
+  auto moods = Calls("RequestPedFacialMoodThisFrame");
   ASSERT_GT(moods.size(), 400u);  // every frame
   for (const sim::RecordedCall* call : moods) {
     EXPECT_EQ(call->U(1), sim.Hash(mood.mood));
@@ -398,7 +398,7 @@ TEST_P(CigarMood, FollowsTheDrawAndTheModelAndHoldsFor8500Ms) {
   }
   auto draws = [this] {
     size_t count = 0;
-    for (const sim::RecordedCall* call : Calls("RandomIntInRange")) count += call->I(0) == 0 && call->I(1) == 12;
+    for (const sim::RecordedCall* call : Calls("GetRandomIntInRange")) count += call->I(0) == 0 && call->I(1) == 12;
     return count;
   };
   EXPECT_EQ(draws(), 1u);

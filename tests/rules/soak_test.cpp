@@ -129,11 +129,11 @@ class Soak : public ControllerWorld {
         Set("player.melee", "false");
         break;
       case 16:
-        Set("cutscene", "true");
+        Set("camera.anim_scene", "true");
         Set("player.control", "false");
         Wait(shortMs(rng_) * 3);
         Set("player.control", "true");
-        Set("cutscene", "false");
+        Set("camera.anim_scene", "false");
         break;
       case 17: Episode("camera.first_person", "true", "false", shortMs(rng_) * 2); break;
       case 18: Control("INPUT_OPEN_WHEEL_MENU", "press"); Wait(shortMs(rng_)); Control("INPUT_OPEN_WHEEL_MENU", "release"); break;
@@ -141,7 +141,7 @@ class Soak : public ControllerWorld {
       case 20: PressOnce(pick(rng_) % 2 ? "INPUT_INTERACT_ANIMAL" : "INPUT_ENTER"); break;
       case 21: Episode("deadeye.active", "true", "false", shortMs(rng_)); break;
       case 22: Set("deadeye.core", std::to_string(pick(rng_) * 4)); break;
-      case 23: Episode("player.action_restricted", "true", "false", shortMs(rng_) * 4); break;
+      case 23: Episode("player.aiming", "true", "false", shortMs(rng_) * 4); break;
       default: Episode("player.running", "true", "false", shortMs(rng_)); break;
     }
     Wait(std::uniform_int_distribution<int>(200, 15000)(rng_));
@@ -151,7 +151,7 @@ class Soak : public ControllerWorld {
   // (long enough for a prop still being lit to appear and drop), then the
   // embers of the dropped prop die down.
   void EndTheSession() {
-    for (const char* setting : {"player.mounted", "player.dead", "player.underwater", "cutscene",
+    for (const char* setting : {"player.mounted", "player.dead", "player.underwater", "camera.anim_scene",
                                 "camera.first_person", "player.sprinting", "player.running", "deadeye.active"}) {
       Set(setting, "false");
     }

@@ -33,8 +33,8 @@ class BuilderTest : public PluginTest {
  protected:
   void SetUp() override {
     Start();
-    for (const char* loaded : {"IsClipDictionaryLoaded", "IsModelLoaded", "ModelExists", "ModelIsUsable",
-                               "IsAssetLoaded", "LoadSoundSet"}) {
+    for (const char* loaded : {"HasAnimDictLoaded", "HasModelLoaded", "IsModelInCdImage", "IsModelValid",
+                               "HasNamedPtfxAssetLoaded", "PrepareSoundSet"}) {
       sim.Handle(loaded, [](const sim::Call&, sim::Result& r) { r.Bool(true); });
     }
   }

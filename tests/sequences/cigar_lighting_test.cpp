@@ -61,9 +61,9 @@ TEST_F(CigarLighting, QuickVariantPlaysTheIntroAndLightsTheMatchAtTheAuxiliaryHa
   EXPECT_EQ(ember->scale, 0.75f);
   EXPECT_EQ(ember->durationMs, 3000);
   EXPECT_EQ(dummyPedTime, lightAt);
-  ASSERT_EQ(CountCalls("InventoryRemoveItem"), 1u);
-  EXPECT_EQ(Calls("InventoryRemoveItem")[0]->U(1), sim.Hash("consumable_cigar"));
-  EXPECT_EQ(Calls("InventoryRemoveItem")[0]->U(3), sim.Hash("REMOVE_REASON_USED"));
+  ASSERT_EQ(CountCalls("InventoryRemoveInventoryItemWithItemId"), 1u);
+  EXPECT_EQ(Calls("InventoryRemoveInventoryItemWithItemId")[0]->U(1), sim.Hash("consumable_cigar"));
+  EXPECT_EQ(Calls("InventoryRemoveInventoryItemWithItemId")[0]->U(3), sim.Hash("REMOVE_REASON_USED"));
 }
 
 TEST_F(CigarLighting, StandardVariantLightsTheLongCigarWithOnlyTheCigarSmoke) {
@@ -80,11 +80,11 @@ TEST_F(CigarLighting, StandardVariantLightsTheLongCigarWithOnlyTheCigarSmoke) {
               {"PlayFxOnPropTask_anm_smoking_ent_anim_cig_smoke_cigar", 1990},
               {"AnimationTask_script_mp@emotes@smoke_cigar@male@unarmed@upper_loop", -1}});
   EXPECT_EQ(Task<AnimationTask>(0)->filter, "upperbodyfeathered_nolefttarm_filter");
-  EXPECT_EQ(CountCalls("SetPedAttributeValue"), 1u);
+  EXPECT_EQ(CountCalls("SetAttributeCoreValue"), 1u);
 }
 
 TEST_F(CigarLighting, PlayerNotFreeToAnimateLightsWithTheLeftHandIntoTheMouth) {
-  sim.world.player.freeToAnimate = false;
+  sim.world.player.weaponHolstered = false;
   Light(true);
   ExpectRows({{"AnimationTask_mech_inventory@smoking@cigar_quick_left", -1},
               {"DestroyPropTask_p_cigar02x", 600},
@@ -100,7 +100,7 @@ TEST_F(CigarLighting, PlayerNotFreeToAnimateLightsWithTheLeftHandIntoTheMouth) {
   EXPECT_EQ(Task<SpawnPropTask>(4)->bone, 193);
   EXPECT_EQ(Task<MovePropTask>(5)->bone, 193);
   EXPECT_TRUE(propInMouth);
-  EXPECT_EQ(CountCalls("InventoryRemoveItem"), 1u);
+  EXPECT_EQ(CountCalls("InventoryRemoveInventoryItemWithItemId"), 1u);
 }
 
 TEST_F(CigarLighting, LitTimeIsRecordedWithTheSwapSettingAndClearedWithout) {

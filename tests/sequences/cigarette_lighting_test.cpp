@@ -95,7 +95,7 @@ TEST_F(CigaretteLighting, SlimFingeredCharactersSlideTheCigaretteLessFar) {
 }
 
 TEST_F(CigaretteLighting, BlockedEmoteGivesTheStandardVariant) {
-  sim.world.player.emoteBlocked = true;
+  sim.world.player.crouching = true;
   Light(0, true);
   ExpectRows({{"AnimationTask_mech_inventory@smoking@cigarette_quick_right", -1},
               {"DestroyPropTask_p_cigarette01x", 550},
@@ -116,9 +116,9 @@ TEST_F(CigaretteLighting, BlockedEmoteGivesTheStandardVariant) {
   EXPECT_EQ(match->handle, &matchProp);
   EXPECT_EQ(match->rx, 55.0f);
   EXPECT_EQ(Task<AnimationTask>(7)->durationMs, 300);
-  ASSERT_EQ(CountCalls("SetPedAttributeValue"), 1u);
-  EXPECT_EQ(Calls("SetPedAttributeValue")[0]->I(1), 2);
-  EXPECT_EQ(Calls("SetPedAttributeValue")[0]->I(2), 60);
+  ASSERT_EQ(CountCalls("SetAttributeCoreValue"), 1u);
+  EXPECT_EQ(Calls("SetAttributeCoreValue")[0]->I(1), 2);
+  EXPECT_EQ(Calls("SetAttributeCoreValue")[0]->I(2), 60);
   EXPECT_FALSE(propInMouth);
 }
 
@@ -140,9 +140,9 @@ TEST_F(CigaretteLighting, PlayerWithoutControlGetsTheInteractionWithTheCigarette
   EXPECT_EQ(mouth->bone, mouthBoneIndex);
   EXPECT_EQ(mouth->y, kCigarette.fit.mouth.y);
   EXPECT_TRUE(propInMouth);
-  ASSERT_GE(CountCalls("RandomIntInRange"), 1u);
-  EXPECT_EQ(Calls("RandomIntInRange")[0]->I(0), 1000);
-  EXPECT_EQ(Calls("RandomIntInRange")[0]->I(1), 2000);
+  ASSERT_GE(CountCalls("GetRandomIntInRange"), 1u);
+  EXPECT_EQ(Calls("GetRandomIntInRange")[0]->I(0), 1000);
+  EXPECT_EQ(Calls("GetRandomIntInRange")[0]->I(1), 2000);
 }
 
 TEST_F(CigaretteLighting, ADelayComesFirstOnlyWhenAsked) {
@@ -154,10 +154,10 @@ TEST_F(CigaretteLighting, ADelayComesFirstOnlyWhenAsked) {
 }
 
 TEST_F(CigaretteLighting, HolsterIsBlockedOnlyWhileItsInputIsActive) {
-  Answer("IsControlActive", false);
+  Answer("IsControlEnabled", false);
   Light(0, false);
   EXPECT_EQ(holsterBlockUntil, 0);
-  Answer("IsControlActive", true);
+  Answer("IsControlEnabled", true);
   ResetToIdle(activeSequence);
   Light(0, false);
   EXPECT_EQ(holsterBlockUntil, lightAt + 3500);
@@ -170,7 +170,7 @@ TEST_F(CigaretteLighting, AWholeCigarettePlaysToItsFinishAndLeavesNothingBehind)
   EXPECT_FALSE(activeSequence.running);
   EXPECT_FALSE(secondarySequence.running);
   ExpectPlayedOutClean();
-  EXPECT_EQ(CountCalls("PlayEmote"), 1u);
+  EXPECT_EQ(CountCalls("TaskPlayEmoteWithHash"), 1u);
   EXPECT_EQ(CountCalls("ApplyForceToEntity"), 2u);  // the match, then the butt at the finish
 }
 

@@ -85,7 +85,7 @@ class HandSmoking : public test::PluginTest {
   }
   size_t FirstDraws(int max) {
     size_t n = 0;
-    for (const sim::RecordedCall* call : Calls("RandomIntInRange")) n += call->I(0) == 1 && call->I(1) == max;
+    for (const sim::RecordedCall* call : Calls("GetRandomIntInRange")) n += call->I(0) == 1 && call->I(1) == max;
     return n;
   }
   template <typename T>
@@ -103,7 +103,7 @@ class HandSmoking : public test::PluginTest {
   }
   int64_t LastClipStartMs(const std::string& clip) {
     int64_t at = -1;
-    for (const sim::RecordedCall* call : Calls("PlayClip")) {
+    for (const sim::RecordedCall* call : Calls("TaskPlayAnim")) {
       if (call->S(2) == clip) at = call->gameMs;
     }
     return at;
@@ -148,9 +148,9 @@ TEST_F(HandSmoking, MovingTheCigaretteToTheHandRebuildsTheRestOfTheSmoke) {
   EXPECT_FLOAT_EQ(outro->blendOut, -1.0f);
   EXPECT_FLOAT_EQ(outro->rate, 1.2f);
   EXPECT_EQ(outro->filter, "");
-  ASSERT_EQ(CountCalls("PlayClip"), 1u);
-  EXPECT_EQ(Calls("PlayClip")[0]->S(2), "outro");
-  EXPECT_EQ(CountCalls("ResetPedTasks"), 0u);
+  ASSERT_EQ(CountCalls("TaskPlayAnim"), 1u);
+  EXPECT_EQ(Calls("TaskPlayAnim")[0]->S(2), "outro");
+  EXPECT_EQ(CountCalls("HidePedWeapons"), 0u);
 
   auto* hand = dynamic_cast<MovePropTask*>(activeSequence.pending.front().get());
   ASSERT_NE(hand, nullptr);
@@ -258,7 +258,7 @@ TEST_F(HandSmoking, ManualSmokingOnlyHoldsWithoutAutomaticPuffs) {
   std::vector<std::string> expected = {"outro 1000", "hand@980", "hold 560000"};
   expected.insert(expected.end(), kCigaretteFinish.begin(), kCigaretteFinish.end());
   EXPECT_EQ(steps, expected);
-  EXPECT_EQ(CountCalls("RandomIntInRange"), 0u);
+  EXPECT_EQ(CountCalls("GetRandomIntInRange"), 0u);
 
   ResetToIdle(activeSequence);
   InMouth(kCigar, "p_cigar02x");
@@ -269,13 +269,13 @@ TEST_F(HandSmoking, ManualSmokingOnlyHoldsWithoutAutomaticPuffs) {
 }
 
 TEST_F(HandSmoking, APlayerBusyWithAnotherAnimationIsFreedFirst) {
-  sim.world.player.freeToAnimate = false;
+  sim.world.player.weaponHolstered = false;
   InMouth(kCigarette, "p_cigarette01x");
   OnScript([] { MoveToHand(kCigarette); });
   std::vector<std::string> steps = Steps();
   EXPECT_EQ(Head(steps, 3), (std::vector<std::string>{"TaskDelay_250", "outro 1000", "hand@980"}));
-  ASSERT_EQ(CountCalls("ResetPedTasks"), 1u);
-  const sim::RecordedCall* reset = Calls("ResetPedTasks")[0];
+  ASSERT_EQ(CountCalls("HidePedWeapons"), 1u);
+  const sim::RecordedCall* reset = Calls("HidePedWeapons")[0];
   EXPECT_EQ(reset->I(0), sim.world.entities.player);
   EXPECT_EQ(reset->I(1), 0);
   EXPECT_EQ(reset->I(2), 0);
@@ -289,7 +289,7 @@ TEST_F(HandSmoking, WithoutControlTheMoveIsRefusedOrEndsTheSmoke) {
   OnScript([] { MoveToHand(kCigarette); });
   EXPECT_TRUE(propInMouth);
   EXPECT_EQ(activeSequence.pending.size(), queued);
-  EXPECT_EQ(CountCalls("PlayClip"), 0u);
+  EXPECT_EQ(CountCalls("TaskPlayAnim"), 0u);
 
   // Control is back: the move happens.
   sim.world.player.hasControl = true;
@@ -303,7 +303,7 @@ TEST_F(HandSmoking, WithoutControlTheMoveIsRefusedOrEndsTheSmoke) {
   InMouth(kCigar, "p_cigar02x");
   OnScript([] { MoveToHand(kCigar); });
   EXPECT_FALSE(activeSequence.running);
-  EXPECT_EQ(CountCalls("PlayClip"), 0u);
+  EXPECT_EQ(CountCalls("TaskPlayAnim"), 0u);
   EXPECT_EQ(smokeProp, 0);  // stopped at once: the prop is gone
 }
 
@@ -344,7 +344,7 @@ TEST_F(HandSmoking, TheCigaretteFinishFlicksThePropAwayAtTheEndOfTheOutro) {
 
   // The drags before it: three clips of the emote, each with the hand re-attachment.
   std::vector<std::string> clips;
-  for (const sim::RecordedCall* call : Calls("PlayClip")) {
+  for (const sim::RecordedCall* call : Calls("TaskPlayAnim")) {
     if (call->S(1) == "script_mp@emotes@smoke_cigarette@male@unarmed@upper") clips.push_back(call->S(2));
   }
   EXPECT_EQ(clips, (std::vector<std::string>{"action_alt1", "action", "action_alt2", "outro"}));
@@ -374,7 +374,7 @@ TEST_F(HandSmoking, TheCigarFinishPushesTheOtherWay) {
 
   // Re-attached to the hand 475 ms into each of the three clips.
   std::vector<int64_t> clipStarts;
-  for (const sim::RecordedCall* call : Calls("PlayClip")) {
+  for (const sim::RecordedCall* call : Calls("TaskPlayAnim")) {
     if (call->S(1) == "script_mp@emotes@smoke_cigar@male@unarmed@upper" && call->S(2) != "loop")
       clipStarts.push_back(call->gameMs);
   }

@@ -58,8 +58,8 @@ TEST_F(HoldLoops, ThePropIsPinnedBackIntoTheFingersAtItsOffsetsIntoTheClip) {
     QueueHoldLoop(kCigarette, 7000);
     ::Start(activeSequence);
   });
-  ASSERT_EQ(CountCalls("PlayClip"), 1u);
-  const int64_t clipStart = Calls("PlayClip")[0]->gameMs;
+  ASSERT_EQ(CountCalls("TaskPlayAnim"), 1u);
+  const int64_t clipStart = Calls("TaskPlayAnim")[0]->gameMs;
   StepRunner(7000 / 16 + 20);
 
   auto attaches = Calls("AttachEntityToEntity");

@@ -75,7 +75,7 @@ TEST_F(MouthTransition, QuickMoveUsesTheShorterClipAndBlock) {
 
 TEST_F(MouthTransition, DirectCutSeatsTheCigaretteAtOnceWithoutMarker) {
   Smoking(Holding());
-  Answer("IsControlActive", true);
+  Answer("IsControlEnabled", true);
   OnScript([] { MoveToMouth(kCigarette, true, true, false); });
   ExpectRows({{"MovePropTask_", -1},
               {kHold, -1},
@@ -127,9 +127,9 @@ class MouthEasing : public test::BuilderTest {
   void SetUp() override {
     BuilderTest::SetUp();
     PlayerModel("PLAYER_ZERO");
-    sim.Handle("EntityExists", [](const sim::Call& c, sim::Result& r) { r.Bool(c.I(0) != 0); });
+    sim.Handle("DoesEntityExist", [](const sim::Call& c, sim::Result& r) { r.Bool(c.I(0) != 0); });
     // The hand left the cigarette 2 cm in front of and 1 cm below the lips.
-    sim.Handle("WorldToEntityOffset", [](const sim::Call&, sim::Result& r) {
+    sim.Handle("GetOffsetFromEntityGivenWorldCoords", [](const sim::Call&, sim::Result& r) {
       r.Vector(kCigarette.fit.mouth.x + 0.02f, kCigarette.fit.mouth.y, kCigarette.fit.mouth.z - 0.01f);
     });
     kCigarette.fit.mouth.x = 0.019f;
@@ -182,7 +182,7 @@ TEST_F(MouthEasing, ConvergesOnTheMouthPositionAndEnds) {
 }
 
 TEST_F(MouthEasing, ACutsceneSeatsTheCigaretteWithoutEasing) {
-  sim.world.player.cutscene = true;
+  sim.world.player.animSceneCamera = true;
   Ease(1);
   ASSERT_EQ(Moves().size(), 1u);
   EXPECT_FLOAT_EQ(Moves()[0]->F(3), 0.019f);

@@ -133,14 +133,14 @@ TEST_F(PuffRuns, FirstDrawsCoverTheWholeTableAndRedrawsTheLowerPart) {
   sim.world.random.QueueInts({5, 7, 7, 3, 4});
   sim.ClearCalls();
   EXPECT_EQ(Cigarette(3), (std::vector<int>{7, 3, 4}));
-  EXPECT_EQ(DrawRanges(Calls("RandomIntInRange")),
+  EXPECT_EQ(DrawRanges(Calls("GetRandomIntInRange")),
             (std::vector<std::pair<int, int>>{{1, 10}, {1, 8}, {1, 10}, {1, 8}, {1, 10}}));
 
   // The cigar draws from its whole table both times; 5 cannot close a run.
   sim.world.random.QueueInts({9, 9, 5, 4});
   sim.ClearCalls();
   EXPECT_EQ(Cigar(2), (std::vector<int>{9, 4}));
-  EXPECT_EQ(DrawRanges(Calls("RandomIntInRange")),
+  EXPECT_EQ(DrawRanges(Calls("GetRandomIntInRange")),
             (std::vector<std::pair<int, int>>{{1, 9}, {1, 9}, {1, 9}, {1, 9}}));
 
   sim.ClearCalls();
@@ -148,7 +148,7 @@ TEST_F(PuffRuns, FirstDrawsCoverTheWholeTableAndRedrawsTheLowerPart) {
     QueuePuffs(kCigarette, 0, false);
     QueuePuffs(kCigar, 0, true);
   });
-  EXPECT_EQ(CountCalls("RandomIntInRange"), 0u);
+  EXPECT_EQ(CountCalls("GetRandomIntInRange"), 0u);
   EXPECT_TRUE(activeSequence.pending.empty());
 }
 

@@ -45,17 +45,17 @@ TEST_F(ShortCigarSwap, HappensOnceAndForgetsTheLitTime) {
              0, secondarySequence);
   EXPECT_EQ(Task<MovePropTask>(3, secondarySequence)->bone, mouthBoneIndex);
   // The cigar in the mouth goes on with its puff cycle, drawn between 4.5 and 6.5 s.
-  ASSERT_GE(CountCalls("RandomIntInRange"), 1u);
-  EXPECT_EQ(Calls("RandomIntInRange")[0]->I(0), 4500);
+  ASSERT_GE(CountCalls("GetRandomIntInRange"), 1u);
+  EXPECT_EQ(Calls("GetRandomIntInRange")[0]->I(0), 4500);
   EXPECT_EQ(activeSequence.smoke, &kCigar);
 
   PlayOut();
-  size_t spawns = CountCalls("CreatePropObject");
+  size_t spawns = CountCalls("CreateObject");
   activeSequence.smoke = &kCigar;
   cigarLitTime = 1;
   Swap();
   EXPECT_FALSE(secondarySequence.running);
-  EXPECT_EQ(CountCalls("CreatePropObject"), spawns);
+  EXPECT_EQ(CountCalls("CreateObject"), spawns);
   EXPECT_EQ(cigarLitTime, 0);
 }
 

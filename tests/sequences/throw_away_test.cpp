@@ -37,8 +37,8 @@ class ThrowAway : public test::BuilderTest {
   }
   // The random draw and the clip phases, as the game would answer them.
   void Draw(int value, float loopPhase = 0.0f) {
-    sim.Handle("RandomIntInRange", [value](const sim::Call&, sim::Result& r) { r.Int(value); });
-    sim.Handle("GetEntityAnimTime", [loopPhase](const sim::Call& c, sim::Result& r) {
+    sim.Handle("GetRandomIntInRange", [value](const sim::Call&, sim::Result& r) { r.Int(value); });
+    sim.Handle("GetEntityAnimCurrentTime", [loopPhase](const sim::Call& c, sim::Result& r) {
       r.Float(std::string(c.S(2)) == "loop" ? loopPhase : 0.0f);
     });
   }
@@ -120,7 +120,7 @@ TEST_F(ThrowAway, IsIgnoredWhileALightingPlays) {
   Throw(true);
   EXPECT_EQ(activeSequence.pending.size(), 1u);
   EXPECT_EQ(cigarLitTime, 1234);
-  EXPECT_EQ(CountCalls("RandomIntInRange"), 0u);
+  EXPECT_EQ(CountCalls("GetRandomIntInRange"), 0u);
 }
 
 TEST_F(ThrowAway, PlayedOutTheCigaretteIsReleasedAndPushedAndTheEffectsEnd) {
@@ -129,7 +129,7 @@ TEST_F(ThrowAway, PlayedOutTheCigaretteIsReleasedAndPushedAndTheEffectsEnd) {
   tipSmokeFx = 11;
   emberFx = 12;
   cigarSmokeFx = 13;
-  sim.Handle("DoesLoopedEffectExist", [](const sim::Call& c, sim::Result& r) { r.Bool(c.I(0) != 0); });
+  sim.Handle("DoesParticleFxLoopedExist", [](const sim::Call& c, sim::Result& r) { r.Bool(c.I(0) != 0); });
   Throw(false);
   PlayOut();
   EXPECT_FALSE(activeSequence.running);
@@ -138,7 +138,7 @@ TEST_F(ThrowAway, PlayedOutTheCigaretteIsReleasedAndPushedAndTheEffectsEnd) {
   EXPECT_EQ(Calls("DetachEntity").back()->I(0), prop);
   ASSERT_EQ(CountCalls("ApplyForceToEntity"), 1u);
   EXPECT_EQ(Calls("ApplyForceToEntity")[0]->I(0), prop);
-  EXPECT_EQ(CountCalls("StopLoopedEffect"), 3u);
+  EXPECT_EQ(CountCalls("RemoveParticleFx"), 3u);
   EXPECT_EQ(tipSmokeFx + emberFx + cigarSmokeFx, 0);
   EXPECT_FALSE(propInMouth);
 }

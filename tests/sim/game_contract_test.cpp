@@ -22,12 +22,12 @@ TEST(GameContract, CallsThatBreakTheGamesSignatureAreFaults) {
   } cases[] = {
       {"the Dead Eye restore with two of its five arguments",
        [] { native::Invoke<0x51345AE20F22C261ull, void, int, float>(0, 1.5f); },
-       "RestoreDeadEye (PLAYER::_SPECIAL_ABILITY_RESTORE_BY_AMOUNT) invoked with 2 argument words; the game takes 5"},
-      {"the Dead Eye restore as the game takes it", [] { native::RestoreDeadEye(0, 1.5f, 0, 0, 1); }, ""},
+       "SpecialAbilityRestoreByAmount (PLAYER::_SPECIAL_ABILITY_RESTORE_BY_AMOUNT) invoked with 2 argument words; the game takes 5"},
+      {"the Dead Eye restore as the game takes it", [] { native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 1); }, ""},
       {"a number where the game takes a clip dictionary's name",
        [] { native::Invoke<0xEA47FE3719165B94ull, void, int, int, const char*, float, float, int, int, float, int,
                            int, int, const char*, int>(1, 5, "clip", 1, 1, -1, 0, 1, 0, 0, 0, "", 0); },
-       "PlayClip (TASK::TASK_PLAY_ANIM) argument 2: the game takes a string, the word 0x5 is no address"},
+       "TaskPlayAnim (TASK::TASK_PLAY_ANIM) argument 2: the game takes a string, the word 0x5 is no address"},
       {"an address where the game takes a 32-bit value",
        [&handle] { native::Invoke<0x0DF7692B1D9E7BA7ull, void, int*, int, bool>(&handle, 255, false); },
        "SetEntityAlpha (ENTITY::SET_ENTITY_ALPHA) argument 1: the game takes a 32-bit value"},
@@ -36,8 +36,8 @@ TEST(GameContract, CallsThatBreakTheGamesSignatureAreFaults) {
        "argument 6: the game takes a float, the word 0x1 is the integer 1"},
       {"a variadic native without its fixed argument",
        [] { native::Invoke<0xFA925AC00EB830B9ull, const char*>(); },
-       "MakeLiteralText (MISC::VAR_STRING) invoked with 0 argument words; the game takes at least 1"},
-      {"a variadic native with its tail", [] { native::MakeLiteralText(10, "LITERAL_STRING", "Smoke"); }, ""},
+       "VarString (MISC::VAR_STRING) invoked with 0 argument words; the game takes at least 1"},
+      {"a variadic native with its tail", [] { native::VarString(10, "LITERAL_STRING", "Smoke"); }, ""},
       {"a hash the game does not know", [] { native::Invoke<0x0123456789ABCDEFull, void>(); },
        "native 0x0123456789ABCDEF is not a native of the game"},
       {"a native of the game the simulator does not model",
@@ -62,7 +62,7 @@ TEST(GameContract, TheWorldDoesNothingWithAFaultyCall) {
   sim::Simulator world;
   native::Invoke<0x51345AE20F22C261ull, void, int, float>(0, 1.5f);
   EXPECT_FALSE(world.timeline.Contains("deadeye"));
-  native::RestoreDeadEye(0, 1.5f, 0, 0, 1);
+  native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 1);
   EXPECT_TRUE(world.timeline.Contains("deadeye", "restored by 1.5"));
 }
 

@@ -55,7 +55,7 @@ TEST_F(Invariants, EachBreaksOnWhatItForbidsAndOnlyOnceSwitchedOn) {
   OnPlayer("p_matchstick01x");
   Run("set asset.never p_cigar02x");
   sim.AddFrameStartHook([this] {
-    sim.OnNativeInit(sim::FindNative("IsModelLoaded")->hash);
+    sim.OnNativeInit(sim::FindNative("HasModelLoaded")->hash);
     sim.OnNativePush(sim.Hash("p_cigar02x"));
     sim.OnNativeCall();
   });

@@ -94,15 +94,15 @@ TEST_F(RandomNatives, SessionSettersScriptTheAnswers) {
   std::vector<int> ints;
   float fraction = 0.0f;
   OnScript([&] {
-    for (int i = 0; i < 3; ++i) ints.push_back(native::RandomIntInRange(1, 10));
-    fraction = native::RandomFloatInRange(0.0f, 1.0f);
+    for (int i = 0; i < 3; ++i) ints.push_back(native::GetRandomIntInRange(1, 10));
+    fraction = native::GetRandomFloatInRange(0.0f, 1.0f);
   });
   EXPECT_EQ(ints, (std::vector<int>{3, 5, 7}));
   EXPECT_FLOAT_EQ(fraction, 0.25f);
 
   ASSERT_TRUE(sim.Set("random.seed", "99", error)) << error;
   int first = 0;
-  OnScript([&] { first = native::RandomIntInRange(0, 1000000); });
+  OnScript([&] { first = native::GetRandomIntInRange(0, 1000000); });
   RandomSource expected;
   expected.Seed(99);
   EXPECT_EQ(first, expected.NextInt(0, 1000000));
@@ -110,7 +110,7 @@ TEST_F(RandomNatives, SessionSettersScriptTheAnswers) {
   ASSERT_TRUE(sim.Set("random.clamp", "off", error)) << error;
   ASSERT_TRUE(sim.Set("random.ints", "40", error)) << error;
   int unclamped = 0;
-  OnScript([&] { unclamped = native::RandomIntInRange(1, 10); });
+  OnScript([&] { unclamped = native::GetRandomIntInRange(1, 10); });
   EXPECT_EQ(unclamped, 40);
 }
 

@@ -117,7 +117,7 @@ TEST_F(SessionPicture, TheDefaultSessionIsWellFormedAndDrawsEveryEventAtItsFrame
 TEST_F(SessionPicture, APropEffectAndPromptLeftBehindAreRedAndAThrownPropIsNot) {
   const int player = sim.world.entities.player;
   auto spawn = [](const char* model) {
-    return native::CreatePropObject(native::HashString(model), 0.0f, 0.0f, 0.0f, 0, 0, 0, 0, 0);
+    return native::CreateObject(native::GetHashKey(model), 0.0f, 0.0f, 0.0f, 0, 0, 0, 0, 0);
   };
   const int held = spawn("p_cigarette01x");
   native::AttachEntityToEntity(held, player, 28422, 0.1f, 0, 0, 0, 0, 0, 0, 0, 1, 0, 2, 1, 0, 0);
@@ -126,11 +126,11 @@ TEST_F(SessionPicture, APropEffectAndPromptLeftBehindAreRedAndAThrownPropIsNot) 
   sim.RunFrames(30);
   native::DetachEntity(thrown, 1, 1);
   native::ApplyForceToEntity(thrown, 1, 0.0f, 2.0f, 1.0f, 0, 0, 0, 0, 0, 1, 1, 0, 1);
-  const int ember = native::StartLoopedEffectOnEntity("ent_anim_cig_ember", held, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1);
-  const int prompt = native::PromptBeginRegister();
-  native::PromptSetLabel(prompt, "Smoke");
-  native::PromptSetVisible(prompt, true);
-  native::PromptEndRegister(prompt);
+  const int ember = native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_ember", held, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1);
+  const int prompt = native::UiPromptRegisterBegin();
+  native::UiPromptSetText(prompt, "Smoke");
+  native::UiPromptSetVisible(prompt, true);
+  native::UiPromptRegisterEnd(prompt);
   sim.RunFrames(30);
 
   const std::string html = Render(sim.leftoverReport());

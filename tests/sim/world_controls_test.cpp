@@ -18,9 +18,9 @@ TEST(SimControls, PressedControlIsJustPressedOnItsFirstFrameOnly) {
   sim::Simulator world;
   std::string error;
   ASSERT_TRUE(sim::RunSession(world, "control INPUT_OPEN_JOURNAL press\n", ".", error)) << error;
-  Hash journal = native::HashString("INPUT_OPEN_JOURNAL");
+  Hash journal = native::GetHashKey("INPUT_OPEN_JOURNAL");
   EXPECT_TRUE(native::IsControlJustPressed(0, journal));
-  EXPECT_TRUE(native::IsDisabledControlHeld(0, journal));
+  EXPECT_TRUE(native::IsDisabledControlPressed(0, journal));
   world.RunFrame();
   EXPECT_FALSE(native::IsControlJustPressed(0, journal));
   EXPECT_TRUE(native::IsControlPressed(0, journal));
@@ -33,14 +33,14 @@ TEST(SimControls, PressedControlIsJustPressedOnItsFirstFrameOnly) {
 
 TEST(SimControls, DisabledControlIsInactiveForThatFrameAndPushedControlReadsPressedNextFrame) {
   sim::Simulator world;
-  Hash holster = native::HashString("INPUT_TOGGLE_HOLSTER");
-  EXPECT_TRUE(native::IsControlActive(0, holster));
-  native::DisableControlThisFrame(0, holster, true);
-  EXPECT_FALSE(native::IsControlActive(0, holster));
+  Hash holster = native::GetHashKey("INPUT_TOGGLE_HOLSTER");
+  EXPECT_TRUE(native::IsControlEnabled(0, holster));
+  native::DisableControlAction(0, holster, true);
+  EXPECT_FALSE(native::IsControlEnabled(0, holster));
   world.RunFrame();
-  EXPECT_TRUE(native::IsControlActive(0, holster));
+  EXPECT_TRUE(native::IsControlEnabled(0, holster));
 
-  native::PushControlValue(0, holster, 1.0f);
+  native::SetControlValueNextFrame(0, holster, 1.0f);
   EXPECT_FALSE(native::IsControlJustPressed(0, holster));
   world.RunFrame();
   EXPECT_TRUE(native::IsControlJustPressed(0, holster));
@@ -49,15 +49,15 @@ TEST(SimControls, DisabledControlIsInactiveForThatFrameAndPushedControlReadsPres
 
 TEST(SimPlayerState, SettersChangeWhatThePlayerNativesAnswer) {
   sim::Simulator world;
-  Ped player = native::GetPlayerPed();
+  Ped player = native::PlayerPedId();
   EXPECT_TRUE(native::IsPedOnFoot(player));
   EXPECT_TRUE(native::IsPlayerPlaying(0));
   Set(world, "player.mounted", "true");
   EXPECT_TRUE(native::IsPedOnMount(player));
-  EXPECT_TRUE(native::IsPedMountedOrSeated(player));
+  EXPECT_TRUE(native::IsPedSitting(player));
   EXPECT_FALSE(native::IsPedOnFoot(player));
   Set(world, "player.submerged", "0.62");
-  EXPECT_FLOAT_EQ(native::PedSubmergedLevel(player), 0.62f);
+  EXPECT_FLOAT_EQ(native::GetEntitySubmergedLevel(player), 0.62f);
   Set(world, "player.dead", "true");
   EXPECT_FALSE(native::IsPlayerPlaying(0));
   std::string error;
@@ -67,13 +67,13 @@ TEST(SimPlayerState, SettersChangeWhatThePlayerNativesAnswer) {
 
 TEST(SimPlayerState, MeleeHitOnTheHeadIsSeenByTheDamageNatives) {
   sim::Simulator world;
-  Ped player = native::GetPlayerPed();
+  Ped player = native::PlayerPedId();
   Set(world, "player.melee_opponent", "true");
   Set(world, "player.hit_by_opponent", "21030");
-  Ped opponent = native::GetPedMeleeOpponent(player);
+  Ped opponent = native::GetCurrentTargetForPed(player);
   ASSERT_NE(opponent, 0);
-  EXPECT_TRUE(native::HasEntityBeenDamagedBy(player, opponent, true, true));
-  EXPECT_FALSE(native::HasEntityBeenDamagedBy(opponent, player, true, true));
+  EXPECT_TRUE(native::HasEntityBeenDamagedByEntity(player, opponent, true, true));
+  EXPECT_FALSE(native::HasEntityBeenDamagedByEntity(opponent, player, true, true));
   int bone = 0;
   EXPECT_TRUE(native::GetPedLastDamageBone(player, &bone));
   EXPECT_EQ(bone, 21030);
@@ -81,11 +81,11 @@ TEST(SimPlayerState, MeleeHitOnTheHeadIsSeenByTheDamageNatives) {
 
 TEST(SimPlayerState, DeadEyeCoreAndRestoreShowInTheTimeline) {
   sim::Simulator world;
-  Ped player = native::GetPlayerPed();
+  Ped player = native::PlayerPedId();
   Set(world, "deadeye.core", "97");
-  native::SetPedAttributeValue(player, 2, native::GetPedAttributeValue(player, 2) + 3);
-  EXPECT_EQ(native::GetPedAttributeValue(player, 2), 100);
-  native::RestoreDeadEye(0, 1.5f, 0, 0, 1);
+  native::SetAttributeCoreValue(player, 2, native::GetAttributeCoreValue(player, 2) + 3);
+  EXPECT_EQ(native::GetAttributeCoreValue(player, 2), 100);
+  native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 1);
   EXPECT_TRUE(world.timeline.Contains("deadeye", "core 97 -> 100"));
   EXPECT_TRUE(world.timeline.Contains("deadeye", "restored by 1.5"));
 }
@@ -93,11 +93,11 @@ TEST(SimPlayerState, DeadEyeCoreAndRestoreShowInTheTimeline) {
 TEST(SimScreen, LiteralTextKeepsItsAddressAndDrawingIsReportedOnce) {
   sim::Simulator world;
   std::string label = "Smoke";
-  const char* text = native::MakeLiteralText(10, "LITERAL_STRING", label.c_str());
+  const char* text = native::VarString(10, "LITERAL_STRING", label.c_str());
   label = "changed";
   EXPECT_STREQ(text, "Smoke");
   for (int i = 0; i < 5; ++i) {
-    native::DrawTextOnScreen(text, 0.07f, 0.5f);
+    native::DisplayText(text, 0.07f, 0.5f);
     world.RunFrame();
   }
   EXPECT_EQ(world.timeline.Count("screen"), 1u);

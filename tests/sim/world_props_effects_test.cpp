@@ -18,28 +18,28 @@ bool Play(sim::Simulator& world, const std::string& session) {
 }
 
 Entity Spawn(const char* model) {
-  return native::CreatePropObject(native::HashString(model), 0.0f, 0.0f, 0.0f, 0, 0, 0, 0, 0);
+  return native::CreateObject(native::GetHashKey(model), 0.0f, 0.0f, 0.0f, 0, 0, 0, 0, 0);
 }
 
 TEST(SimAssets, SessionSettersMakeAssetsMissingSlowOrNeverLoaded) {
   sim::Simulator world;
   ASSERT_TRUE(Play(world, "set asset.missing p_gone01x\nset asset.never anm_smoking\nset asset.delay p_slow01x 3\n"));
-  const Hash gone = native::HashString("p_gone01x");
-  const Hash slow = native::HashString("p_slow01x");
-  EXPECT_FALSE(native::ModelExists(gone));
-  EXPECT_TRUE(native::ModelExists(slow));
-  EXPECT_FALSE(native::IsModelLoaded(slow));  // not even requested yet
-  native::RequestModelLoad(slow, 0);
+  const Hash gone = native::GetHashKey("p_gone01x");
+  const Hash slow = native::GetHashKey("p_slow01x");
+  EXPECT_FALSE(native::IsModelInCdImage(gone));
+  EXPECT_TRUE(native::IsModelInCdImage(slow));
+  EXPECT_FALSE(native::HasModelLoaded(slow));  // not even requested yet
+  native::RequestModel(slow, 0);
   world.RunFrames(2);
-  EXPECT_FALSE(native::IsModelLoaded(slow));
+  EXPECT_FALSE(native::HasModelLoaded(slow));
   EXPECT_EQ(Spawn("p_slow01x"), 0);  // the game cannot create what is not loaded
   world.RunFrame();
-  EXPECT_TRUE(native::IsModelLoaded(slow));
+  EXPECT_TRUE(native::HasModelLoaded(slow));
   EXPECT_NE(Spawn("p_slow01x"), 0);
-  native::RequestAsset("anm_smoking");
+  native::RequestAnimDict("anm_smoking");
   world.RunFrames(1000);
-  EXPECT_FALSE(native::IsAssetLoaded(native::HashString("ANM_SMOKING")));  // names are case-insensitive
-  EXPECT_TRUE(native::IsModelLoaded(native::HashString("p_cigarette01x")));  // unconfigured: at once
+  EXPECT_FALSE(native::HasNamedPtfxAssetLoaded(native::GetHashKey("ANM_SMOKING")));  // names are case-insensitive
+  EXPECT_TRUE(native::HasModelLoaded(native::GetHashKey("p_cigarette01x")));  // unconfigured: at once
 }
 
 TEST(SimAssets, BadSetterValuesAreRefused) {
@@ -61,12 +61,12 @@ TEST(SimEntities, AnAttachedPropIsWhereItsParentIsAndFallsThereWhenDetached) {
   world.world.entities.Find(player)->position = {8.0f, 6.0f, 7.0f};
   Vector3 at = native::GetEntityCoords(prop, true, false);
   EXPECT_EQ(at.x, 8.0f);
-  EXPECT_TRUE(native::IsEntityAttachedTo(prop, player));
+  EXPECT_TRUE(native::IsEntityAttachedToEntity(prop, player));
   native::DetachEntity(prop, 1, 1);
   world.world.entities.Find(player)->position = {0.0f, 0.0f, 0.0f};
   at = native::GetEntityCoords(prop, true, false);
   EXPECT_EQ(at.x, 8.0f);
-  EXPECT_FALSE(native::IsEntityAttachedTo(prop, player));
+  EXPECT_FALSE(native::IsEntityAttachedToEntity(prop, player));
   const sim::SimEntity& entity = *world.world.entities.Find(prop);
   EXPECT_TRUE(entity.createdByPlugin);
   EXPECT_TRUE(entity.released);
@@ -84,12 +84,12 @@ TEST(SimEntities, OnlyMissionEntitiesAreDeletedAndTheVariableIsCleared) {
   Entity copy = found;
   native::DeleteEntity(&copy);
   EXPECT_EQ(copy, found);
-  EXPECT_TRUE(native::EntityExists(found));
-  native::SetMissionEntity(found, false, true);
-  EXPECT_TRUE(native::IsMissionEntity(found));
+  EXPECT_TRUE(native::DoesEntityExist(found));
+  native::SetEntityAsMissionEntity(found, false, true);
+  EXPECT_TRUE(native::IsEntityAMissionEntity(found));
   native::DeleteObject(&copy);
   EXPECT_EQ(copy, 0);
-  EXPECT_FALSE(native::EntityExists(found));
+  EXPECT_FALSE(native::DoesEntityExist(found));
   EXPECT_TRUE(world.Errors().empty());
 }
 
@@ -97,13 +97,13 @@ TEST(SimEntities, TheNearbySetHoldsEntitiesWithinTheRadius) {
   sim::Simulator world;
   ASSERT_TRUE(Play(world, "prop p_a 0.5 0 0\nprop p_b 0 0 1.5\nprop p_c 0 0.9 0.3\n"));
   const int set = native::CreateItemSet(1);
-  const int count = native::CollectEntitiesNear(0, 0, 0, 1.0f, set, 3);
+  const int count = native::GetEntitiesNearPoint(0, 0, 0, 1.0f, set, 3);
   EXPECT_EQ(count, 3);  // the player, p_a and p_c
   std::vector<std::string> models;
-  for (int i = 0; i < count; ++i) models.push_back(world.hashes.Name(native::GetEntityModel(native::GetItemSetEntry(i, set))));
+  for (int i = 0; i < count; ++i) models.push_back(world.hashes.Name(native::GetEntityModel(native::GetIndexedItemInItemSet(i, set))));
   EXPECT_NE(std::find(models.begin(), models.end(), "p_a"), models.end());
   EXPECT_NE(std::find(models.begin(), models.end(), "p_c"), models.end());
-  EXPECT_EQ(native::GetItemSetEntry(count, set), 0);
+  EXPECT_EQ(native::GetIndexedItemInItemSet(count, set), 0);
   native::DestroyItemSet(set);
   EXPECT_TRUE(world.world.entities.itemSets.empty());
 }
@@ -113,11 +113,11 @@ TEST(SimEntities, OffsetsTurnWithTheEntitysHeading) {
   sim::SimEntity& player = *world.world.entities.Find(world.world.entities.player);
   player.position = {10.0f, 0.0f, 0.0f};
   player.heading = 90.0f;
-  Vector3 ahead = native::GetOffsetFromEntityInWorld(player.handle, 0.0f, 1.0f, 0.5f);
+  Vector3 ahead = native::GetOffsetFromEntityInWorldCoords(player.handle, 0.0f, 1.0f, 0.5f);
   EXPECT_NEAR(ahead.x, 9.0f, 1e-5);
   EXPECT_NEAR(ahead.y, 0.0f, 1e-5);
   EXPECT_NEAR(ahead.z, 0.5f, 1e-5);
-  Vector3 back = native::WorldToEntityOffset(player.handle, ahead.x, ahead.y, ahead.z);
+  Vector3 back = native::GetOffsetFromEntityGivenWorldCoords(player.handle, ahead.x, ahead.y, ahead.z);
   EXPECT_NEAR(back.x, 0.0f, 1e-5);
   EXPECT_NEAR(back.y, 1.0f, 1e-5);
   EXPECT_NEAR(back.z, 0.5f, 1e-5);
@@ -126,18 +126,18 @@ TEST(SimEntities, OffsetsTurnWithTheEntitysHeading) {
 TEST(SimEffects, LoopedEffectsRunUntilStoppedAndNeedAnEntity) {
   sim::Simulator world;
   const Entity prop = Spawn("p_cigarette01x");
-  native::UseAssetForNextEffect("anm_smoking");
-  const int effect = native::StartLoopedEffectOnEntity("ent_anim_cig_smoke", prop, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1);
+  native::UseParticleFxAsset("anm_smoking");
+  const int effect = native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_smoke", prop, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1);
   EXPECT_NE(effect, 0);
-  EXPECT_EQ(native::StartLoopedEffectOnEntity("ent_anim_cig_smoke", 0, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1), 0);
-  native::SetLoopedEffectAlpha(effect, 0.3f);
+  EXPECT_EQ(native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_smoke", 0, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1), 0);
+  native::SetParticleFxLoopedAlpha(effect, 0.3f);
   EXPECT_EQ(world.world.effects.looped.at(effect).alpha, 0.3f);
   EXPECT_EQ(world.world.effects.looped.at(effect).asset, "anm_smoking");
   world.RunFrames(50);
-  EXPECT_TRUE(native::DoesLoopedEffectExist(effect));
-  native::StopLoopedEffect(effect, 1);
-  EXPECT_FALSE(native::DoesLoopedEffectExist(effect));
-  EXPECT_FALSE(native::DoesLoopedEffectExist(0));
+  EXPECT_TRUE(native::DoesParticleFxLoopedExist(effect));
+  native::RemoveParticleFx(effect, 1);
+  EXPECT_FALSE(native::DoesParticleFxLoopedExist(effect));
+  EXPECT_FALSE(native::DoesParticleFxLoopedExist(0));
   EXPECT_TRUE(world.timeline.Contains("effect", "looped effect ent_anim_cig_smoke #" + std::to_string(effect) +
                                                     " started on p_cigarette01x"));
   EXPECT_TRUE(world.timeline.Contains("effect", "stopped"));
@@ -146,9 +146,9 @@ TEST(SimEffects, LoopedEffectsRunUntilStoppedAndNeedAnEntity) {
 TEST(SimEffects, TheNextEffectAlphaAppliesToOneEffectOnly) {
   sim::Simulator world;
   const int player = world.world.entities.player;
-  native::SetNextEffectAlpha(0.2f);
-  native::StartEffectOnPedBone("ent_anim_cig_exhale_mth", player, 0, 0, 0, 0, 0, 0, 21030, 1.0f, 1, 1, 1);
-  native::StartEffectOnPedBone("ent_anim_cig_exhale_mth", player, 0, 0, 0, 0, 0, 0, 21030, 1.0f, 1, 1, 1);
+  native::SetParticleFxNonLoopedAlpha(0.2f);
+  native::StartParticleFxNonLoopedOnPedBone("ent_anim_cig_exhale_mth", player, 0, 0, 0, 0, 0, 0, 21030, 1.0f, 1, 1, 1);
+  native::StartParticleFxNonLoopedOnPedBone("ent_anim_cig_exhale_mth", player, 0, 0, 0, 0, 0, 0, 21030, 1.0f, 1, 1, 1);
   ASSERT_EQ(world.world.effects.oneShots.size(), 2u);
   EXPECT_EQ(world.world.effects.oneShots[0].alpha, 0.2f);
   EXPECT_EQ(world.world.effects.oneShots[1].alpha, 1.0f);
@@ -162,9 +162,9 @@ TEST(SimSounds, ALoopedSoundPlaysUntilStoppedAOneShotDoesNotLinger) {
   native::PlaySoundFromEntity("match_strike", player, "Player_Campfire_Sounds", 1, 0, 0);
   EXPECT_EQ(world.world.effects.soundsPlayed.size(), 2u);
   ASSERT_EQ(world.world.effects.loopedSounds.size(), 1u);
-  native::StopSoundByName("cook_meat_sizzle_loop", "Other_Set");
+  native::StopSoundWithName("cook_meat_sizzle_loop", "Other_Set");
   EXPECT_EQ(world.world.effects.loopedSounds.size(), 1u);
-  native::StopSoundByName("cook_meat_sizzle_loop", "Player_Campfire_Sounds");
+  native::StopSoundWithName("cook_meat_sizzle_loop", "Player_Campfire_Sounds");
   EXPECT_TRUE(world.world.effects.loopedSounds.empty());
 }
 
@@ -172,9 +172,9 @@ TEST(SimAnimation, ClipsEmotesAndInteractionsEndWhenTheirTimeIsUp) {
   sim::Simulator world;
   ASSERT_TRUE(Play(world, "set emote.duration 500\n"));
   const int player = world.world.entities.player;
-  native::PlayEmote(player, 0, 0, native::HashString("KIT_EMOTE_ACTION_SMOKE"), 1, 1, 0, 0, 0);
-  native::StartItemInteraction(player, native::HashString("ID_XH_R_HAND00"),
-                               native::HashString("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
+  native::TaskPlayEmoteWithHash(player, 0, 0, native::GetHashKey("KIT_EMOTE_ACTION_SMOKE"), 1, 1, 0, 0, 0);
+  native::StartTaskItemInteraction(player, native::GetHashKey("ID_XH_R_HAND00"),
+                               native::GetHashKey("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
   // The game's own cigarette for the interaction, in the player's hand.
   auto& entities = world.world.entities;
   int cigarette = 0;
@@ -182,7 +182,7 @@ TEST(SimAnimation, ClipsEmotesAndInteractionsEndWhenTheirTimeIsUp) {
     if (entity.modelName == "p_cigarette_cs01x") cigarette = handle;
   }
   ASSERT_NE(cigarette, 0);
-  EXPECT_TRUE(native::IsEntityAttachedTo(cigarette, player));
+  EXPECT_TRUE(native::IsEntityAttachedToEntity(cigarette, player));
   EXPECT_FALSE(entities.Find(cigarette)->createdByPlugin);
   EXPECT_TRUE(world.world.animation.EmotePlaying(player));
   world.RunMs(600);
@@ -200,13 +200,13 @@ TEST(SimAnimation, ClearingAPedsTasksEndsWhatItPlaysAndAPauseHoldsIt) {
   sim::Simulator world;
   ASSERT_TRUE(Play(world, "set emote.duration 500\n"));
   const int player = world.world.entities.player;
-  native::PlayEmote(player, 0, 0, native::HashString("KIT_EMOTE_ACTION_SMOKE"), 1, 1, 0, 0, 0);
+  native::TaskPlayEmoteWithHash(player, 0, 0, native::GetHashKey("KIT_EMOTE_ACTION_SMOKE"), 1, 1, 0, 0, 0);
   ASSERT_TRUE(Play(world, "pause 2s\n"));
   EXPECT_TRUE(world.world.animation.EmotePlaying(player));
-  native::PlayClip(player, "d", "c", 1, 1, -1, 1, 1.0f, 0, 0, 0, "", 0);
-  native::StartItemInteraction(player, native::HashString("ID_XH_R_HAND00"),
-                               native::HashString("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
-  native::StopPedTasks(player, 0, 0);
+  native::TaskPlayAnim(player, "d", "c", 1, 1, -1, 1, 1.0f, 0, 0, 0, "", 0);
+  native::StartTaskItemInteraction(player, native::GetHashKey("ID_XH_R_HAND00"),
+                               native::GetHashKey("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
+  native::ClearPedTasks(player, 0, 0);
   EXPECT_FALSE(world.world.animation.EmotePlaying(player));
   EXPECT_EQ(world.world.animation.ClipOn(player), nullptr);
   world.RunFrame();
@@ -217,14 +217,14 @@ TEST(SimAnimation, ClearingAPedsTasksEndsWhatItPlaysAndAPauseHoldsIt) {
 TEST(SimAnimation, AClipThatLoopsHasAPhaseAndIsEndedByCancel) {
   sim::Simulator world;
   const int player = world.world.entities.player;
-  native::PlayClip(player, "d", "c", 1, 1, -1, 1, 1.0f, 0, 0, 0, "", 0);
+  native::TaskPlayAnim(player, "d", "c", 1, 1, -1, 1, 1.0f, 0, 0, 0, "", 0);
   world.RunMs(1500);
-  const float phase = native::GetEntityAnimTime(player, "d", "c");
+  const float phase = native::GetEntityAnimCurrentTime(player, "d", "c");
   EXPECT_GT(phase, 0.0f);
   EXPECT_LT(phase, 1.0f);
-  EXPECT_EQ(native::GetEntityAnimTime(player, "d", "other"), 0.0f);
-  native::CancelCurrentAnimation(player, 1, 1);
-  EXPECT_EQ(native::GetEntityAnimTime(player, "d", "c"), 0.0f);
+  EXPECT_EQ(native::GetEntityAnimCurrentTime(player, "d", "other"), 0.0f);
+  native::StopAnimPlayback(player, 1, 1);
+  EXPECT_EQ(native::GetEntityAnimCurrentTime(player, "d", "c"), 0.0f);
 }
 
 }  // namespace
@@ -233,13 +233,13 @@ namespace {
 
 TEST(SimEffects, DeletingAnEntityEndsTheLoopedEffectsOnIt) {
   sim::Simulator world;
-  Entity prop = native::CreatePropObject(native::HashString("p_cigar01x"), 0, 0, 0, 0, 0, 0, 0, 0);
-  const int onProp = native::StartLoopedEffectOnEntity("ent_anim_cig_smoke", prop, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1);
-  const int onPlayer = native::StartLoopedEffectOnPedBone("ent_anim_cig_exhale_nse", world.world.entities.player, 0,
+  Entity prop = native::CreateObject(native::GetHashKey("p_cigar01x"), 0, 0, 0, 0, 0, 0, 0, 0);
+  const int onProp = native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_smoke", prop, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1);
+  const int onPlayer = native::StartParticleFxLoopedOnPedBone("ent_anim_cig_exhale_nse", world.world.entities.player, 0,
                                                           0, 0, 0, 0, 0, 21030, 1, 1, 1, 1);
   native::DeleteObject(&prop);
-  EXPECT_FALSE(native::DoesLoopedEffectExist(onProp));
-  EXPECT_TRUE(native::DoesLoopedEffectExist(onPlayer));
+  EXPECT_FALSE(native::DoesParticleFxLoopedExist(onProp));
+  EXPECT_TRUE(native::DoesParticleFxLoopedExist(onPlayer));
   ASSERT_EQ(world.world.effects.stopped.size(), 1u);
   EXPECT_TRUE(world.world.effects.stopped[0].endedWithEntity);
 }

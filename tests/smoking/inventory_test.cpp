@@ -73,14 +73,14 @@ TEST_F(Inventory, ARegularItemIsUsedBeforeACheaperOneThatIsHiddenFromTheEmoteAnd
     EmptyTheInventory();
     sim.ClearCalls();
     OnScript([kind] { TakeItemFor(*kind); });
-    EXPECT_EQ(CountCalls("InventoryRemoveItem"), 0u);
+    EXPECT_EQ(CountCalls("InventoryRemoveInventoryItemWithItemId"), 0u);
 
     Have(use.item, 2);
     Have(use.cheaperItem, 3);
     OnScript([kind] { TakeItemFor(*kind); });
     EXPECT_EQ(Count(use.item), 1);
     EXPECT_EQ(Count(use.cheaperItem), 3);
-    auto removals = Calls("InventoryRemoveItem");
+    auto removals = Calls("InventoryRemoveInventoryItemWithItemId");
     ASSERT_EQ(removals.size(), 1u);
     EXPECT_EQ(removals[0]->I(0), 1);
     EXPECT_EQ(removals[0]->I(2), 1);
@@ -107,8 +107,8 @@ TEST_F(Inventory, ARegularItemIsUsedBeforeACheaperOneThatIsHiddenFromTheEmoteAnd
     sim.ClearCalls();
     OnScript([] { RestoreCheapBoxes(removedCheapBoxCount); });
     EXPECT_EQ(Count(use.cheaperItem), 4);
-    ASSERT_EQ(CountCalls("InventoryItemCheck"), 1u);
-    auto adds = Calls("InventoryAddItem");
+    ASSERT_EQ(CountCalls("InventoryIsGuidValid"), 1u);
+    auto adds = Calls("InventoryAddItemWithGuid");
     ASSERT_EQ(adds.size(), 1u);
     EXPECT_EQ(adds[0]->U(3), use.cheaperItem.hash);
     EXPECT_EQ(adds[0]->U(4), sim.Hash("SLOTID_SATCHEL"));
@@ -125,7 +125,7 @@ TEST_F(Inventory, NothingIsGivenBackWhenTheItemQueryFails) {
   ASSERT_TRUE(sim.Set("inventory.item_check", "fail", error)) << error;
   hiddenCheaperItem = sim.Hash("consumable_cigarette_box_cheap");
   OnScript([] { RestoreCheapBoxes(2); });
-  EXPECT_EQ(CountCalls("InventoryAddItem"), 0u);
+  EXPECT_EQ(CountCalls("InventoryAddItemWithGuid"), 0u);
   EXPECT_EQ(sim.world.inventory.Count(hiddenCheaperItem), 0);
 }
 
@@ -172,7 +172,7 @@ TEST_F(ItemSlots, AnOrdinaryItemGoesToTheSatchelUnderTheCharacter) {
   EXPECT_FALSE(Zero(slot.parentGuid, 32));
   EXPECT_TRUE(Zero(slot.reserved, 24));
   EXPECT_EQ(slot.reserved2, 0u);
-  auto guids = Calls("InventoryItemGuid");
+  auto guids = Calls("InventoryGetGuidFromItemId");
   ASSERT_EQ(guids.size(), 1u);
   EXPECT_EQ(guids[0]->U(2), sim.Hash("CHARACTER"));
   EXPECT_EQ(guids[0]->U(3), sim.Hash("SLOTID_NONE"));
@@ -197,11 +197,11 @@ TEST_F(ItemSlots, AWardrobeItemThatDoesNotFitGoesUnderTheWardrobe) {
   Fits("hat", {"SLOTID_SATCHEL"});
   ItemSlot slot = Find("hat");
   EXPECT_EQ(slot.slot, sim.Hash("SLOTID_SATCHEL"));  // the simulated game's default slot
-  auto guids = Calls("InventoryItemGuid");
+  auto guids = Calls("InventoryGetGuidFromItemId");
   ASSERT_EQ(guids.size(), 2u);
   EXPECT_EQ(guids[1]->U(2), sim.Hash("WARDROBE"));
   EXPECT_EQ(guids[1]->U(3), sim.Hash("SLOTID_WARDROBE"));
-  auto defaults = Calls("DefaultSlotForItem");
+  auto defaults = Calls("GetDefaultItemSlotInfo");
   ASSERT_EQ(defaults.size(), 1u);
   EXPECT_EQ(defaults[0]->U(1), sim.Hash("WARDROBE"));
 }
@@ -211,7 +211,7 @@ TEST_F(ItemSlots, TheFallbackTriesSatchelThenWardrobeThenTheDefault) {
   EXPECT_EQ(Find("boots").slot, sim.Hash("SLOTID_WARDROBE"));
   Fits("odd", {"SLOTID_NOWHERE"});
   Find("odd");
-  auto defaults = Calls("DefaultSlotForItem");
+  auto defaults = Calls("GetDefaultItemSlotInfo");
   ASSERT_EQ(defaults.size(), 1u);
   EXPECT_EQ(defaults[0]->U(1), sim.Hash("CHARACTER"));
   sim.world.inventory.invalidItems.insert(sim.Hash("unknown"));

@@ -158,8 +158,8 @@ TEST_F(PropAttachment, TheBonesAreLookedUpEveryFrameAndAModelChangeIsSeen) {
   EXPECT_EQ(fingerBoneIndex, Bone("skel_r_finger13"));
   EXPECT_EQ(matchBoneIndex, Bone("skel_r_finger02"));
   EXPECT_EQ(handAuxBoneIndex, Bone("xh_r_hand00"));
-  ASSERT_EQ(Calls("BoneIndexOfPedBone").size(), 1u);
-  EXPECT_EQ(Calls("BoneIndexOfPedBone")[0]->I(1), 10509);
+  ASSERT_EQ(Calls("GetPedBoneIndex").size(), 1u);
+  EXPECT_EQ(Calls("GetPedBoneIndex")[0]->I(1), 10509);
   Model("MP_MALE");
   Frames(1);
   EXPECT_FALSE(IsStoryCharacter());

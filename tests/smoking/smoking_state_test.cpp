@@ -16,8 +16,8 @@ class SmokingState : public PluginTest {
  protected:
   void InScenario(const char* scenario) {
     scenario_ = scenario ? sim.Hash(scenario) : 0;
-    sim.Handle("GetPedScenarioHash", [this](const sim::Call&, sim::Result& r) { r.Int(static_cast<int>(scenario_)); });
-    sim.Handle("IsPedUsingScenario", [this](const sim::Call&, sim::Result& r) { r.Bool(scenario_ != 0); });
+    sim.Handle("GetActiveDynamicScenario", [this](const sim::Call&, sim::Result& r) { r.Int(static_cast<int>(scenario_)); });
+    sim.Handle("IsPedUsingAnyScenario", [this](const sim::Call&, sim::Result& r) { r.Bool(scenario_ != 0); });
   }
   struct Params {
     int anim = 0;
@@ -70,7 +70,7 @@ TEST_F(SmokingState, ThePostureIsAskedAfreshOnEveryCall) {
   Read();
   sim.ClearCalls();
   Read();
-  EXPECT_EQ(CountCalls("IsPedMountedOrSeated"), 3u);
+  EXPECT_EQ(CountCalls("IsPedSitting"), 3u);
 }
 
 TEST(AngleDelta, IsTheSignedShortestTurn) {

@@ -41,7 +41,7 @@ class StopAndDrop : public PluginTest {
   // with `current` as its current task.
   void LightSmoke(const SmokeKind& kind, TaskPtr current, bool inMouth = false) {
     OnScript([&] {
-      playerPed = native::GetPlayerPed();
+      playerPed = native::PlayerPedId();
       UpdatePropAttachment();
       SpawnPropTask(&smokeProp, ModelOf(kCigarette).name, inMouth ? mouthBoneIndex : handBoneIndex, 255).Execute();
       SpawnPropTask(&matchProp, "p_matchstick01x", matchBoneIndex, 255).Execute();
@@ -98,7 +98,7 @@ TEST_F(StopAndDrop, StopDuringTheLightingEmoteLeavesNothing) {
   ExpectNothingLeft();
   EXPECT_EQ(activeSequence.smoke, nullptr);
   EXPECT_TRUE(activeSequence.pending.empty());
-  EXPECT_EQ(CountCalls("StopSoundByName"), 1u);
+  EXPECT_EQ(CountCalls("StopSoundWithName"), 1u);
 }
 
 TEST_F(StopAndDrop, StopDuringTheCigarIntroAlsoEndsTheSizzle) {
@@ -127,7 +127,7 @@ TEST_F(StopAndDrop, StopWhenIdleDeletesTheDummyPedAndTouchesNoStrangers) {
   sim.ClearCalls();
   OnScript([] { StopSmokingNow(); });
   EXPECT_EQ(CountCalls("DeleteEntity"), 0u);
-  EXPECT_EQ(CountCalls("StopSoundByName"), 0u);
+  EXPECT_EQ(CountCalls("StopSoundWithName"), 0u);
 }
 
 TEST_F(StopAndDrop, AMissingDummyPedIsForgottenToo) {
@@ -197,7 +197,7 @@ TEST_F(StopAndDrop, ADroppedPropFallsAndItsSmokeDiesDownThreeSecondsLater) {
   EXPECT_EQ(smokeProp, 0);
   EXPECT_EQ(Entity(prop)->attachedTo, 0);
   EXPECT_TRUE(Entity(prop)->missionEntity);  // deletable by the game
-  EXPECT_EQ(CountCalls("CancelCurrentAnimation"), 0u);
+  EXPECT_EQ(CountCalls("StopAnimPlayback"), 0u);
 
   const int64_t dropped = sim.GameTimerMs();
   while (sim.world.effects.Running(ember) && sim.GameTimerMs() - dropped < 5000) StepRunners(1);
@@ -223,9 +223,9 @@ TEST_F(StopAndDrop, AClipInTheHandIsCutBeforeThePropIsReleased) {
     const int prop = smokeProp;
     sim.ClearCalls();
     OnScript([] { DropSmokeProp(); });
-    ASSERT_EQ(CountCalls("CancelCurrentAnimation"), 1u);
+    ASSERT_EQ(CountCalls("StopAnimPlayback"), 1u);
     EXPECT_EQ(Entity(prop)->attachedTo, sim.world.entities.player);
-    const int64_t cut = Calls("CancelCurrentAnimation")[0]->gameMs;
+    const int64_t cut = Calls("StopAnimPlayback")[0]->gameMs;
     while (Entity(prop)->attachedTo != 0 && sim.GameTimerMs() - cut < 1000) StepRunners(1);
     EXPECT_GE(sim.GameTimerMs() - cut, 280);
     EXPECT_LE(sim.GameTimerMs() - cut, 320);
@@ -236,7 +236,7 @@ TEST_F(StopAndDrop, AClipInTheHandIsCutBeforeThePropIsReleased) {
 TEST_F(StopAndDrop, ALoopClipOfACigaretteIsNotCut) {
   LightSmoke(kCigarette, Clip(kCigarette.dictionary, "loop"));
   OnScript([] { DropSmokeProp(); });
-  EXPECT_EQ(CountCalls("CancelCurrentAnimation"), 0u);
+  EXPECT_EQ(CountCalls("StopAnimPlayback"), 0u);
 }
 
 TEST_F(StopAndDrop, ASmokeLitDuringTheDropKeepsItsEmber) {

@@ -43,7 +43,7 @@ class PluginTest : public ::testing::Test {
   // Native calls recorded so far, by catalogue name.
   std::vector<const sim::RecordedCall*> Calls(const std::string& name) const { return sim.CallsNamed(name); }
   size_t CountCalls(const std::string& name) const { return sim.CountCalls(name); }
-  // The names of every call recorded, in order ("GetPlayerPed", ...).
+  // The names of every call recorded, in order ("PlayerPedId", ...).
   std::vector<std::string> CallNames() const;
 
   sim::Simulator sim;
