@@ -2,10 +2,11 @@
 // (gamedata/natives.tsv, written by the modding community, not by us): every
 // row's hash is a native of the game, and the game takes the arguments the
 // row pushes, of the kinds it pushes them, and gives the result it reads.
-// Also: the simulator's table, generated from the same list at build time,
-// holds every row of it.
+// Every row is named for the native it is in the game. Also: the simulator's
+// table, generated from the same list at build time, holds every row of it.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <map>
@@ -162,6 +163,64 @@ TEST(NativeCatalogue, TheComparisonCatchesACountAKindAndAResult) {
       {{"Invented", 0x1234ull, Kind::None, {}}, "no native of the game has this hash"},
   };
   for (const auto& c : cases) EXPECT_EQ(Disagreement(c.row, game), c.expected) << c.row.name;
+}
+
+// A row's name says which native of the game it is: the community's name
+// without its namespace and a guessed name's leading '_', in the code's
+// CamelCase (GET_PED_CROUCH_MOVEMENT is GetPedCrouchMovement; where the words
+// break is the code's choice, so CREATE_ITEMSET may be CreateItemSet).
+bool NamedForTheGamesNative(const std::string& row, const std::string& community) {
+  std::string game = community.substr(community.rfind(':') + 1);
+  if (!game.empty() && game[0] == '_') game.erase(0, 1);
+  std::string letters;
+  for (char c : game) {
+    if (c != '_') letters += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  std::string name;
+  for (char c : row) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return !letters.empty() && letters == name && std::isupper(static_cast<unsigned char>(row[0]));
+}
+
+// Rows that keep a name of their own, and why.
+const std::map<std::string, std::string> kNamedOtherwise = {
+    {"HoldSittingCamera",
+     "the community has no name for 0x71D71E08A7ED5BD7; named for what the sitting camera hold does with it"},
+    {"IsInputJustPressed",
+     "the community has no name for 0xD6BD313CFA41E57A; named for how the quick-use item's press is watched"},
+};
+
+TEST(NativeCatalogue, EveryRowIsNamedForTheGamesNative) {
+  const std::map<uint64_t, Signature> game = ReadTheGamesList();
+  std::map<std::string, std::string> otherwise = kNamedOtherwise;
+  for (const Row& row : TheCatalogue()) {
+    const auto found = game.find(row.hash);
+    ASSERT_NE(found, game.end()) << row.name;
+    const std::string& community = found->second.name;
+    const bool named = NamedForTheGamesNative(row.name, community);
+    if (otherwise.erase(row.name)) {
+      EXPECT_FALSE(named) << row.name << " is named for " << community << ": it needs no exception";
+      EXPECT_NE(community.find("::_0x"), std::string::npos) << row.name << " is " << community;
+      continue;
+    }
+    EXPECT_TRUE(named) << row.name << " is " << community << " in the game: name the row for it";
+  }
+  for (const auto& [name, why] : otherwise) ADD_FAILURE() << "no row " << name << " (" << why << ")";
+}
+
+TEST(NativeCatalogue, ANameForABeliefIsNoNameOfTheGame) {
+  const struct {
+    const char* row;
+    const char* community;
+    bool named;
+  } cases[] = {
+      {"GetPedCrouchMovement", "PED::GET_PED_CROUCH_MOVEMENT", true},
+      {"IsQuickEmoteBlocked", "PED::GET_PED_CROUCH_MOVEMENT", false},
+      {"IsAnimSceneCamActive", "CAM::_IS_ANIM_SCENE_CAM_ACTIVE", true},
+      {"CreateItemSet", "ITEMSET::CREATE_ITEMSET", true},
+      {"GetPedCrouch", "PED::GET_PED_CROUCH_MOVEMENT", false},
+      {"getPedCrouchMovement", "PED::GET_PED_CROUCH_MOVEMENT", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NamedForTheGamesNative(c.row, c.community), c.named) << c.row;
 }
 
 TEST(NativeCatalogue, TheSimulatorsTableHoldsTheWholeList) {
