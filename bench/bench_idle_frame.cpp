@@ -20,9 +20,10 @@ const bool kClocksRun = [] {
 
 void PrepareIdleWorld() {
   // An idle player: alive, in control, on foot, with the keyboard.
-  for (uint64_t hash : {0x096275889B8E0EE0ull /* PlayerPedId */, 0xBFFB35986CAAE58Cull /* IsPlayerPlaying */,
-                        0x7964097FCE4C244Bull /* PlayerHasControl */, 0x01FEE67DB37F59B2ull /* IsPedOnFoot */,
-                        0xA571D46727E2B718ull /* IsUsingKeyboardAndMouse */, 0xBDD9C235D8D1052Eull /* IsPedCurrentWeaponHolstered */}) {
+  for (uint64_t hash :
+       {0x096275889B8E0EE0ull /* PlayerPedId */, 0xBFFB35986CAAE58Cull /* IsPlayerPlaying */,
+        0x7964097FCE4C244Bull /* IsPlayerControlOn */, 0x01FEE67DB37F59B2ull /* IsPedOnFoot */,
+        0xA571D46727E2B718ull /* IsUsingKeyboardAndMouse */, 0xBDD9C235D8D1052Eull /* IsPedCurrentWeaponHolstered */}) {
     standin::SetAnswer(hash, hash == 0x096275889B8E0EE0ull ? 1000 : 1);
   }
 }

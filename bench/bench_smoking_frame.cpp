@@ -44,7 +44,7 @@ void PrepareSmokingWorld() {
   const Answer answers[] = {
       {0x096275889B8E0EE0ull, kPlayer},  // PlayerPedId
       {0xBFFB35986CAAE58Cull, 1},        // IsPlayerPlaying
-      {0x7964097FCE4C244Bull, 1},        // PlayerHasControl
+      {0x7964097FCE4C244Bull, 1},        // IsPlayerControlOn
       {0x01FEE67DB37F59B2ull, 1},        // IsPedOnFoot
       {0xA571D46727E2B718ull, 1},        // IsUsingKeyboardAndMouse
       {0xBDD9C235D8D1052Eull, 1},        // IsPedCurrentWeaponHolstered
@@ -57,7 +57,7 @@ void PrepareSmokingWorld() {
       {0x1283B8B89DD5D1B6ull, 1},        // HasModelLoaded
       {0xD6F3B6D7716CFF8Eull, 1},        // IsModelInCdImage
       {0x392C8D8E07B70EFCull, 1},        // IsModelValid
-      {0xD9130842D7226045ull, 1},        // LoadSoundSet
+      {0xD9130842D7226045ull, 1},        // PrepareSoundSet
       {0x8F90AB32E1944BDEull, 77},       // StartNetworkedParticleFxLoopedOnEntity
       {0xE689C1B1432BB8AFull, 78},       // StartParticleFxLoopedOnPedBone
       {0xE6CFE43937061143ull, 79},       // StartNetworkedParticleFxNonLoopedOnEntity

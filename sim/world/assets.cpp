@@ -61,20 +61,19 @@ void InstallAssetNatives(Simulator& sim) {
   sim.Handle("SetModelAsNoLongerNeeded", [&assets](const Call& c, Result&) { ++assets.modelReleases[c.U(0)]; });
 
   sim.Handle("RequestAnimDict", [&sim, &assets](const Call& c, Result&) { assets.Request(sim, sim.Hash(c.S(0))); });
-  sim.Handle("HasNamedPtfxAssetLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
-  sim.Handle("HasAnimDictLoaded", [&sim, &assets](const Call& c, Result& r) {
-    r.Bool(assets.Answer(sim, sim.Hash(c.S(0))));
-  });
-  sim.Handle("DoesAnimDictExist", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Exists(sim.Hash(c.S(0)))); });
+  sim.Handle("HasNamedPtfxAssetLoaded",
+             [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
+  sim.Handle("HasAnimDictLoaded",
+             [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, sim.Hash(c.S(0)))); });
+  sim.Handle("DoesAnimDictExist",
+             [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Exists(sim.Hash(c.S(0)))); });
   // The game starts loading a sound set on the first call and answers true once it is in.
   sim.Handle("PrepareSoundSet", [&sim, &assets](const Call& c, Result& r) {
     const uint32_t hash = sim.Hash(c.S(0));
     assets.Request(sim, hash);
     r.Bool(assets.Answer(sim, hash));
   });
-  sim.Handle("UseParticleFxAsset", [&sim](const Call& c, Result&) {
-    sim.world.effects.nextAsset = c.S(0);
-  });
+  sim.Handle("UseParticleFxAsset", [&sim](const Call& c, Result&) { sim.world.effects.nextAsset = c.S(0); });
 
   auto nameOnly = [](const std::string& value, std::string& name) {
     name = value;

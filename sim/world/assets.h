@@ -32,7 +32,7 @@ struct Assets {
   uint64_t callsAtFrameStart = 0;
 
   void Configure(Simulator& sim, const std::string& name, Config config);
-  // Asked for the asset (RequestModel, RequestAnimDict, LoadSoundSet).
+  // Asked for the asset (RequestModel, RequestAnimDict, PrepareSoundSet).
   void Request(Simulator& sim, uint32_t hash);
   bool Exists(uint32_t hash) const;
   bool Loaded(const Simulator& sim, uint32_t hash) const;

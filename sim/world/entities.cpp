@@ -149,7 +149,7 @@ void InstallEntityNatives(Simulator& sim) {
     r.Bool(entity && entity->missionEntity);
   });
   sim.Handle("SetEntityCanBeDamaged", [&entities](const Call& c, Result&) {
-    if (SimEntity* entity = entities.Find(c.I(0))) entity->lifecycleMark = c.I(1);
+    if (SimEntity* entity = entities.Find(c.I(0))) entity->canBeDamaged = c.I(1);
   });
 
   // Both delete through the caller's handle variable and clear it, as the game does.

@@ -31,7 +31,7 @@ struct SimEntity {
   bool released = false;  // was attached, then detached
   bool pushed = false;    // a force was applied after it was released
   Vec3 lastForce;
-  int lifecycleMark = -1;  // last SetEntityCanBeDamaged value, -1 = never marked
+  int canBeDamaged = -1;  // last SetEntityCanBeDamaged value, -1 = never set
 };
 
 struct Entities {

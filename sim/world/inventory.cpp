@@ -99,7 +99,8 @@ void InstallInventoryNatives(Simulator& sim) {
   sim.Handle("InventoryIsGuidValid", [&inventory](const Call& c, Result& r) {
     r.Bool(c.P<const uint8_t>(0) != nullptr && inventory.itemCheckPasses);
   });
-  sim.Handle("ItemDatabaseIsKeyValid", [&inventory](const Call& c, Result& r) { r.Bool(!inventory.invalidItems.count(c.U(0))); });
+  sim.Handle("ItemDatabaseIsKeyValid",
+             [&inventory](const Call& c, Result& r) { r.Bool(!inventory.invalidItems.count(c.U(0))); });
   sim.Handle("ItemDatabaseFilloutItemInfo", [&inventory](const Call& c, Result& r) {
     uint8_t* out = c.P<uint8_t>(1);
     if (!out || inventory.invalidItems.count(c.U(0))) {

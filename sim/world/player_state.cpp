@@ -165,10 +165,13 @@ void InstallPlayerStateNatives(Simulator& sim) {
   answer("IsSpecialAbilityActive", [&p](const Call&) { return p.deadEyeActive; });
   answer("IsWeaponValid", [&sim](const Call& c) { return c.U(0) != 0 && c.U(0) != sim.Hash("WEAPON_UNARMED"); });
 
-  sim.Handle("GetEntitySubmergedLevel", [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.submerged : 0.0f); });
-  sim.Handle("GetPedDesiredMoveBlendRatio", [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.moveBlendRatio : 0.0f); });
+  sim.Handle("GetEntitySubmergedLevel",
+             [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.submerged : 0.0f); });
+  sim.Handle("GetPedDesiredMoveBlendRatio",
+             [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.moveBlendRatio : 0.0f); });
   sim.Handle("GetEntitySpeed", [&p, isPlayer](const Call& c, Result& r) { r.Float(isPlayer(c) ? p.speed : 0.0f); });
-  sim.Handle("GetCurrentTargetForPed", [&p, isPlayer](const Call& c, Result& r) { r.Int(isPlayer(c) ? p.meleeOpponent : 0); });
+  sim.Handle("GetCurrentTargetForPed",
+             [&p, isPlayer](const Call& c, Result& r) { r.Int(isPlayer(c) ? p.meleeOpponent : 0); });
   sim.Handle("GetPedLastDamageBone", [&p, isPlayer](const Call& c, Result& r) {
     int* bone = c.P<int>(1);
     bool hit = isPlayer(c) && p.hitByOpponentBone != 0;
@@ -180,11 +183,11 @@ void InstallPlayerStateNatives(Simulator& sim) {
     if (weapon && isPlayer(c)) *weapon = p.weapon;
     r.Bool(isPlayer(c));
   });
-  sim.Handle("GetDefaultUnarmedWeaponHash", [&sim](const Call&, Result& r) { r.Int(static_cast<int32_t>(sim.Hash("WEAPON_UNARMED"))); });
+  sim.Handle("GetDefaultUnarmedWeaponHash",
+             [&sim](const Call&, Result& r) { r.Int(static_cast<int32_t>(sim.Hash("WEAPON_UNARMED"))); });
 
-  sim.Handle("GetAttributeCoreValue", [&p, isPlayer](const Call& c, Result& r) {
-    r.Int(isPlayer(c) && c.I(1) == 2 ? p.deadEyeCore : 0);
-  });
+  sim.Handle("GetAttributeCoreValue",
+             [&p, isPlayer](const Call& c, Result& r) { r.Int(isPlayer(c) && c.I(1) == 2 ? p.deadEyeCore : 0); });
   sim.Handle("SetAttributeCoreValue", [&sim, &p, isPlayer](const Call& c, Result&) {
     if (!isPlayer(c) || c.I(1) != 2) return;
     // The game keeps an attribute core within 0..100 whatever is written.

@@ -1,5 +1,7 @@
-// What the player character is doing: riding, running, in water, fighting, in
-// a cutscene; what the camera shows; the Dead Eye core and bar.
+// What the player character is doing, in the game's terms: riding, sitting,
+// crouching, walking or running, in water, fighting or grappling, aiming, the
+// weapon drawn or holstered; what the camera shows (first person, an
+// animation scene's camera); the Dead Eye core and bar.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +9,8 @@
 namespace sim {
 
 struct PlayerState {
-  bool mounted = false;  // on a horse (also counts as mounted or seated)
-  bool sitting = false;   // mounted or seated without a horse
+  bool mounted = false;  // on a horse
+  bool sitting = false;  // on a chair, a bench, the ground
   bool onFoot = true;
   bool running = false;
   bool sprinting = false;

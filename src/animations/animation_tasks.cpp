@@ -12,7 +12,7 @@ namespace Animations {
 void AnimationTask::Execute() {
   if (!LoadClipDictionary(dictionary.c_str())) return;
   native::TaskPlayAnim(*ped, dictionary.c_str(), clip.c_str(), blendIn, blendOut, durationMs, clipFlags, rate, 0,
-                   extraFlags, 0, filter.c_str(), 0);
+                       extraFlags, 0, filter.c_str(), 0);
 }
 std::string AnimationTask::GetName() { return "AnimationTask_" + dictionary + "_" + clip; }
 

@@ -36,7 +36,7 @@ bool LoadModel(const char* name, Hash& model);
 bool LoadEffectAsset(const char* name);
 // HasAnimDictLoaded / RequestAnimDict / the wait.
 bool LoadClipDictionary(const char* dictionary);
-// LoadSoundSet until it reports the set loaded.
+// PrepareSoundSet until it reports the set ready.
 bool LoadSoundSet(const char* soundSet);
 
 }  // namespace Animations

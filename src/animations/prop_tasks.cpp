@@ -100,7 +100,8 @@ void PlayFxOnPropTask::Execute() {
     // Only reached with an effect variable: a looped effect lives in one.
     if (!effect) return;
     if (*effect == 0) {
-      *effect = native::StartNetworkedParticleFxLoopedOnEntity(effectName.c_str(), *prop, x, y, z, rx, ry, rz, scale, 1, 1, 1);
+      *effect = native::StartNetworkedParticleFxLoopedOnEntity(effectName.c_str(), *prop, x, y, z, rx, ry, rz, scale, 1,
+                                                               1, 1);
     }
     native::SetParticleFxLoopedAlpha(*effect, alpha);
   } else {
@@ -119,14 +120,14 @@ void PlayFxOnPedBoneTask::Execute() {
   if (looped) {
     if (!effect) return;
     if (*effect == 0) {
-      *effect = native::StartParticleFxLoopedOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz,
-                                                   bone, scale, 1, 1, 1);
+      *effect = native::StartParticleFxLoopedOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz, bone,
+                                                       scale, 1, 1, 1);
     }
     native::SetParticleFxLoopedAlpha(*effect, alpha);
   } else {
     native::SetParticleFxNonLoopedAlpha(alpha);
-    native::StartParticleFxNonLoopedOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz, bone, scale, 1, 1,
-                                 1);
+    native::StartParticleFxNonLoopedOnPedBone(effectName.c_str(), FramePlayerPed(), x, y, z, rx, ry, rz, bone, scale, 1,
+                                              1, 1);
   }
 }
 std::string PlayFxOnPedBoneTask::GetName() { return "PlayFxOnBoneTask_" + asset + "_" + effectName; }

@@ -6,7 +6,9 @@
 // The head: a hit there knocks a smoke out of the mouth, and the exhales and
 // breath clouds are placed at an offset from it, in front of the lips.
 inline constexpr int kHeadBone = 21030;
-// The jaw, which counts for a hit only while the jaw test holds.
+// Meant as the jaw, and counted for a hit only while the player grapples; the
+// game's lists name 56200 the pelvis (the jaw is 58559). Kept as it is until
+// it can be tried in the game.
 inline constexpr int kJawBone = 56200;
 // The nose, where the exhale through the nose comes out.
 inline constexpr int kNoseBone = 26497;

@@ -113,7 +113,8 @@ void UpdateSittingCameraHold() {
   }
 }
 
-// Leaving a scenario by moving takes 90 frames of ClearPedTasks and one reset.
+// Leaving a scenario by moving takes 90 frames of ClearPedTasks; then the
+// weapons are put away at once.
 void UpdateScenarioExit() {
   int frames = 0;
   const bool leaving = scenarioActive && IsPlayerMoving();

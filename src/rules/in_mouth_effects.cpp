@@ -88,12 +88,13 @@ void AddBreathCloud() {
 }
 
 void QueueNextPuff() {
-  const bool restricted = native::IsAimCamActive();
+  // While the player aims, the puffs come further apart.
+  const bool aiming = native::IsAimCamActive();
   const SmokeKind* kind = SmokedNow();
   if (!kind) return;
   const PuffGap& gap = kind->puffGap;
-  QueuePuffCycle(*kind, restricted ? native::GetRandomIntInRange(gap.restrictedMinMs, gap.restrictedMaxMs)
-                                   : native::GetRandomIntInRange(gap.minMs, gap.maxMs));
+  QueuePuffCycle(*kind, aiming ? native::GetRandomIntInRange(gap.aimingMinMs, gap.aimingMaxMs)
+                               : native::GetRandomIntInRange(gap.minMs, gap.maxMs));
 }
 
 }  // namespace

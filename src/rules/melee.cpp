@@ -1,6 +1,6 @@
-// In the mouth the prop falls when the player is hit on the head; in the hand
-// when the player strikes a living opponent, and always for a kind that
-// cannot be held in a fight.
+// In the mouth the prop falls when the player is hit on the head, or at all
+// while being grappled; in the hand when the player strikes a living opponent,
+// and always for a kind that cannot be held in a fight.
 #include "host/frame_reads.h"
 #include "host/natives.h"
 #include "host/ped_bones.h"

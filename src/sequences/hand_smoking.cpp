@@ -35,6 +35,7 @@ bool LeaveTheMouth() {
   propInMouth = false;
   SettleWhatTheCutSequenceOwed();
   ClearPending(activeSequence);
+  // A drawn weapon is put away before the hand takes the prop.
   if (!native::IsPedCurrentWeaponHolstered(FramePlayerPed())) {
     Append(activeSequence, std::make_unique<TaskDelay>(250));
     native::HidePedWeapons(FramePlayerPed(), 0, 0);

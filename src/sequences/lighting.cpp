@@ -12,6 +12,8 @@ namespace {
 const LightingVariant& ChooseVariant(const SmokeKind& kind, bool quickStyle) {
   const Lighting& lighting = kind.lighting;
   if (building::MustUseFallback()) return lighting.fallback;
+  // The game's smoking emote cannot play while the player crouches: the
+  // hand-lit smoke is lit instead.
   if (quickStyle && (!lighting.quickPlaysEmote || !native::GetPedCrouchMovement(FramePlayerPed()))) {
     return lighting.quick;
   }

@@ -79,7 +79,8 @@ inline void BlockHolster(int blockMs, int replayDelayMs) {
   quickSelectReplayDelay = replayDelayMs;
 }
 
-// The player may not play our own clips: the game's own interaction takes over.
+// With a weapon drawn, without control of the character or while aiming our
+// own clips would fight the game's: the game's own interaction takes over.
 inline bool MustUseFallback() {
   return !native::IsPedCurrentWeaponHolstered(FramePlayerPed()) || !native::IsPlayerControlOn(FramePlayerIndex()) ||
          native::IsAimCamActive();

@@ -69,6 +69,7 @@ void StartThrowAway(bool throwFaster) {
   cigarLitTime = 0;
 
   Ped player = FramePlayerPed();
+  // A drawn weapon is put away before the throw.
   if (!native::IsPedCurrentWeaponHolstered(player)) {
     native::HidePedWeapons(player, 0, 0);
     Next<TaskDelay>(activeSequence, 200);

@@ -91,8 +91,8 @@ void HideCheaperItemsFor(const SmokeKind& kind) {
 ItemSlot FindItemSlot(Hash item) {
   ItemSlot slot{};
   uint8_t noParent[32] = {};
-  native::InventoryGetGuidFromItemId(kPlayerInventory, noParent, GameName("CHARACTER"),
-                            GameName("SLOTID_NONE"), slot.parentGuid);
+  native::InventoryGetGuidFromItemId(kPlayerInventory, noParent, GameName("CHARACTER"), GameName("SLOTID_NONE"),
+                                     slot.parentGuid);
   slot.slot = GameName("SLOTID_SATCHEL");
 
   ItemInfo info{};
@@ -111,7 +111,7 @@ ItemSlot FindItemSlot(Hash item) {
           uint8_t parent[32];
           std::memcpy(parent, slot.parentGuid, sizeof parent);
           native::InventoryGetGuidFromItemId(kPlayerInventory, parent, GameName("WARDROBE"),
-                                    GameName("SLOTID_WARDROBE"), slot.parentGuid);
+                                             GameName("SLOTID_WARDROBE"), slot.parentGuid);
           slot.slot = native::GetDefaultItemSlotInfo(item, GameName("WARDROBE"));
         }
         return slot;

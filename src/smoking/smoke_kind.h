@@ -93,7 +93,7 @@ struct PuffOnDemand {
 
 // The gap before the next in-mouth puff, drawn when an exhale begins.
 struct PuffGap {
-  int restrictedMinMs, restrictedMaxMs;  // while the player's actions are restricted
+  int aimingMinMs, aimingMaxMs;  // while the player aims
   int minMs, maxMs;
 };
 

@@ -43,7 +43,8 @@ bool SmokePropStillToCome();
 bool LightingOwesItsProps();
 
 // The player is in a state to start a smoke: in control (when
-// DISABLE_ON_CONTROL_LOSS asks for it), not fighting, not busy, not deep in water.
+// DISABLE_ON_CONTROL_LOSS asks for it), not fighting, not being grappled, not
+// deep in water.
 bool CanStartSmoking();
 
 bool IsPedInSmokingScenario();

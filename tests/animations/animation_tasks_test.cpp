@@ -117,7 +117,8 @@ TEST_F(AnimationTasks, SetAnimTimeMovesTheDummyPedsClip) {
   EXPECT_EQ(set.S(2), "quick_right");
   EXPECT_FLOAT_EQ(set.F(3), 0.1f);
   float phase = 0.0f;
-  OnScript([&] { phase = native::GetEntityAnimCurrentTime(dummyPed, "mech_inventory@smoking@cigarette", "quick_right"); });
+  OnScript(
+      [&] { phase = native::GetEntityAnimCurrentTime(dummyPed, "mech_inventory@smoking@cigarette", "quick_right"); });
   EXPECT_NEAR(phase, 0.1f, 0.02f);
 }
 

@@ -129,8 +129,8 @@ TEST_F(PropTasks, DestroyHidesMarksDetachesAndDeletesThroughTheVariable) {
   const int prop = handle;
   DestroyPropTask task(&handle, "p_cigarette01x", false, true);
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"IsEntityAttachedToEntity", "SetEntityVisible", "SetEntityCanBeDamaged", "SetEntityAsMissionEntity",
-                              "DetachEntity", "DeleteObject"}));
+  EXPECT_EQ(Actions(), (Names{"IsEntityAttachedToEntity", "SetEntityVisible", "SetEntityCanBeDamaged",
+                              "SetEntityAsMissionEntity", "DetachEntity", "DeleteObject"}));
   EXPECT_EQ(Only("SetEntityCanBeDamaged").I(1), 1);
   EXPECT_EQ(Only("DeleteObject").words[0], reinterpret_cast<uintptr_t>(&handle));
   EXPECT_EQ(handle, 0);
@@ -178,8 +178,9 @@ TEST_F(PropTasks, ALoopedEffectOnThePropReplacesThePreviousOne) {
   int effect = 0;
   PlayFxOnPropTask task(&smokeProp, &effect, "ent_anim_cig_smoke", 0.8f, 0.0f, 0.01f, 0.0f, 0.0f, 90.0f, 0.0f, 1.5f, 100);
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "HasNamedPtfxAssetLoaded", "UseParticleFxAsset",
-                              "StartNetworkedParticleFxLoopedOnEntity", "SetParticleFxLoopedAlpha"}));
+  EXPECT_EQ(Actions(),
+            (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "HasNamedPtfxAssetLoaded",
+                   "UseParticleFxAsset", "StartNetworkedParticleFxLoopedOnEntity", "SetParticleFxLoopedAlpha"}));
   EXPECT_EQ(Only("DoesParticleFxLoopedExist").I(0), 0);
   EXPECT_EQ(Only("UseParticleFxAsset").S(0), "anm_smoking");
   const auto& start = Only("StartNetworkedParticleFxLoopedOnEntity");
@@ -209,8 +210,9 @@ TEST_F(PropTasks, AOneShotEffectOnABoneUsesTheNextEffectAlpha) {
   PlayFxOnPedBoneTask task(&effect, 21030, "core", "ent_anim_cig_exhale_mth", 0.4f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
                            0.0f, 1.0f);
   Run(task);
-  EXPECT_EQ(Actions(), (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "HasNamedPtfxAssetLoaded", "UseParticleFxAsset",
-                              "SetParticleFxNonLoopedAlpha", "StartParticleFxNonLoopedOnPedBone"}));
+  EXPECT_EQ(Actions(),
+            (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "HasNamedPtfxAssetLoaded",
+                   "UseParticleFxAsset", "SetParticleFxNonLoopedAlpha", "StartParticleFxNonLoopedOnPedBone"}));
   const auto& start = Only("StartParticleFxNonLoopedOnPedBone");
   EXPECT_EQ(start.I(1), Player());
   EXPECT_EQ(start.I(8), 21030);

@@ -64,7 +64,8 @@ TEST(NativeLayer, NoArgumentNativeIsInitThenCall) {
 
 TEST(NativeLayer, VectorResultKeepsEachComponentAtTheStartOfItsWord) {
   sim::Simulator world;
-  world.Handle("GetOffsetFromEntityGivenWorldCoords", [](const sim::Call&, sim::Result& r) { r.Vector(1.5f, -2.0f, 3.25f); });
+  world.Handle("GetOffsetFromEntityGivenWorldCoords",
+               [](const sim::Call&, sim::Result& r) { r.Vector(1.5f, -2.0f, 3.25f); });
   Vector3 v = native::GetOffsetFromEntityGivenWorldCoords(1, 0.0f, 0.0f, 0.0f);
   unsigned char raw[sizeof v];
   std::memcpy(raw, &v, sizeof v);

@@ -295,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Refusal{"NoItem", "", "", "[Smoking]\nBLOCK_SMOKING_IF_NO_ITEM=true\n", true},
         Refusal{"Melee", "player.melee", "true", "", true}, Refusal{"Water", "player.submerged", "0.5", "", true},
-        Refusal{"Busy", "player.being_grappled", "true", "", true},
+        Refusal{"BeingGrappled", "player.being_grappled", "true", "", true},
         Refusal{"NoControl", "player.control", "false", "[Cutscenes]\nDISABLE_ON_CONTROL_LOSS=true\n", true},
         // Riding only keeps the quick emote from starting; lighting is allowed.
         Refusal{"Mounted", "player.mounted", "true", "", false},

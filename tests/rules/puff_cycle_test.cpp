@@ -410,7 +410,7 @@ TEST_F(PuffCycle, TheChainRunsOneCycleAtATimeForAsLongAsThePropIsInTheMouth) {
   EXPECT_LE(longest, 40u);  // never more than the rest of one cycle and the next
 }
 
-TEST_F(PuffCycle, ACigarChainsCigarCyclesAndRestrictedActionShortensCigarettePauses) {
+TEST_F(PuffCycle, ACigarChainsCigarCyclesAndAimingShortensCigarettePauses) {
   sim.world.player.aiming = true;
   ExhaleComesNext(kCigarette);
   ControllerMs(100);
@@ -519,7 +519,7 @@ struct BreathCase {
   bool riding;
   float speed;
   const char* pressed;  // the one movement control held, or nullptr
-  bool breathTest;
+  bool walking;  // what the game says of the player
   float alpha;  // < 0: no breath cloud
   float z, rx, scale;
 };
@@ -528,17 +528,17 @@ TEST_F(PuffCycle, TheBreathCloudDependsOnHowThePlayerMoves) {
   const BreathCase cases[] = {
       {"galloping forward", true, 6.0f, "INPUT_MOVE_UP_ONLY", false, 0.28f, -0.029f, 45.0f, 0.65f},
       {"riding forward slowly", true, 3.0f, "INPUT_MOVE_UP_ONLY", false, 0.52f, -0.029f, 45.0f, 0.65f},
-      {"walking backward, breath visible", false, 1.0f, "INPUT_MOVE_DOWN_ONLY", true, 0.58f, -0.023f, 40.0f, 0.5f},
+      {"walking backward", false, 1.0f, "INPUT_MOVE_DOWN_ONLY", true, 0.58f, -0.023f, 40.0f, 0.5f},
       {"sprinting", false, 5.5f, "INPUT_MOVE_LEFT_ONLY", false, 0.47f, -0.029f, 45.0f, 0.65f},
       {"walking forward", false, 3.0f, "INPUT_MOVE_UP_ONLY", true, -1.0f, 0, 0, 0},
-      {"walking backward, breath not visible", false, 1.0f, "INPUT_MOVE_DOWN_ONLY", false, -1.0f, 0, 0, 0},
+      {"moving backward, not walking", false, 1.0f, "INPUT_MOVE_DOWN_ONLY", false, -1.0f, 0, 0, 0},
       {"riding backward", true, 3.0f, "INPUT_MOVE_DOWN_ONLY", false, -1.0f, 0, 0, 0},
   };
   for (const BreathCase& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.riding) Riding(c.speed);
     else OnFootAt(c.speed);
-    sim.world.player.walking = c.breathTest;
+    sim.world.player.walking = c.walking;
     for (const char* control :
          {"INPUT_MOVE_UP_ONLY", "INPUT_MOVE_LEFT_ONLY", "INPUT_MOVE_DOWN_ONLY", "INPUT_MOVE_RIGHT_ONLY"}) {
       Control(control, c.pressed && std::string(control) == c.pressed);

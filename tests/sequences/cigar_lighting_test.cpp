@@ -83,7 +83,7 @@ TEST_F(CigarLighting, StandardVariantLightsTheLongCigarWithOnlyTheCigarSmoke) {
   EXPECT_EQ(CountCalls("SetAttributeCoreValue"), 1u);
 }
 
-TEST_F(CigarLighting, PlayerNotFreeToAnimateLightsWithTheLeftHandIntoTheMouth) {
+TEST_F(CigarLighting, ADrawnWeaponLightsWithTheLeftHandIntoTheMouth) {
   sim.world.player.weaponHolstered = false;
   Light(true);
   ExpectRows({{"AnimationTask_mech_inventory@smoking@cigar_quick_left", -1},

@@ -94,7 +94,7 @@ TEST_F(CigaretteLighting, SlimFingeredCharactersSlideTheCigaretteLessFar) {
   }
 }
 
-TEST_F(CigaretteLighting, BlockedEmoteGivesTheStandardVariant) {
+TEST_F(CigaretteLighting, CrouchingGivesTheStandardVariant) {
   sim.world.player.crouching = true;
   Light(0, true);
   ExpectRows({{"AnimationTask_mech_inventory@smoking@cigarette_quick_right", -1},

@@ -268,7 +268,7 @@ TEST_F(HandSmoking, ManualSmokingOnlyHoldsWithoutAutomaticPuffs) {
   EXPECT_EQ(Steps(), expected);
 }
 
-TEST_F(HandSmoking, APlayerBusyWithAnotherAnimationIsFreedFirst) {
+TEST_F(HandSmoking, ADrawnWeaponIsPutAwayFirst) {
   sim.world.player.weaponHolstered = false;
   InMouth(kCigarette, "p_cigarette01x");
   OnScript([] { MoveToHand(kCigarette); });

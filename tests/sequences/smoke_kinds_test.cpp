@@ -47,7 +47,7 @@ TEST(SmokeKinds, EveryKindHasEveryEntry) {
       EXPECT_LE(variant.clipCount, 3);
     }
     EXPECT_LE(kind->puffGap.minMs, kind->puffGap.maxMs);
-    EXPECT_LE(kind->puffGap.restrictedMinMs, kind->puffGap.restrictedMaxMs);
+    EXPECT_LE(kind->puffGap.aimingMinMs, kind->puffGap.aimingMaxMs);
     EXPECT_GT(kind->toHand.seatAtMs, 0);
     // The butt leaves the hand while the last clip of the finish, its outro, plays.
     ASSERT_FALSE(kind->finish.steps.empty());

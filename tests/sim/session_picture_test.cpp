@@ -126,7 +126,8 @@ TEST_F(SessionPicture, APropEffectAndPromptLeftBehindAreRedAndAThrownPropIsNot) 
   sim.RunFrames(30);
   native::DetachEntity(thrown, 1, 1);
   native::ApplyForceToEntity(thrown, 1, 0.0f, 2.0f, 1.0f, 0, 0, 0, 0, 0, 1, 1, 0, 1);
-  const int ember = native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_ember", held, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1);
+  const int ember =
+      native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_ember", held, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1);
   const int prompt = native::UiPromptRegisterBegin();
   native::UiPromptSetText(prompt, "Smoke");
   native::UiPromptSetVisible(prompt, true);

@@ -39,7 +39,7 @@ TEST(SimAssets, SessionSettersMakeAssetsMissingSlowOrNeverLoaded) {
   native::RequestAnimDict("anm_smoking");
   world.RunFrames(1000);
   EXPECT_FALSE(native::HasNamedPtfxAssetLoaded(native::GetHashKey("ANM_SMOKING")));  // names are case-insensitive
-  EXPECT_TRUE(native::HasModelLoaded(native::GetHashKey("p_cigarette01x")));  // unconfigured: at once
+  EXPECT_TRUE(native::HasModelLoaded(native::GetHashKey("p_cigarette01x")));         // unconfigured: at once
 }
 
 TEST(SimAssets, BadSetterValuesAreRefused) {
@@ -100,7 +100,8 @@ TEST(SimEntities, TheNearbySetHoldsEntitiesWithinTheRadius) {
   const int count = native::GetEntitiesNearPoint(0, 0, 0, 1.0f, set, 3);
   EXPECT_EQ(count, 3);  // the player, p_a and p_c
   std::vector<std::string> models;
-  for (int i = 0; i < count; ++i) models.push_back(world.hashes.Name(native::GetEntityModel(native::GetIndexedItemInItemSet(i, set))));
+  for (int i = 0; i < count; ++i)
+    models.push_back(world.hashes.Name(native::GetEntityModel(native::GetIndexedItemInItemSet(i, set))));
   EXPECT_NE(std::find(models.begin(), models.end(), "p_a"), models.end());
   EXPECT_NE(std::find(models.begin(), models.end(), "p_c"), models.end());
   EXPECT_EQ(native::GetIndexedItemInItemSet(count, set), 0);
@@ -127,9 +128,11 @@ TEST(SimEffects, LoopedEffectsRunUntilStoppedAndNeedAnEntity) {
   sim::Simulator world;
   const Entity prop = Spawn("p_cigarette01x");
   native::UseParticleFxAsset("anm_smoking");
-  const int effect = native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_smoke", prop, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1);
+  const int effect =
+      native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_smoke", prop, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1);
   EXPECT_NE(effect, 0);
-  EXPECT_EQ(native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_smoke", 0, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1), 0);
+  EXPECT_EQ(native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_smoke", 0, 0, 0, 0, 0, 0, 0, 1.0f, 1, 1, 1),
+            0);
   native::SetParticleFxLoopedAlpha(effect, 0.3f);
   EXPECT_EQ(world.world.effects.looped.at(effect).alpha, 0.3f);
   EXPECT_EQ(world.world.effects.looped.at(effect).asset, "anm_smoking");
@@ -174,7 +177,7 @@ TEST(SimAnimation, ClipsEmotesAndInteractionsEndWhenTheirTimeIsUp) {
   const int player = world.world.entities.player;
   native::TaskPlayEmoteWithHash(player, 0, 0, native::GetHashKey("KIT_EMOTE_ACTION_SMOKE"), 1, 1, 0, 0, 0);
   native::StartTaskItemInteraction(player, native::GetHashKey("ID_XH_R_HAND00"),
-                               native::GetHashKey("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
+                                   native::GetHashKey("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
   // The game's own cigarette for the interaction, in the player's hand.
   auto& entities = world.world.entities;
   int cigarette = 0;
@@ -205,7 +208,7 @@ TEST(SimAnimation, ClearingAPedsTasksEndsWhatItPlaysAndAPauseHoldsIt) {
   EXPECT_TRUE(world.world.animation.EmotePlaying(player));
   native::TaskPlayAnim(player, "d", "c", 1, 1, -1, 1, 1.0f, 0, 0, 0, "", 0);
   native::StartTaskItemInteraction(player, native::GetHashKey("ID_XH_R_HAND00"),
-                               native::GetHashKey("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
+                                   native::GetHashKey("QUICK_SMOKE_CIGARETTE_LEFT_HAND"), 1, 0, 0.0f);
   native::ClearPedTasks(player, 0, 0);
   EXPECT_FALSE(world.world.animation.EmotePlaying(player));
   EXPECT_EQ(world.world.animation.ClipOn(player), nullptr);
@@ -234,9 +237,10 @@ namespace {
 TEST(SimEffects, DeletingAnEntityEndsTheLoopedEffectsOnIt) {
   sim::Simulator world;
   Entity prop = native::CreateObject(native::GetHashKey("p_cigar01x"), 0, 0, 0, 0, 0, 0, 0, 0);
-  const int onProp = native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_smoke", prop, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1);
+  const int onProp =
+      native::StartNetworkedParticleFxLoopedOnEntity("ent_anim_cig_smoke", prop, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1);
   const int onPlayer = native::StartParticleFxLoopedOnPedBone("ent_anim_cig_exhale_nse", world.world.entities.player, 0,
-                                                          0, 0, 0, 0, 0, 21030, 1, 1, 1, 1);
+                                                              0, 0, 0, 0, 0, 21030, 1, 1, 1, 1);
   native::DeleteObject(&prop);
   EXPECT_FALSE(native::DoesParticleFxLoopedExist(onProp));
   EXPECT_TRUE(native::DoesParticleFxLoopedExist(onPlayer));

@@ -16,7 +16,8 @@ class SmokingState : public PluginTest {
  protected:
   void InScenario(const char* scenario) {
     scenario_ = scenario ? sim.Hash(scenario) : 0;
-    sim.Handle("GetActiveDynamicScenario", [this](const sim::Call&, sim::Result& r) { r.Int(static_cast<int>(scenario_)); });
+    sim.Handle("GetActiveDynamicScenario",
+               [this](const sim::Call&, sim::Result& r) { r.Int(static_cast<int>(scenario_)); });
     sim.Handle("IsPedUsingAnyScenario", [this](const sim::Call&, sim::Result& r) { r.Bool(scenario_ != 0); });
   }
   struct Params {

@@ -70,8 +70,8 @@ void SetAnswerFor(uint64_t nativeHash, uint64_t argument, uint64_t word) {
 
 void AnswerAssetsLoaded() {
 #define EMBERWICK_STANDIN_LOADED(Name, Hash, ...)                                                           \
-  if (std::string_view(#Name) == "HasAnimDictLoaded" || std::string_view(#Name) == "HasModelLoaded" || \
-      std::string_view(#Name) == "HasNamedPtfxAssetLoaded" || std::string_view(#Name) == "PrepareSoundSet")             \
+  if (std::string_view(#Name) == "HasAnimDictLoaded" || std::string_view(#Name) == "HasModelLoaded" ||      \
+      std::string_view(#Name) == "HasNamedPtfxAssetLoaded" || std::string_view(#Name) == "PrepareSoundSet") \
     SetAnswer(Hash, 1);
   EMBERWICK_NATIVE_CATALOGUE(EMBERWICK_STANDIN_LOADED)
 #undef EMBERWICK_STANDIN_LOADED
