@@ -183,6 +183,16 @@ void InstallPlayerStateNatives(Simulator& sim) {
     if (weapon && isPlayer(c)) *weapon = p.weapon;
     r.Bool(isPlayer(c));
   });
+  // The game puts the weapon away (at once, with the last argument): the hand
+  // is empty and the weapon holstered. Whatever else the ped does goes on.
+  sim.Handle("HidePedWeapons", [&sim, &p, isPlayer](const Call& c, Result&) {
+    if (!isPlayer(c)) return;
+    const uint32_t unarmed = sim.Hash("WEAPON_UNARMED");
+    if (p.weapon != unarmed) sim.Event("player", "puts " + sim.hashes.Name(p.weapon) + " away");
+    if (!p.weaponHolstered) sim.Event("player", "weapon holstered on");
+    p.weapon = unarmed;
+    p.weaponHolstered = true;
+  });
   sim.Handle("GetDefaultUnarmedWeaponHash",
              [&sim](const Call&, Result& r) { r.Int(static_cast<int32_t>(sim.Hash("WEAPON_UNARMED"))); });
 

@@ -55,7 +55,6 @@ void InstallScenarioNatives(Simulator& sim) {
     End(sim, c.I(0), "tasks stopped");
     EndAnimationsOf(sim, c.I(0), "tasks stopped");
   });
-  sim.Handle("HidePedWeapons", [&sim](const Call& c, Result&) { End(sim, c.I(0), "tasks reset"); });
   sim.Handle("IsPedUsingAnyScenario", [&scenarios](const Call& c, Result& r) { r.Bool(scenarios.Of(c.I(0))); });
   sim.Handle("GetActiveDynamicScenario", [&scenarios](const Call& c, Result& r) {
     const RunningScenario* s = scenarios.Of(c.I(0));

@@ -1,5 +1,5 @@
 // World scenarios running on peds: started in place, ended when the ped's
-// tasks are stopped or reset.
+// tasks are cleared.
 #pragma once
 
 #include <cstdint>

@@ -65,6 +65,21 @@ TEST(SimPlayerState, SettersChangeWhatThePlayerNativesAnswer) {
   EXPECT_FALSE(world.Set("player.unknown", "1", error));
 }
 
+TEST(SimPlayerState, HidingTheWeaponsHolstersThemAndTheScenarioGoesOn) {
+  sim::Simulator world;
+  Ped player = native::PlayerPedId();
+  Set(world, "player.weapon", "WEAPON_REVOLVER_CATTLEMAN");
+  Set(world, "player.weapon_holstered", "false");
+  Set(world, "player.scenario", "WORLD_HUMAN_SIT_GROUND");
+  native::HidePedWeapons(player, 0, true);
+  EXPECT_TRUE(native::IsPedCurrentWeaponHolstered(player));
+  Hash weapon = 0;
+  native::GetCurrentPedWeapon(player, &weapon, false, 0, false);
+  EXPECT_EQ(weapon, native::GetDefaultUnarmedWeaponHash(player));
+  EXPECT_TRUE(native::IsPedUsingAnyScenario(player));
+  EXPECT_TRUE(world.timeline.Contains("player", "puts WEAPON_REVOLVER_CATTLEMAN away"));
+}
+
 TEST(SimPlayerState, MeleeHitOnTheHeadIsSeenByTheDamageNatives) {
   sim::Simulator world;
   Ped player = native::PlayerPedId();
