@@ -261,11 +261,21 @@ void InstallEntityNatives(Simulator& sim) {
 
   // Dummy-ped set-up: the game applies them; the world only needs the ped to exist.
   for (const char* name : {"SetRandomOutfitVariation", "FreezeEntityPosition", "SetEntityCollision",
-                           "SetEntityCompletelyDisableCollision", "SetPedScale"}) {
+                           "SetEntityCompletelyDisableCollision"}) {
     sim.Handle(name, [&sim, &entities, name](const Call& c, Result&) {
       if (!entities.Exists(c.I(0))) sim.Event("ped", std::string(name) + " on a ped that does not exist");
     });
   }
+
+  sim.Handle("SetPedScale", [&sim, &entities, label](const Call& c, Result&) {
+    SimEntity* ped = entities.Find(c.I(0));
+    if (!ped || ped->type != SimEntity::Type::Ped) {
+      sim.Event("ped", "SetPedScale on a ped that does not exist");
+      return;
+    }
+    if (ped->scale != c.F(1)) sim.Event("ped", label(c.I(0)) + " scaled to " + Number(c.F(1)));
+    ped->scale = c.F(1);
+  });
 
   // A prop for a session to find near the player: "prop MODEL [X Y Z]".
   sim.AddCommand("prop", [&sim, &entities](const std::vector<std::string>& args, std::string& error) {

@@ -32,6 +32,7 @@ struct SimEntity {
   bool pushed = false;    // a force was applied after it was released
   Vec3 lastForce;
   int canBeDamaged = -1;  // last SetEntityCanBeDamaged value, -1 = never set
+  float scale = 1.0f;     // a ped's size, from SetPedScale
 };
 
 struct Entities {
