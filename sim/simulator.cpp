@@ -396,6 +396,7 @@ uint64_t* Simulator::OnNativeCall() {
     if (fault.empty()) pending_.checked = true;
     else Error("host interface: " + fault);
   }
+  if (pending_.checked) usage_.Check(*this, pending_);
   if (recordCalls || traceCalls) Record(pending_);
   // What the game does with a call it does not expect is anyone's guess: the
   // world does nothing, and the fault is reported.

@@ -11,6 +11,7 @@
 
 #include "call.h"
 #include "frame_stats.h"
+#include "game_usage.h"
 #include "hashes.h"
 #include "script_fiber.h"
 #include "timeline.h"
@@ -192,6 +193,7 @@ class Simulator {
   std::vector<RecordedCall> calls_;
   uint64_t totalCalls_ = 0;
   std::unique_ptr<FrameStats> frameStats_;
+  GameUsage usage_;
 
   std::unordered_map<std::string, Setter> setters_;
   std::unordered_map<std::string, Command> commands_;

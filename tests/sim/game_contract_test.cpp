@@ -68,4 +68,22 @@ TEST(GameContract, TheWorldDoesNothingWithAFaultyCall) {
   EXPECT_TRUE(world.timeline.Contains("deadeye", "restored by 1.5"));
 }
 
+// A value that no call of the game's own scripts passes is no fault, but the
+// timeline says so, once for each value.
+TEST(GameContract, AValueTheGamesScriptsNeverPassIsOnTheTimelineOnce) {
+  sim::Simulator world;
+  native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 0);
+  native::InventoryGetInventoryItemCountWithItemId(1, 5, false);
+  EXPECT_FALSE(world.timeline.Contains("usage"));
+  native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 1);
+  native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 1);
+  EXPECT_EQ(world.timeline.Count("usage"), 1u);
+  EXPECT_TRUE(world.timeline.Contains(
+      "usage", "SpecialAbilityRestoreByAmount passes 1 as p4, where the game's own scripts pass 0"));
+  Hash weapon = 0;
+  native::GetCurrentPedWeapon(native::PlayerPedId(), &weapon, false, 10, false);
+  EXPECT_TRUE(world.timeline.Contains("usage", "GetCurrentPedWeapon passes 10 as attachPoint"));
+  EXPECT_TRUE(world.Errors().empty());
+}
+
 }  // namespace
