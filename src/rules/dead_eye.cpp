@@ -36,11 +36,11 @@ void RegenerateDeadEye() {
   if (SinceOrZero(deadEyeTickTime) <= intervalMs) return;
   deadEyeTickTime = FrameGameTimer();
   if (DeadEyeBurstFull()) {
-    // The game takes three more integers here; its own scripts pass 0, 0, 1.
+    // The game takes three more integers here; its own scripts pass 0, 0, 0.
     if (EMBERWICK_PLANTED(dead_eye_two_arguments)) {
       native::Invoke<0x51345AE20F22C261ull, void, int, float>(FramePlayerIndex(), 1.5f);
     } else {
-      native::SpecialAbilityRestoreByAmount(FramePlayerIndex(), 1.5f, 0, 0, 1);
+      native::SpecialAbilityRestoreByAmount(FramePlayerIndex(), 1.5f, 0, 0, 0);
     }
   } else if (amount != 0) {
     const int core = native::GetAttributeCoreValue(playerPed, kDeadEyeCore);

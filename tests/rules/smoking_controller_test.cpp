@@ -148,7 +148,7 @@ TEST_F(SmokingController, DeadEyeBurstGivesThreePointsEvery700MsForTheFirst37Sec
     ASSERT_EQ(restore->words.size(), 5u);
     EXPECT_EQ(restore->I(2), 0);
     EXPECT_EQ(restore->I(3), 0);
-    EXPECT_EQ(restore->I(4), 1);
+    EXPECT_EQ(restore->I(4), 0);
   }
 }
 

@@ -25,7 +25,7 @@ TEST(GameContract, CallsThatBreakTheGamesSignatureAreFaults) {
        "SpecialAbilityRestoreByAmount (PLAYER::_SPECIAL_ABILITY_RESTORE_BY_AMOUNT) invoked with 2 argument words; "
        "the game takes 5"},
       {"the Dead Eye restore as the game takes it",
-       [] { native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 1); }, ""},
+       [] { native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 0); }, ""},
       {"a number where the game takes a clip dictionary's name",
        [] { native::Invoke<0xEA47FE3719165B94ull, void, int, int, const char*, float, float, int, int, float, int,
                            int, int, const char*, int>(1, 5, "clip", 1, 1, -1, 0, 1, 0, 0, 0, "", 0); },
@@ -64,7 +64,7 @@ TEST(GameContract, TheWorldDoesNothingWithAFaultyCall) {
   sim::Simulator world;
   native::Invoke<0x51345AE20F22C261ull, void, int, float>(0, 1.5f);
   EXPECT_FALSE(world.timeline.Contains("deadeye"));
-  native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 1);
+  native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 0);
   EXPECT_TRUE(world.timeline.Contains("deadeye", "restored by 1.5"));
 }
 

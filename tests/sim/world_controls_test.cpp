@@ -100,7 +100,7 @@ TEST(SimPlayerState, DeadEyeCoreAndRestoreShowInTheTimeline) {
   Set(world, "deadeye.core", "97");
   native::SetAttributeCoreValue(player, 2, native::GetAttributeCoreValue(player, 2) + 3);
   EXPECT_EQ(native::GetAttributeCoreValue(player, 2), 100);
-  native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 1);
+  native::SpecialAbilityRestoreByAmount(0, 1.5f, 0, 0, 0);
   EXPECT_TRUE(world.timeline.Contains("deadeye", "core 97 -> 100"));
   EXPECT_TRUE(world.timeline.Contains("deadeye", "restored by 1.5"));
 }
