@@ -159,13 +159,15 @@ void SetEntityAlphaTask::Execute() {
 }
 std::string SetEntityAlphaTask::GetName() { return "SetEntityAlphaTask_" + model; }
 
+// Story mode has no network: the sound is not a networked one (the game's own
+// scripts pass false in every call).
 void PlaySoundFromEntityTask::Execute() {
   if (!LoadSoundSet(soundSet.c_str())) return;
   if (x != 0.0f || y != 0.0f || z != 0.0f) {
     const Vector3 position = native::GetOffsetFromEntityInWorldCoords(FramePlayerPed(), x, y, z);
-    native::PlaySoundFromPosition(sound.c_str(), position.x, position.y, position.z, soundSet.c_str(), 1, 0, 0, 0);
+    native::PlaySoundFromPosition(sound.c_str(), position.x, position.y, position.z, soundSet.c_str(), false, 0, 0, 0);
   } else {
-    native::PlaySoundFromEntity(sound.c_str(), FramePlayerPed(), soundSet.c_str(), 1, 0, 0);
+    native::PlaySoundFromEntity(sound.c_str(), FramePlayerPed(), soundSet.c_str(), false, 0, 0);
   }
 }
 std::string PlaySoundFromEntityTask::GetName() { return "PlaySoundFromEntityTask_" + soundSet + "_" + sound; }

@@ -285,7 +285,7 @@ TEST_F(PropTasks, SoundFromThePlayerKeepsLoopingUntilStopped) {
   EXPECT_EQ(sound.S(0), "cook_meat_sizzle_loop");
   EXPECT_EQ(sound.I(1), Player());
   EXPECT_EQ(sound.S(2), "Player_Campfire_Sounds");
-  EXPECT_EQ(sound.I(3), 1);
+  EXPECT_EQ(sound.I(3), 0);  // not a networked sound
   EXPECT_EQ(sim.world.effects.loopedSounds.size(), 1u);
   Frames(100);
   EXPECT_EQ(sim.world.effects.loopedSounds.size(), 1u);
@@ -308,7 +308,7 @@ TEST_F(PropTasks, ASoundWithAnOffsetPlaysAtThatPlaceNearThePlayer) {
   EXPECT_EQ(sound.F(1), 10.0f);
   EXPECT_EQ(sound.F(2), 20.5f);
   EXPECT_EQ(sound.S(4), "Player_Campfire_Sounds");
-  EXPECT_EQ(sound.I(5), 1);
+  EXPECT_EQ(sound.I(5), 0);
 }
 
 TEST_F(PropTasks, ASoundSetThatLoadsLateIsWaitedFor) {
