@@ -69,7 +69,7 @@
   X(InventoryAddItemWithGuid, 0xCB5D11F9508A928Dull, bool, int, void*, void*, Hash, Hash, int, Hash)    \
   X(InventoryFitsSlotId, 0x780C5B9AE2819807ull, bool, Hash, Hash)                                       \
   X(InventoryGetGuidFromItemId, 0x886DFD3E185C8A89ull, bool, int, void*, Hash, Hash, void*)             \
-  X(InventoryGetInventoryItemCountWithItemId, 0xE787F05DFC977BDEull, int, int, Hash, int)               \
+  X(InventoryGetInventoryItemCountWithItemId, 0xE787F05DFC977BDEull, int, int, Hash, bool)              \
   X(InventoryIsGuidValid, 0xB881CA836CC4B6D4ull, bool, void*)                                           \
   X(InventoryRemoveInventoryItemWithItemId, 0xB4158C8C9A3B5DCEull, int, int, Hash, int, Hash)           \
   X(IsAimCamActive, 0x698F456FB909E077ull, bool)                                                        \

@@ -27,7 +27,8 @@ struct ItemInfo {
   uint8_t bytes[56];
 };
 
-int ItemCount(Hash item) { return native::InventoryGetInventoryItemCountWithItemId(kPlayerInventory, item, 1); }
+// The last argument is false in every call of the game's own scripts.
+int ItemCount(Hash item) { return native::InventoryGetInventoryItemCountWithItemId(kPlayerInventory, item, false); }
 
 void RemoveItems(Hash item, int count) {
   native::InventoryRemoveInventoryItemWithItemId(kPlayerInventory, item, count, GameName("REMOVE_REASON_USED"));
