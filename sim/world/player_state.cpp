@@ -178,10 +178,14 @@ void InstallPlayerStateNatives(Simulator& sim) {
     if (bone && hit) *bone = p.hitByOpponentBone;
     r.Bool(hit);
   });
-  sim.Handle("GetCurrentPedWeapon", [&p, isPlayer](const Call& c, Result& r) {
+  // The weapon at an attach point: the one in the hand at point 0. The world
+  // keeps no weapons in holsters or slots on the body, so every other point
+  // (1 the other hand, 10 a rifle's on the back, ...) holds none.
+  sim.Handle("GetCurrentPedWeapon", [&sim, &p, isPlayer](const Call& c, Result& r) {
     uint32_t* weapon = c.P<uint32_t>(1);
-    if (weapon && isPlayer(c)) *weapon = p.weapon;
-    r.Bool(isPlayer(c));
+    const bool hand = isPlayer(c) && c.I(3) == 0;
+    if (weapon && isPlayer(c)) *weapon = hand ? p.weapon : sim.Hash("WEAPON_UNARMED");
+    r.Bool(hand);
   });
   // The game puts the weapon away (at once, with the last argument): the hand
   // is empty and the weapon holstered. Whatever else the ped does goes on.

@@ -29,7 +29,7 @@ struct PlayerState {
   bool meleeAction = false;
   bool grappling = false;
   bool walking = false;
-  uint32_t weapon = 0;  // weapon hash in hand; the unarmed hash when unarmed
+  uint32_t weapon = 0;  // weapon hash in the hand; the unarmed hash when unarmed
   bool weaponHolstered = true;
   bool crouching = false;
   bool aiming = false;

@@ -14,3 +14,8 @@ inline constexpr int kJawBone = 56200;
 inline constexpr int kNoseBone = 26497;
 // The mouth attachment bone of the story characters' head rigs.
 inline constexpr int kStoryMouthBone = 10509;
+
+// The weapon attach point of the hand, where a drawn weapon is: what the
+// weapon query asks for "the weapon in hand" (the other points are the
+// holsters and slots on the body, 10 a rifle's on the back).
+inline constexpr int kHandAttachPoint = 0;

@@ -11,6 +11,7 @@
 #include "host/game_time.h"
 #include "host/key_states.h"
 #include "host/natives.h"
+#include "host/ped_bones.h"
 #include "input/prompts.h"
 #include "input/scenarios.h"
 #include "rules/world_rules.h"
@@ -308,7 +309,7 @@ bool ReloadKeysDown() {
 bool CanQuickSmoke() {
   const Ped player = FramePlayerPed();
   Hash weapon = 0;
-  native::GetCurrentPedWeapon(player, &weapon, false, 1, false);
+  native::GetCurrentPedWeapon(player, &weapon, false, kHandAttachPoint, false);
   if (weapon != native::GetDefaultUnarmedWeaponHash(player)) return false;
   if (native::GetPedDesiredMoveBlendRatio(player) > 1.0f) return false;
   if (activeSequence.running || scenarioActive) return false;

@@ -1,6 +1,7 @@
 // A weapon drawn in the saddle: the hand-held prop goes to the mouth or the
 // fingers once per ride, after 600 units of 16 ms.
 #include "host/frame_reads.h"
+#include "host/ped_bones.h"
 #include "host/platform.h"
 #include "rules/rule_support.h"
 #include "rules/world_rules.h"
@@ -11,11 +12,9 @@ bool mountLatched = false;
 
 namespace {
 
-constexpr int kWeaponAttachPoint = 10;
-
 bool HoldsWeapon() {
   Hash weapon = 0;
-  native::GetCurrentPedWeapon(playerPed, &weapon, false, kWeaponAttachPoint, false);
+  native::GetCurrentPedWeapon(playerPed, &weapon, false, kHandAttachPoint, false);
   return native::IsWeaponValid(weapon) && weapon != native::GetDefaultUnarmedWeaponHash(playerPed);
 }
 

@@ -65,11 +65,18 @@ TEST(SimPlayerState, SettersChangeWhatThePlayerNativesAnswer) {
   EXPECT_FALSE(world.Set("player.unknown", "1", error));
 }
 
-TEST(SimPlayerState, HidingTheWeaponsHolstersThemAndTheScenarioGoesOn) {
+// A drawn weapon is at attach point 0, the hand; the world keeps none on the
+// body. Hiding the weapons empties the hand.
+TEST(SimPlayerState, TheWeaponInTheHandAndHidingIt) {
   sim::Simulator world;
   Ped player = native::PlayerPedId();
   Set(world, "player.weapon", "WEAPON_REVOLVER_CATTLEMAN");
   Set(world, "player.weapon_holstered", "false");
+  for (int attachPoint : {0, 1, 10}) {
+    Hash weapon = 0;
+    EXPECT_EQ(native::GetCurrentPedWeapon(player, &weapon, false, attachPoint, false), attachPoint == 0);
+    EXPECT_EQ(world.hashes.Name(weapon), attachPoint == 0 ? "WEAPON_REVOLVER_CATTLEMAN" : "WEAPON_UNARMED");
+  }
   Set(world, "player.scenario", "WORLD_HUMAN_SIT_GROUND");
   native::HidePedWeapons(player, 0, true);
   EXPECT_TRUE(native::IsPedCurrentWeaponHolstered(player));
