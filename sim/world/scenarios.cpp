@@ -56,9 +56,10 @@ void InstallScenarioNatives(Simulator& sim) {
     EndAnimationsOf(sim, c.I(0), "tasks stopped");
   });
   sim.Handle("IsPedUsingAnyScenario", [&scenarios](const Call& c, Result& r) { r.Bool(scenarios.Of(c.I(0))); });
+  // The game answers with the scenario's type, never with its variation.
   sim.Handle("GetActiveDynamicScenario", [&scenarios](const Call& c, Result& r) {
     const RunningScenario* s = scenarios.Of(c.I(0));
-    r.Int(s ? static_cast<int32_t>(Scenarios::ReportedHash(*s)) : 0);
+    r.Int(s ? static_cast<int32_t>(s->type) : 0);
   });
 
   // set player.scenario TYPE[/VARIATION] | none: the player uses a world

@@ -21,9 +21,6 @@ struct Scenarios {
     auto it = byPed.find(ped);
     return it == byPed.end() ? nullptr : &it->second;
   }
-  // The hash GetActiveDynamicScenario reports: the variation when one was given
-  // (it names the exact animation set), else the type.
-  static uint32_t ReportedHash(const RunningScenario& s) { return s.variation != 0 ? s.variation : s.type; }
 };
 
 }  // namespace sim

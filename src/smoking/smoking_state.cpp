@@ -6,6 +6,7 @@
 #include "animations/sequence_runner.h"
 #include "config/settings.h"
 #include "host/frame_reads.h"
+#include "host/game_names.h"
 #include "host/natives.h"
 
 Entity smokeProp = 0;
@@ -34,8 +35,9 @@ int breathFx = 0;
 
 namespace {
 // Leaning on a fence to watch livestock leaves the legs free, so the whole
-// body may animate there.
-constexpr Hash kLeanFenceLivestockScenario = 0xDE41D495;
+// body may animate there. The game names the scenario the player is in by its
+// type, never by the variation the menu starts it with.
+constexpr Hash kLeanFenceLivestockScenario = GameName("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK");
 
 template <typename Task>
 bool Queued(const SequenceRunner& runner, const Entity* handle) {

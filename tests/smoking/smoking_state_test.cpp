@@ -14,11 +14,10 @@ using test::PluginTest;
 
 class SmokingState : public PluginTest {
  protected:
+  // TYPE or TYPE/VARIATION, as a session writes it.
   void InScenario(const char* scenario) {
-    scenario_ = scenario ? sim.Hash(scenario) : 0;
-    sim.Handle("GetActiveDynamicScenario",
-               [this](const sim::Call&, sim::Result& r) { r.Int(static_cast<int>(scenario_)); });
-    sim.Handle("IsPedUsingAnyScenario", [this](const sim::Call&, sim::Result& r) { r.Bool(scenario_ != 0); });
+    std::string error;
+    ASSERT_TRUE(sim.Set("player.scenario", scenario ? scenario : "none", error)) << error;
   }
   struct Params {
     int anim = 0;
@@ -35,7 +34,6 @@ class SmokingState : public PluginTest {
     });
     return p;
   }
-  uint32_t scenario_ = 0;
 };
 
 TEST_F(SmokingState, WholeBodyOnFootOutsideScenarios) {
@@ -59,8 +57,9 @@ TEST_F(SmokingState, UpperBodyOnlyOnAMount) {
 TEST_F(SmokingState, UpperBodyOnlyInAScenarioExceptLeaningOnTheLivestockFence) {
   InScenario("WORLD_HUMAN_SMOKE_INTERACTION");
   EXPECT_EQ(Read().anim, 7191);
-  InScenario("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F");
-  ASSERT_EQ(sim.Hash("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F"), 0xDE41D495u);
+  // The scenario menu starts it with its variation; the game names the type.
+  InScenario("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK/WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK_MALE_F");
+  ASSERT_EQ(sim.Hash("WORLD_HUMAN_LEAN_FENCE_FWD_CHECK_OUT_LIVESTOCK"), 0xF55AE31Cu);
   Params p = Read();
   EXPECT_EQ(p.anim, 25);
   EXPECT_EQ(p.filter, "");
