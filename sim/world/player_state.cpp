@@ -129,7 +129,8 @@ void InstallPlayerStateNatives(Simulator& sim) {
     sim.Handle(native, [predicate](const Call& c, Result& r) { r.Bool(predicate(c)); });
   };
   answer("IsPedOnMount", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.mounted; });
-  answer("IsPedSitting", [&p, isPlayer](const Call& c) { return isPlayer(c) && (p.mounted || p.sitting); });
+  // Sitting: on a chair, a bench, the ground. A rider is not sitting.
+  answer("IsPedSitting", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.sitting; });
   answer("IsPedOnFoot", [&p, isPlayer](const Call& c) { return !isPlayer(c) || p.onFoot; });
   answer("IsPedRunning", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.running; });
   answer("IsPedSprinting", [&p, isPlayer](const Call& c) { return isPlayer(c) && p.sprinting; });

@@ -313,7 +313,7 @@ bool CanQuickSmoke() {
   if (weapon != native::GetDefaultUnarmedWeaponHash(player)) return false;
   if (native::GetPedDesiredMoveBlendRatio(player) > 1.0f) return false;
   if (activeSequence.running || scenarioActive) return false;
-  if (native::IsPedSitting(player)) return false;
+  if (RidesOrSits(player)) return false;
   if (CurrentTaskPlaysEmote()) return false;
   return !native::IsPedUsingAnyScenario(player);
 }

@@ -1,4 +1,4 @@
-// Keeps a clip that is about to play to the upper body while mounted, seated
+// Keeps a clip that is about to play to the upper body while riding, sitting
 // or in a scenario. The queued task is inspected by type rather than by a
 // freshly built name, so no string is made on the frames this runs.
 #include "animations/task_queries.h"

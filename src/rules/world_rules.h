@@ -49,7 +49,7 @@ void OpenJournal();
 void HandleControlLoss();
 void SettleWhenHandIsNeeded();
 
-// Clips on a mount, seated or in a scenario (upper_body_clips.cpp) stay to
+// Clips on a mount, sitting or in a scenario (upper_body_clips.cpp) stay to
 // the upper body.
 void AdjustNextAnimation();
 

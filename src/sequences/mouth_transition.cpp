@@ -53,7 +53,7 @@ void QueueCut() {
 }
 
 void QueueSettle() {
-  if (native::IsPedSitting(FramePlayerPed())) {
+  if (RidesOrSits(FramePlayerPed())) {
     Append(activeSequence,
            WanderBase(2000, UpperBodyAnimFlags(), 0x8000082, 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
   } else {

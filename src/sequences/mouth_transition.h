@@ -18,7 +18,7 @@ bool MouthMoveRefusedForControlLoss();
 void BeginMouthMove();
 // A still-running clip ends at once when the same base clip is played for 1 ms.
 void QueueCut();
-// Mounted or seated the body keeps its pose; on foot a short pause does.
+// Riding or sitting the body keeps its pose; on foot a short pause does.
 void QueueSettle();
 
 }  // namespace building

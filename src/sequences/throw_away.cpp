@@ -84,7 +84,7 @@ void StartThrowAway(bool throwFaster) {
     }
   }
 
-  if (native::IsPedSitting(FramePlayerPed())) {
+  if (RidesOrSits(FramePlayerPed())) {
     Append(activeSequence,
            building::WanderBase(2000, 7191, 0x8000082, 0.0001f, -1.0f, 1.2f, "facialonly_brows"));
   }

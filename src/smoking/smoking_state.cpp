@@ -83,7 +83,9 @@ bool IsPedInSmokingScenario() {
   return native::IsPedUsingAnyScenario(playerPed);
 }
 
-bool UpperBodyOnly() { return native::IsPedSitting(playerPed) || IsPedInSmokingScenario(); }
+bool RidesOrSits(Ped ped) { return native::IsPedSitting(ped) || native::IsPedOnMount(ped); }
+
+bool UpperBodyOnly() { return RidesOrSits(playerPed) || IsPedInSmokingScenario(); }
 
 int UpperBodyAnimFlags() { return UpperBodyOnly() ? 7191 : 25; }
 int UpperBodyIkFlags() { return UpperBodyOnly() ? 0x8000082 : 0x10000; }

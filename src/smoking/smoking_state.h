@@ -47,8 +47,11 @@ bool LightingOwesItsProps();
 // deep in water.
 bool CanStartSmoking();
 
+// On a horse or sitting (a chair, a bench, the ground). The game's
+// IS_PED_SITTING answers for sitting only: a rider is asked for his mount.
+bool RidesOrSits(Ped ped);
 bool IsPedInSmokingScenario();
-// Mounted, seated or in a scenario the legs belong to the game: only the
+// Riding, sitting or in a scenario the legs belong to the game: only the
 // head, neck and right arm may be animated.
 bool UpperBodyOnly();
 int UpperBodyAnimFlags();

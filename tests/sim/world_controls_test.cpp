@@ -54,8 +54,10 @@ TEST(SimPlayerState, SettersChangeWhatThePlayerNativesAnswer) {
   EXPECT_TRUE(native::IsPlayerPlaying(0));
   Set(world, "player.mounted", "true");
   EXPECT_TRUE(native::IsPedOnMount(player));
-  EXPECT_TRUE(native::IsPedSitting(player));
+  EXPECT_FALSE(native::IsPedSitting(player));  // a rider is not sitting
   EXPECT_FALSE(native::IsPedOnFoot(player));
+  Set(world, "player.sitting", "true");
+  EXPECT_TRUE(native::IsPedSitting(player));
   Set(world, "player.submerged", "0.62");
   EXPECT_FLOAT_EQ(native::GetEntitySubmergedLevel(player), 0.62f);
   Set(world, "player.dead", "true");

@@ -44,14 +44,19 @@ TEST_F(SmokingState, WholeBodyOnFootOutsideScenarios) {
   EXPECT_EQ(p.filter, "");
 }
 
-TEST_F(SmokingState, UpperBodyOnlyOnAMount) {
+// The game's sitting native does not answer for a rider: the mount is asked too.
+TEST_F(SmokingState, UpperBodyOnlyOnAMountOrSitting) {
   InScenario(nullptr);
-  std::string error;
-  ASSERT_TRUE(sim.Set("player.mounted", "true", error)) << error;
-  Params p = Read();
-  EXPECT_EQ(p.anim, 7191);
-  EXPECT_EQ(p.ik, 0x8000082);
-  EXPECT_EQ(p.filter, "headneckandrightarm_filter");
+  for (const char* posture : {"player.mounted", "player.sitting"}) {
+    SCOPED_TRACE(posture);
+    std::string error;
+    ASSERT_TRUE(sim.Set(posture, "true", error)) << error;
+    Params p = Read();
+    EXPECT_EQ(p.anim, 7191);
+    EXPECT_EQ(p.ik, 0x8000082);
+    EXPECT_EQ(p.filter, "headneckandrightarm_filter");
+    ASSERT_TRUE(sim.Set(posture, "false", error)) << error;
+  }
 }
 
 TEST_F(SmokingState, UpperBodyOnlyInAScenarioExceptLeaningOnTheLivestockFence) {
@@ -71,6 +76,7 @@ TEST_F(SmokingState, ThePostureIsAskedAfreshOnEveryCall) {
   sim.ClearCalls();
   Read();
   EXPECT_EQ(CountCalls("IsPedSitting"), 3u);
+  EXPECT_EQ(CountCalls("IsPedOnMount"), 3u);
 }
 
 TEST(AngleDelta, IsTheSignedShortestTurn) {
