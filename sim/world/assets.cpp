@@ -4,20 +4,38 @@
 
 namespace sim {
 
+namespace {
+
+// The first request of a configured asset is on the timeline, with what will
+// become of it.
+void NoteRequest(Simulator& sim, uint32_t hash, const Assets::Config& config) {
+  if (config.neverLoads) sim.Event("asset", sim.hashes.Name(hash) + " requested; it never loads");
+  else if (config.missing) sim.Event("asset", sim.hashes.Name(hash) + " requested; it does not exist");
+  else sim.Event("asset", sim.hashes.Name(hash) + " requested; it loads in " + std::to_string(config.delayFrames) +
+                              " frames");
+}
+
+}  // namespace
+
 void Assets::Configure(Simulator& sim, const std::string& name, Config config) {
   const uint32_t hash = sim.Hash(name);
   configs[hash] = config;
   requestedFrame.erase(hash);
+  particleRequests.erase(hash);
 }
 
 void Assets::Request(Simulator& sim, uint32_t hash) {
   auto config = configs.find(hash);
   if (config == configs.end() || requestedFrame.count(hash)) return;
   requestedFrame[hash] = sim.Frame();
-  if (config->second.neverLoads) sim.Event("asset", sim.hashes.Name(hash) + " requested; it never loads");
-  else if (config->second.missing) sim.Event("asset", sim.hashes.Name(hash) + " requested; it does not exist");
-  else sim.Event("asset", sim.hashes.Name(hash) + " requested; it loads in " +
-                              std::to_string(config->second.delayFrames) + " frames");
+  NoteRequest(sim, hash, config->second);
+}
+
+void Assets::RequestParticleAsset(Simulator& sim, uint32_t hash) {
+  if (particleRequests.count(hash)) return;
+  particleRequests[hash] = sim.Frame();
+  auto config = configs.find(hash);
+  if (config != configs.end()) NoteRequest(sim, hash, config->second);
 }
 
 bool Assets::Exists(uint32_t hash) const {
@@ -34,8 +52,16 @@ bool Assets::Loaded(const Simulator& sim, uint32_t hash) const {
   return sim.Frame() - requested->second >= static_cast<uint64_t>(config->second.delayFrames);
 }
 
-bool Assets::Answer(const Simulator& sim, uint32_t hash) {
-  const bool loaded = Loaded(sim, hash);
+bool Assets::ParticleAssetLoaded(const Simulator& sim, uint32_t hash) const {
+  auto requested = particleRequests.find(hash);
+  if (requested == particleRequests.end()) return false;
+  auto config = configs.find(hash);
+  if (config == configs.end()) return true;
+  if (config->second.missing || config->second.neverLoads) return false;
+  return sim.Frame() - requested->second >= static_cast<uint64_t>(config->second.delayFrames);
+}
+
+bool Assets::Answer(const Simulator& sim, uint32_t hash, bool loaded) {
   if (!loaded) {
     lastNotLoaded = hash;
     lastNotLoadedCall = sim.TotalCalls();
@@ -57,21 +83,30 @@ void InstallAssetNatives(Simulator& sim) {
     ++assets.modelRequests[c.U(0)];
     assets.Request(sim, c.U(0));
   });
-  sim.Handle("HasModelLoaded", [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
+  sim.Handle("HasModelLoaded", [&sim, &assets](const Call& c, Result& r) {
+    r.Bool(assets.Answer(sim, c.U(0), assets.Loaded(sim, c.U(0))));
+  });
   sim.Handle("SetModelAsNoLongerNeeded", [&assets](const Call& c, Result&) { ++assets.modelReleases[c.U(0)]; });
 
   sim.Handle("RequestAnimDict", [&sim, &assets](const Call& c, Result&) { assets.Request(sim, sim.Hash(c.S(0))); });
-  sim.Handle("HasNamedPtfxAssetLoaded",
-             [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, c.U(0))); });
-  sim.Handle("HasAnimDictLoaded",
-             [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Answer(sim, sim.Hash(c.S(0)))); });
+  // A particle asset loads only when asked for by its name's hash: a request
+  // for a clip dictionary of the same name loads nothing of it.
+  sim.Handle("RequestNamedPtfxAsset",
+             [&sim, &assets](const Call& c, Result&) { assets.RequestParticleAsset(sim, c.U(0)); });
+  sim.Handle("HasNamedPtfxAssetLoaded", [&sim, &assets](const Call& c, Result& r) {
+    r.Bool(assets.Answer(sim, c.U(0), assets.ParticleAssetLoaded(sim, c.U(0))));
+  });
+  sim.Handle("HasAnimDictLoaded", [&sim, &assets](const Call& c, Result& r) {
+    const uint32_t hash = sim.Hash(c.S(0));
+    r.Bool(assets.Answer(sim, hash, assets.Loaded(sim, hash)));
+  });
   sim.Handle("DoesAnimDictExist",
              [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Exists(sim.Hash(c.S(0)))); });
   // The game starts loading a sound set on the first call and answers true once it is in.
   sim.Handle("PrepareSoundSet", [&sim, &assets](const Call& c, Result& r) {
     const uint32_t hash = sim.Hash(c.S(0));
     assets.Request(sim, hash);
-    r.Bool(assets.Answer(sim, hash));
+    r.Bool(assets.Answer(sim, hash, assets.Loaded(sim, hash)));
   });
   sim.Handle("UseParticleFxAsset", [&sim](const Call& c, Result&) { sim.world.effects.nextAsset = c.S(0); });
 

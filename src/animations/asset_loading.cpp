@@ -61,10 +61,14 @@ bool LoadModel(const char* name, Hash& model) {
   return WaitForNamedAsset("model", name, [hash] { return native::HasModelLoaded(hash); });
 }
 
+// The game loads a particle asset only when it is asked for by its name's
+// hash; a clip dictionary's request of the same name loads nothing of it.
 bool LoadEffectAsset(const char* name) {
   const Hash asset = HashName(name);
-  if (!native::HasNamedPtfxAssetLoaded(asset)) native::RequestAnimDict(name);
-  if (!WaitForNamedAsset("effect asset", name, [asset] { return native::HasNamedPtfxAssetLoaded(asset); })) return false;
+  if (!native::HasNamedPtfxAssetLoaded(asset)) native::RequestNamedPtfxAsset(asset);
+  if (!WaitForNamedAsset("effect asset", name, [asset] { return native::HasNamedPtfxAssetLoaded(asset); })) {
+    return false;
+  }
   native::UseParticleFxAsset(name);
   return true;
 }

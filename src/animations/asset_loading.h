@@ -31,8 +31,8 @@ void ForgetAssetsGivenUp();
 // IsModelInCdImage, IsModelValid, RequestModel, then the wait on
 // HasModelLoaded. False when the model does not exist, is not usable or did not load.
 bool LoadModel(const char* name, Hash& model);
-// HasNamedPtfxAssetLoaded / RequestAnimDict / the wait, then UseParticleFxAsset. False
-// (and no UseParticleFxAsset) when the asset did not load.
+// HasNamedPtfxAssetLoaded / RequestNamedPtfxAsset / the wait, then
+// UseParticleFxAsset. False (and no UseParticleFxAsset) when the asset did not load.
 bool LoadEffectAsset(const char* name);
 // HasAnimDictLoaded / RequestAnimDict / the wait.
 bool LoadClipDictionary(const char* dictionary);

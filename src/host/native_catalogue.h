@@ -116,6 +116,7 @@
   X(RemoveParticleFx, 0x459598F579C98929ull, void, int, int)                                            \
   X(RequestAnimDict, 0xA862A2AD321F94B4ull, void, const char*)                                          \
   X(RequestModel, 0xFA28FE3A6246FC30ull, void, Hash, int)                                               \
+  X(RequestNamedPtfxAsset, 0xF2B2353BBC0D4E8Full, void, Hash)                                           \
   X(RequestPedFacialMoodThisFrame, 0x8B3B71C80A29A4BBull, void, Ped, Hash, int)                         \
   X(SetAttributeCoreValue, 0xC6258F41D86676E0ull, void, Ped, int, int)                                  \
   X(SetControlValueNextFrame, 0xE8A25867FBA3B05Eull, void, int, Hash, float)                            \

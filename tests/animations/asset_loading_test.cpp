@@ -43,7 +43,10 @@ TEST_F(AssetLoading, AnEffectAssetThatNeverLoadsStartsNoEffect) {
   EXPECT_EQ(effect, 0);
   EXPECT_EQ(CountCalls("UseParticleFxAsset"), 0u);
   EXPECT_EQ(CountCalls("StartNetworkedParticleFxLoopedOnEntity"), 0u);
-  EXPECT_EQ(CountCalls("RequestAnimDict"), 1u);
+  // Asked for by its name's hash, the one request that loads a particle asset.
+  ASSERT_EQ(CountCalls("RequestNamedPtfxAsset"), 1u);
+  EXPECT_EQ(Only("RequestNamedPtfxAsset").U(0), sim.Hash("anm_smoking"));
+  EXPECT_EQ(CountCalls("RequestAnimDict"), 0u);
 }
 
 // Three tasks in a row need an effect asset that never comes: the script is

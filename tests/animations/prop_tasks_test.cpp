@@ -179,8 +179,10 @@ TEST_F(PropTasks, ALoopedEffectOnThePropReplacesThePreviousOne) {
   PlayFxOnPropTask task(&smokeProp, &effect, "ent_anim_cig_smoke", 0.8f, 0.0f, 0.01f, 0.0f, 0.0f, 90.0f, 0.0f, 1.5f, 100);
   Run(task);
   EXPECT_EQ(Actions(),
-            (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "HasNamedPtfxAssetLoaded",
-                   "UseParticleFxAsset", "StartNetworkedParticleFxLoopedOnEntity", "SetParticleFxLoopedAlpha"}));
+            (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "RequestNamedPtfxAsset",
+                   "HasNamedPtfxAssetLoaded", "UseParticleFxAsset", "StartNetworkedParticleFxLoopedOnEntity",
+                   "SetParticleFxLoopedAlpha"}));
+  EXPECT_EQ(sim.hashes.Name(Only("RequestNamedPtfxAsset").U(0)), "anm_smoking");
   EXPECT_EQ(Only("DoesParticleFxLoopedExist").I(0), 0);
   EXPECT_EQ(Only("UseParticleFxAsset").S(0), "anm_smoking");
   const auto& start = Only("StartNetworkedParticleFxLoopedOnEntity");
@@ -211,8 +213,9 @@ TEST_F(PropTasks, AOneShotEffectOnABoneUsesTheNextEffectAlpha) {
                            0.0f, 1.0f);
   Run(task);
   EXPECT_EQ(Actions(),
-            (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "HasNamedPtfxAssetLoaded",
-                   "UseParticleFxAsset", "SetParticleFxNonLoopedAlpha", "StartParticleFxNonLoopedOnPedBone"}));
+            (Names{"DoesParticleFxLoopedExist", "HasNamedPtfxAssetLoaded", "RequestNamedPtfxAsset",
+                   "HasNamedPtfxAssetLoaded", "UseParticleFxAsset", "SetParticleFxNonLoopedAlpha",
+                   "StartParticleFxNonLoopedOnPedBone"}));
   const auto& start = Only("StartParticleFxNonLoopedOnPedBone");
   EXPECT_EQ(start.I(1), Player());
   EXPECT_EQ(start.I(8), 21030);

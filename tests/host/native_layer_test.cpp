@@ -77,8 +77,8 @@ TEST(NativeLayer, VectorResultKeepsEachComponentAtTheStartOfItsWord) {
 }
 
 // One row of the catalogue: one invocation of its own hash, one word per
-// argument. A function rather than the body of the row macro, so the 144 rows
-// are 144 calls and not 144 copies of the assertions.
+// argument. A function rather than the body of the row macro, so the 145 rows
+// are 145 calls and not 145 copies of the assertions.
 template <typename Wrapper>
 void CheckRow(sim::Simulator& world, Wrapper wrapper, uint64_t nativeHash, const char* row) {
   SCOPED_TRACE(row);

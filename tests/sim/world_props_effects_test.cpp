@@ -42,6 +42,28 @@ TEST(SimAssets, SessionSettersMakeAssetsMissingSlowOrNeverLoaded) {
   EXPECT_TRUE(native::HasModelLoaded(native::GetHashKey("p_cigarette01x")));         // unconfigured: at once
 }
 
+// The game loads a particle asset only when it is asked for by its name's
+// hash: a clip dictionary's request of the same name, which the plug-in once
+// made, loads nothing of it however long the script waits.
+TEST(SimAssets, AParticleAssetLoadsOnlyWhenRequestedByItsNameHash) {
+  sim::Simulator world;
+  ASSERT_TRUE(Play(world, "set asset.delay cut_rprsn 5\n"));
+  const Hash smoking = native::GetHashKey("anm_smoking");
+  const Hash breath = native::GetHashKey("cut_rprsn");
+  EXPECT_FALSE(native::HasNamedPtfxAssetLoaded(smoking));
+  native::RequestAnimDict("anm_smoking");
+  world.RunFrames(400);
+  EXPECT_FALSE(native::HasNamedPtfxAssetLoaded(smoking));
+  native::RequestNamedPtfxAsset(smoking);
+  EXPECT_TRUE(native::HasNamedPtfxAssetLoaded(smoking));  // unconfigured: at once
+  native::RequestNamedPtfxAsset(breath);
+  world.RunFrames(4);
+  EXPECT_FALSE(native::HasNamedPtfxAssetLoaded(breath));
+  world.RunFrame();
+  EXPECT_TRUE(native::HasNamedPtfxAssetLoaded(breath));
+  EXPECT_TRUE(world.timeline.Contains("asset", "cut_rprsn requested; it loads in 5 frames"));
+}
+
 TEST(SimAssets, BadSetterValuesAreRefused) {
   sim::Simulator world;
   std::string error;
