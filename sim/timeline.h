@@ -36,6 +36,7 @@ inline std::string EffectSubject(const std::string& name, int handle) {
   return "effect " + name + " #" + std::to_string(handle);
 }
 inline std::string SoundSubject(const std::string& name) { return "sound " + name; }
+inline std::string SoundSetSubject(const std::string& name) { return "sound set " + name; }
 inline std::string PromptSubject(const std::string& label) { return "prompt \"" + label + "\""; }
 
 class Timeline {

@@ -102,11 +102,18 @@ void InstallAssetNatives(Simulator& sim) {
   });
   sim.Handle("DoesAnimDictExist",
              [&sim, &assets](const Call& c, Result& r) { r.Bool(assets.Exists(sim.Hash(c.S(0)))); });
-  // The game starts loading a sound set on the first call and answers true once it is in.
+  // The game starts loading a sound set on the first call and answers true
+  // once it is in; from then on it holds the set until it is released.
   sim.Handle("PrepareSoundSet", [&sim, &assets](const Call& c, Result& r) {
-    const uint32_t hash = sim.Hash(c.S(0));
+    const std::string name = c.S(0);
+    const uint32_t hash = sim.Hash(name);
     assets.Request(sim, hash);
-    r.Bool(assets.Answer(sim, hash, assets.Loaded(sim, hash)));
+    const bool ready = assets.Answer(sim, hash, assets.Loaded(sim, hash));
+    auto& prepared = sim.world.effects.preparedSoundSets;
+    if (ready && prepared.emplace(hash, name).second) {
+      sim.Event("sound", "sound set " + name + " prepared", SoundSetSubject(name), Span::Begin);
+    }
+    r.Bool(ready);
   });
   sim.Handle("UseParticleFxAsset", [&sim](const Call& c, Result&) { sim.world.effects.nextAsset = c.S(0); });
 

@@ -132,8 +132,15 @@ void InstallEffectNatives(Simulator& sim) {
                   [&](const Sound& sound) { return sound.name == name && sound.soundSet == soundSet; });
     if (effects.loopedSounds.size() != before) sim.Event("sound", "sound " + name + " stopped", SoundSubject(name), Span::End);
   });
-  sim.Handle("ReleaseSoundSet", [&effects](const Call& c, Result&) {
-    effects.soundsReleased.push_back(c.S(0));
+  // The game lets go of a sound set released by its own name; anything else
+  // (a sound's name, a set never prepared) releases nothing.
+  sim.Handle("ReleaseSoundSet", [&sim, &effects](const Call& c, Result&) {
+    const std::string name = c.S(0);
+    if (effects.preparedSoundSets.erase(sim.Hash(name)) == 0) {
+      sim.Event("sound", "sound set " + name + " released, but no such set was prepared");
+      return;
+    }
+    sim.Event("sound", "sound set " + name + " released", SoundSetSubject(name), Span::End);
   });
 }
 

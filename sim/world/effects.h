@@ -1,4 +1,4 @@
-// Particle effects, looped and one-shot, and sounds.
+// Particle effects, looped and one-shot, sounds and the sound sets they come from.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +49,9 @@ struct Effects {
 
   std::vector<Sound> soundsPlayed;  // every sound started
   std::vector<Sound> loopedSounds;  // looped sounds still playing
-  std::vector<std::string> soundsReleased;
+  // Sound sets the game holds for the plug-in, by name hash: prepared (their
+  // preparation answered ready) and not yet released by their own name.
+  std::map<uint32_t, std::string> preparedSoundSets;
 
   // The game ends looped effects on an entity when the entity goes away.
   void EndEffectsOn(int entity) {

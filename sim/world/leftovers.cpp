@@ -74,6 +74,10 @@ Leftovers FindLeftovers(Simulator& sim) {
     found.loopedSounds.push_back(sound.name + " of " + sound.soundSet);
     found.subjects.push_back(SoundSubject(sound.name));
   }
+  for (const auto& [hash, name] : sim.world.effects.preparedSoundSets) {
+    found.soundSets.push_back(name);
+    found.subjects.push_back(SoundSetSubject(name));
+  }
   for (const auto& [handle, prompt] : sim.world.prompts.all) {
     if (!prompt.registered || !prompt.visible) continue;
     found.visiblePrompts.push_back("\"" + prompt.label + "\"");
@@ -92,6 +96,7 @@ std::string FormatLeftovers(const Leftovers& leftovers) {
     AddList(text, "dummy and marker entities", leftovers.helperEntities);
     AddList(text, "looped effects still running", leftovers.loopedEffects);
     AddList(text, "looped sounds still playing", leftovers.loopedSounds);
+    AddList(text, "sound sets still prepared", leftovers.soundSets);
     AddList(text, "prompts still on screen", leftovers.visiblePrompts);
     AddList(text, "prompts still registered, hidden", leftovers.keptPrompts);
   }

@@ -14,6 +14,7 @@ struct Leftovers {
   std::vector<std::string> helperEntities;  // dummy peds, mouth markers, props hanging on them
   std::vector<std::string> loopedEffects;   // looped particle effects still running
   std::vector<std::string> loopedSounds;    // looped sounds still playing
+  std::vector<std::string> soundSets;       // sound sets prepared and never released
   std::vector<std::string> visiblePrompts;  // the plug-in's prompts still on screen
   std::vector<std::string> keptPrompts;     // hidden but still registered (counted only after an unload)
   // Counted apart: props thrown away or dropped lie where they fell.
@@ -23,7 +24,7 @@ struct Leftovers {
 
   bool Clean() const {
     return propsOnPlayer.empty() && helperEntities.empty() && loopedEffects.empty() && loopedSounds.empty() &&
-           visiblePrompts.empty() && keptPrompts.empty();
+           soundSets.empty() && visiblePrompts.empty() && keptPrompts.empty();
   }
 };
 

@@ -79,8 +79,27 @@ bool LoadClipDictionary(const char* dictionary) {
                            [dictionary] { return native::HasAnimDictLoaded(dictionary); });
 }
 
+namespace {
+
+std::vector<std::string> preparedSoundSets;
+
+}  // namespace
+
 bool LoadSoundSet(const char* soundSet) {
-  return WaitForNamedAsset("sound set", soundSet, [soundSet] { return native::PrepareSoundSet(soundSet, 1); });
+  if (!WaitForNamedAsset("sound set", soundSet, [soundSet] { return native::PrepareSoundSet(soundSet, 1); })) {
+    return false;
+  }
+  if (std::find(preparedSoundSets.begin(), preparedSoundSets.end(), soundSet) == preparedSoundSets.end()) {
+    preparedSoundSets.emplace_back(soundSet);
+  }
+  return true;
+}
+
+void ReleasePreparedSoundSet(const std::string& soundSet) {
+  auto prepared = std::find(preparedSoundSets.begin(), preparedSoundSets.end(), soundSet);
+  if (prepared == preparedSoundSets.end()) return;
+  preparedSoundSets.erase(prepared);
+  native::ReleaseSoundSet(soundSet.c_str());
 }
 
 }  // namespace Animations

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "host/native_types.h"
 
@@ -36,7 +37,11 @@ bool LoadModel(const char* name, Hash& model);
 bool LoadEffectAsset(const char* name);
 // HasAnimDictLoaded / RequestAnimDict / the wait.
 bool LoadClipDictionary(const char* dictionary);
-// PrepareSoundSet until it reports the set ready.
+// PrepareSoundSet until it reports the set ready. From then on the game holds
+// the set until it is released by its own name.
 bool LoadSoundSet(const char* soundSet);
+// Releases a sound set this plug-in prepared, once its sounds have stopped;
+// a set it never prepared is left alone.
+void ReleasePreparedSoundSet(const std::string& soundSet);
 
 }  // namespace Animations

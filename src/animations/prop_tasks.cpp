@@ -6,6 +6,7 @@
 #include "host/frame_reads.h"
 #include "host/name_hash.h"
 #include "host/natives.h"
+#include "host/planted_fault.h"
 
 namespace Animations {
 namespace {
@@ -172,9 +173,11 @@ void PlaySoundFromEntityTask::Execute() {
 }
 std::string PlaySoundFromEntityTask::GetName() { return "PlaySoundFromEntityTask_" + soundSet + "_" + sound; }
 
+// The set is released by its own name, and only once its sound has stopped.
 void StopSoundTask::Execute() {
   native::StopSoundWithName(sound.c_str(), soundSet.c_str());
-  native::ReleaseSoundSet(sound.c_str());
+  if (EMBERWICK_PLANTED(sound_set_kept)) native::ReleaseSoundSet(sound.c_str());
+  else ReleasePreparedSoundSet(soundSet);
 }
 std::string StopSoundTask::GetName() { return "StopSoundTask_" + soundSet + "_" + sound; }
 

@@ -13,6 +13,7 @@ enum class PlantedFault {
   dropped_effects_kept,   // a dropped smoke's looped effects are never removed
   prompts_kept_on_unload, // unloading leaves the plug-in's prompts on screen
   dead_eye_two_arguments, // the Dead Eye restore pushes two of the game's five arguments
+  sound_set_kept,         // the match's sound set is "released" by the sound's name, so the game keeps it
 };
 
 #ifndef EMBERWICK_PLANTED_FAULT

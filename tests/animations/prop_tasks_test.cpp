@@ -297,8 +297,13 @@ TEST_F(PropTasks, SoundFromThePlayerKeepsLoopingUntilStopped) {
   Run(stop);
   EXPECT_EQ(Actions(), (Names{"StopSoundWithName", "ReleaseSoundSet"}));
   EXPECT_EQ(Only("StopSoundWithName").S(1), "Player_Campfire_Sounds");
-  EXPECT_EQ(Only("ReleaseSoundSet").S(0), "cook_meat_sizzle_loop");
+  EXPECT_EQ(Only("ReleaseSoundSet").S(0), "Player_Campfire_Sounds");  // the set, by its own name
   EXPECT_TRUE(sim.world.effects.loopedSounds.empty());
+  EXPECT_TRUE(sim.world.effects.preparedSoundSets.empty());
+
+  // A set released once is not released again; one never prepared is left alone.
+  Run(stop);
+  EXPECT_EQ(Actions(), (Names{"StopSoundWithName"}));
 }
 
 TEST_F(PropTasks, ASoundWithAnOffsetPlaysAtThatPlaceNearThePlayer) {

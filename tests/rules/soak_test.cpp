@@ -71,7 +71,6 @@ class Soak : public ControllerWorld {
     forget(sim.world.effects.stopped);
     forget(sim.world.effects.oneShots);
     forget(sim.world.effects.soundsPlayed);
-    forget(sim.world.effects.soundsReleased);
     forget(sim.world.animation.clipsPlayed);
     forget(sim.world.inventory.changes);
   }

@@ -76,6 +76,14 @@ TEST_F(Invariants, SettledMeansNothingLeftUnlessASmokeIsStillHeld) {
   cigarette.attachedTo = 0;  // dropped: the ember should have gone with the smoke
   Run("expect settled");
   EXPECT_TRUE(Broke("once the world settled"));
+
+  // A sound set the smoke prepared and never released counts the same.
+  sim.world.effects.looped.clear();
+  sim.world.effects.preparedSoundSets[sim.Hash("Player_Campfire_Sounds")] = "Player_Campfire_Sounds";
+  const size_t before = sim.Errors().size();
+  Run("expect settled");
+  ASSERT_GT(sim.Errors().size(), before);
+  EXPECT_NE(sim.Errors().back().find("sound sets still prepared:\n    Player_Campfire_Sounds"), std::string::npos);
 }
 
 // The same session, threaded and then on the host's thread, each with an

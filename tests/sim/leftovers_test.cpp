@@ -1,6 +1,7 @@
 // The end-of-session check for what the plug-in left behind.
 #include <gtest/gtest.h>
 
+#include "host/natives.h"
 #include "simulator.h"
 #include "world/leftovers.h"
 
@@ -70,6 +71,22 @@ TEST_F(LeftoverReport, PropsLyingInTheWorldAloneAreNotALeftover) {
   const std::string text = sim::FormatLeftovers(left);
   EXPECT_NE(text.find("Nothing was left behind."), std::string::npos);
   EXPECT_NE(text.find("thrown"), std::string::npos);
+}
+
+// The game holds a prepared sound set until it is released by its own name:
+// released by its sound's name, as the plug-in once did, it stays behind.
+TEST_F(LeftoverReport, APreparedSoundSetIsLeftBehindUntilReleasedByItsOwnName) {
+  ASSERT_TRUE(native::PrepareSoundSet("Player_Campfire_Sounds", true));
+  native::ReleaseSoundSet("cook_meat_sizzle_loop");
+  sim::Leftovers left = sim::FindLeftovers(sim);
+  EXPECT_FALSE(left.Clean());
+  ASSERT_EQ(left.soundSets, std::vector<std::string>{"Player_Campfire_Sounds"});
+  EXPECT_NE(sim::FormatLeftovers(left).find("sound sets still prepared"), std::string::npos);
+  EXPECT_TRUE(sim.timeline.Contains("sound", "cook_meat_sizzle_loop released, but no such set was prepared"));
+
+  native::ReleaseSoundSet("player_campfire_sounds");  // names are case-insensitive
+  EXPECT_TRUE(sim::FindLeftovers(sim).Clean());
+  EXPECT_TRUE(sim.timeline.Contains("sound", "sound set player_campfire_sounds released"));
 }
 
 TEST_F(LeftoverReport, AnEffectEndsWithTheEntityItBurnsOn) {
