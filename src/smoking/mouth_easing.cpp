@@ -101,9 +101,14 @@ void UpdateMouthEasing() {
     if (mouthEaseActive || mouthEaseWaitStart || mouthMarkerProp) CancelMouthEasing();
     return;
   }
-  // The marker is left at the lips by the move of the kind smoked.
-  const SmokeKind* kind = SmokedNow();
-  if (!kind) return;
+  // The marker is left at the lips by the move of the kind the active
+  // sequence smokes, lit by us or the game's quick emote smoke. With no kind
+  // left there is no seat to ease onto: the marker must not outlive it.
+  const SmokeKind* kind = activeSequence.smoke;
+  if (!kind) {
+    if (mouthEaseActive || mouthEaseWaitStart || mouthMarkerProp) CancelMouthEasing();
+    return;
+  }
   if (!mouthEaseActive) {
     if (!native::DoesEntityExist(mouthMarkerProp) || !native::DoesEntityExist(smokeProp)) return;
     int now = FrameGameTimer();

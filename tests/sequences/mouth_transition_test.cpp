@@ -181,6 +181,26 @@ TEST_F(MouthEasing, ConvergesOnTheMouthPositionAndEnds) {
   EXPECT_EQ(Moves().size(), after);
 }
 
+// The game's quick emote smoke moves our cigarette to the lips with the same
+// move, marker and all: it is eased and seated as a smoke we lit is, and a
+// marker that no smoke is left to claim goes at once.
+TEST_F(MouthEasing, AQuickEmoteSmokeIsEasedAndAMarkerWithoutASmokeRemoved) {
+  activeSequence.quickEmote = true;
+  Ease(120);
+  EXPECT_EQ(mouthMarkerProp, 0);
+  ASSERT_FALSE(Moves().empty());
+  EXPECT_FLOAT_EQ(Moves().back()->F(3), 0.019f);
+  activeSequence.quickEmote = false;
+
+  mouthMarkerProp = 601;
+  activeSequence.smoke = nullptr;
+  const size_t moves = Moves().size();
+  Ease(1);
+  EXPECT_EQ(mouthMarkerProp, 0);
+  EXPECT_EQ(CountCalls("DeleteObject"), 2u);
+  EXPECT_EQ(Moves().size(), moves);
+}
+
 TEST_F(MouthEasing, ACutsceneSeatsTheCigaretteWithoutEasing) {
   sim.world.player.animSceneCamera = true;
   Ease(1);
