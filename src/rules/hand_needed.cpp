@@ -45,9 +45,10 @@ void OpenJournal() {
 
 void HandleControlLoss() {
   if (DISABLE_ON_CONTROL_LOSS && !PlayerHasControl()) StopSmokingNow();
-  // Whatever is smoked goes to the mouth, with its own kind's move.
+  // Whatever is smoked goes to the mouth, with its own kind's move: also our
+  // cigarette in the hand of the game's quick emote smoke.
   if (FORCE_KEEP_IN_MOUTH_ON_CONTROL_LOSS && !propInMouth && !PlayerHasControl()) {
-    if (const SmokeKind* kind = SmokedNow()) MoveToMouth(*kind, false, false);
+    if (const SmokeKind* kind = activeSequence.smoke) MoveToMouth(*kind, false, false);
   }
 }
 
