@@ -6,6 +6,7 @@
 
 SequenceRunner activeSequence;
 SequenceRunner secondarySequence;
+RunnerClock runnerClock;
 
 namespace {
 
@@ -16,13 +17,12 @@ constexpr int64_t kTicksPerMs = 10'000;
 // back counts as no time at all, so the current task does not wait out the
 // step. A step forward is taken as it comes.
 int64_t RunnerTicks() {
-  static int64_t lastSystemTicks = 0;
-  static int64_t ticks = 0;
+  RunnerClock& clock = runnerClock;
   const int64_t system = host::SystemTime100ns();
-  if (lastSystemTicks == 0) ticks = system;
-  else if (system > lastSystemTicks) ticks += system - lastSystemTicks;
-  lastSystemTicks = system;
-  return ticks;
+  if (clock.lastSystemTicks == 0) clock.ticks = system;
+  else if (system > clock.lastSystemTicks) clock.ticks += system - clock.lastSystemTicks;
+  clock.lastSystemTicks = system;
+  return clock.ticks;
 }
 
 }  // namespace

@@ -28,6 +28,14 @@ struct SequenceRunner {
 extern SequenceRunner activeSequence;
 extern SequenceRunner secondarySequence;
 
+// The clock both runners read: the 100-ns system clock with its steps back
+// taken out. It starts from the system clock on its first reading.
+struct RunnerClock {
+  int64_t lastSystemTicks = 0;  // 0 = not read yet
+  int64_t ticks = 0;
+};
+extern RunnerClock runnerClock;
+
 void Append(SequenceRunner& runner, TaskPtr task);
 void AppendWithOffset(SequenceRunner& runner, TaskPtr task, int offsetMs);
 void Prepend(SequenceRunner& runner, TaskPtr task);

@@ -9,6 +9,9 @@
 #include "sequences/puff_cycle.h"
 #include "sequences/sequence_building.h"
 
+const void* reactedExhaleTask = nullptr;
+int64_t reactedExhaleStartTicks = 0;
+
 namespace {
 
 using Animations::PlayFxOnPedBoneTask;
@@ -16,12 +19,6 @@ using Animations::RemoveParticleFxTask;
 
 constexpr float kFastSpeed = 4.2f;
 constexpr float kSprintSpeed = 5.1f;
-
-// The short exhale task the next cycle was queued for: its address and the
-// moment it became current. The address alone is not enough, since a later
-// exhale task may be allocated where an earlier one was freed.
-const Animations::ISequenceTask* reactedExhaleTask = nullptr;
-int64_t reactedExhaleStartTicks = 0;
 
 float Speed() { return native::GetEntitySpeed(playerPed); }
 
@@ -104,7 +101,7 @@ void UpdateInMouthEffects() {
   KeepTipSmoke();
 
   if (!CurrentTaskPlays(building::kShortMouthExhale)) return;
-  const Animations::ISequenceTask* exhale = activeSequence.current.get();
+  const void* exhale = activeSequence.current.get();
   if (exhale == reactedExhaleTask && activeSequence.currentStartTicks == reactedExhaleStartTicks) return;
   reactedExhaleTask = exhale;
   reactedExhaleStartTicks = activeSequence.currentStartTicks;

@@ -81,6 +81,11 @@ void ShowSmokingMood();
 
 // The effects of a smoke in the mouth (in_mouth_effects.cpp): exhales faded
 // at speed, the tip smoke kept, and the next puff queued as an exhale begins.
+// The short exhale task the next puff was queued for: its address and the
+// moment it became current. The address alone is not enough, since a later
+// exhale task may be allocated where an earlier one was freed.
+extern const void* reactedExhaleTask;
+extern int64_t reactedExhaleStartTicks;
 void UpdateInMouthEffects();
 
 // Delayed jobs that also run between smokes: the cheap cigarette boxes given
