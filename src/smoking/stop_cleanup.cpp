@@ -142,6 +142,11 @@ void StopSmokingNow() {
   DestroyHeldProp(matchProp);
   CancelMouthEasing();
   ResetToIdle(activeSequence);
+  // The second runner plays the short-cigar swap, whose spawn would bring a
+  // lit cigar back onto the player after everything was removed, and a
+  // drop's last steps, which have nothing left to act on once the dropped
+  // effects are gone.
+  ResetToIdle(secondarySequence);
   propInMouth = false;
   cigarLitTime = 0;  // the smoke is over: no short-cigar swap may follow
   DeleteDummyPed();

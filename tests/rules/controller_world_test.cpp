@@ -288,4 +288,27 @@ TEST_F(SmokeInTheWorld, TheCigarTurnsShortAfter72SecondsOnce) {
   EXPECT_TRUE(activeSequence.running);
 }
 
+// The swap runs beside the smoke's own sequence; a reload on the frame after
+// it began must not let it spawn the short cigar onto a player whose smoke
+// has been cleared away.
+TEST_F(SmokeInTheWorld, AReloadInTheMiddleOfTheSwapLeavesNoCigarBehind) {
+  BeginSmoking("[Advanced]\nSWAP_TO_SHORT_CIGAR_AFTER_PERIOD=true\n");
+  HoldKey(kCigarKey, 500);
+  Ms(4500);
+  HoldKey(kCigarKey, 500);
+  ASSERT_TRUE(RunUntil([this] { return PropOnBone(mouthBoneIndex); }, 5000));
+  ASSERT_TRUE(RunUntil([] { return secondarySequence.running; }, 80000));
+  sim.KeyDown(0x23);  // END
+  sim.KeyDown(0x66);  // NUMPAD6
+  Frames(1);
+  sim.KeyUp(0x23);
+  sim.KeyUp(0x66);
+  Frames(30);
+  EXPECT_FALSE(activeSequence.running);
+  EXPECT_FALSE(secondarySequence.running);
+  EXPECT_EQ(smokeProp, 0);
+  const sim::Leftovers left = sim::FindLeftovers(sim);
+  EXPECT_TRUE(left.Clean()) << sim::FormatLeftovers(left);
+}
+
 }  // namespace
