@@ -149,6 +149,10 @@ void StopSmokingNow() {
   ResetToIdle(secondarySequence);
   propInMouth = false;
   cigarLitTime = 0;  // the smoke is over: no short-cigar swap may follow
+  // The block keeps the hand from drawing a weapon in the middle of a clip;
+  // with the clip cut, it would only swallow the player's selections for
+  // the rest of its time. A selection already swallowed is still replayed.
+  holsterBlockUntil = 0;
   DeleteDummyPed();
   dummyPedTime = 0;
 }

@@ -39,6 +39,16 @@ class SmokeInTheWorld : public ControllerWorld {
 
   bool SmokeOver() { return !activeSequence.running; }
 
+  // The reload keys, END and NUMPAD6, held for a frame.
+  void Reload() {
+    sim.KeyDown(0x23);
+    sim.KeyDown(0x66);
+    Frames(1);
+    sim.KeyUp(0x23);
+    sim.KeyUp(0x66);
+    Frames(1);
+  }
+
   // Plug-in presses of a control, as game ms of the frames they land on.
   std::vector<int64_t> ReplayedAt(const std::string& control) {
     std::vector<int64_t> at;
@@ -288,6 +298,21 @@ TEST_F(SmokeInTheWorld, TheCigarTurnsShortAfter72SecondsOnce) {
   EXPECT_TRUE(activeSequence.running);
 }
 
+// A reload cuts the lighting's clip, so the hand is free at once: the
+// weapon selection is no longer held back for the rest of the lighting.
+TEST_F(SmokeInTheWorld, AReloadDuringTheLightingFreesTheWeaponSelectionAtOnce) {
+  BeginSmoking();
+  sim.KeyDown(kSmokeKey);
+  ASSERT_TRUE(RunUntil([] { return holsterBlockUntil != 0; }, 2000));
+  sim.KeyUp(kSmokeKey);
+  Reload();
+  ASSERT_FALSE(activeSequence.running);
+  sim.ClearCalls();
+  Frames(10);
+  EXPECT_EQ(holsterBlockUntil, 0);
+  EXPECT_TRUE(CallsWithHash("DisableControlAction", "INPUT_TOGGLE_HOLSTER").empty());
+}
+
 // The swap runs beside the smoke's own sequence; a reload on the frame after
 // it began must not let it spawn the short cigar onto a player whose smoke
 // has been cleared away.
@@ -298,11 +323,7 @@ TEST_F(SmokeInTheWorld, AReloadInTheMiddleOfTheSwapLeavesNoCigarBehind) {
   HoldKey(kCigarKey, 500);
   ASSERT_TRUE(RunUntil([this] { return PropOnBone(mouthBoneIndex); }, 5000));
   ASSERT_TRUE(RunUntil([] { return secondarySequence.running; }, 80000));
-  sim.KeyDown(0x23);  // END
-  sim.KeyDown(0x66);  // NUMPAD6
-  Frames(1);
-  sim.KeyUp(0x23);
-  sim.KeyUp(0x66);
+  Reload();
   Frames(30);
   EXPECT_FALSE(activeSequence.running);
   EXPECT_FALSE(secondarySequence.running);
