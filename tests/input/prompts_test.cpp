@@ -119,6 +119,7 @@ TEST_F(ScenarioMenu, SittingDownPassesTheEmptyVariationAndHoldsTheCamera) {
   Choose("INPUT_INTERACT_OPTION1");
   ExpectScenario("WORLD_HUMAN_SIT_SMOKE", "");
   EXPECT_TRUE(sittingScenario);
+  ASSERT_EQ(CountCalls("TaskStartScenarioInPlaceHash"), 1u);
   EXPECT_EQ(Calls("TaskStartScenarioInPlaceHash")[0]->U(4), 0u);  // hash of the empty name
 }
 
