@@ -9,7 +9,7 @@
 #include "sequences/puff_cycle.h"
 #include "sequences/sequence_building.h"
 
-const void* reactedExhaleTask = nullptr;
+const Animations::ISequenceTask* reactedExhaleTask = nullptr;
 int64_t reactedExhaleStartTicks = 0;
 
 namespace {
@@ -101,7 +101,7 @@ void UpdateInMouthEffects() {
   KeepTipSmoke();
 
   if (!CurrentTaskPlays(building::kShortMouthExhale)) return;
-  const void* exhale = activeSequence.current.get();
+  const Animations::ISequenceTask* exhale = activeSequence.current.get();
   if (exhale == reactedExhaleTask && activeSequence.currentStartTicks == reactedExhaleStartTicks) return;
   reactedExhaleTask = exhale;
   reactedExhaleStartTicks = activeSequence.currentStartTicks;

@@ -8,6 +8,10 @@
 
 #include "host/native_types.h"
 
+namespace Animations {
+class ISequenceTask;
+}
+
 // The missing-dictionary message (missing_dictionary.cpp): shown for a while
 // after a lighting found the emote dictionary missing.
 extern int animDictMissingTime;  // low 32 bits of the tick count; 0 = no message
@@ -84,7 +88,7 @@ void ShowSmokingMood();
 // The short exhale task the next puff was queued for: its address and the
 // moment it became current. The address alone is not enough, since a later
 // exhale task may be allocated where an earlier one was freed.
-extern const void* reactedExhaleTask;
+extern const Animations::ISequenceTask* reactedExhaleTask;
 extern int64_t reactedExhaleStartTicks;
 void UpdateInMouthEffects();
 

@@ -95,17 +95,13 @@ void StepEasing(const SmokeKind& kind) {
 }  // namespace
 
 void UpdateMouthEasing() {
-  // The prop left the mouth route (moved to the hand, thrown, dropped): an
-  // easing would pull it back to the lips every frame.
-  if (!propInMouth) {
-    if (mouthEaseActive || mouthEaseWaitStart || mouthMarkerProp) CancelMouthEasing();
-    return;
-  }
   // The marker is left at the lips by the move of the kind the active
-  // sequence smokes, lit by us or the game's quick emote smoke. With no kind
-  // left there is no seat to ease onto: the marker must not outlive it.
+  // sequence smokes, lit by us or the game's quick emote smoke. A prop that
+  // left the mouth route (moved to the hand, thrown, dropped) would be pulled
+  // back to the lips every frame, and with no kind left there is no seat to
+  // ease onto: either way the easing and its marker go.
   const SmokeKind* kind = activeSequence.smoke;
-  if (!kind) {
+  if (!propInMouth || !kind) {
     if (mouthEaseActive || mouthEaseWaitStart || mouthMarkerProp) CancelMouthEasing();
     return;
   }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "config/settings.h"
 #include "controller_fixture.h"
 #include "sequences/cigarette.h"
 #include "world/leftovers.h"
@@ -39,13 +40,11 @@ class SmokeInTheWorld : public ControllerWorld {
 
   bool SmokeOver() { return !activeSequence.running; }
 
-  // The reload keys, END and NUMPAD6, held for a frame.
+  // The reload keys (END and NUMPAD6 by default) held together for a frame.
   void Reload() {
-    sim.KeyDown(0x23);
-    sim.KeyDown(0x66);
+    for (int i = 0; i < KEY_RELOAD.count; ++i) sim.KeyDown(KEY_RELOAD.keys[i]);
     Frames(1);
-    sim.KeyUp(0x23);
-    sim.KeyUp(0x66);
+    for (int i = 0; i < KEY_RELOAD.count; ++i) sim.KeyUp(KEY_RELOAD.keys[i]);
     Frames(1);
   }
 
